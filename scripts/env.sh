@@ -1,0 +1,41 @@
+# Shared settings of the scripts: where the builds and the Wine prefix live, and a display.
+# Sourced, not run.
+NG_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+NG_BUILD=${NG_BUILD:-$NG_ROOT/build}
+export WINEPREFIX=${NG_WINEPREFIX:-$NG_BUILD/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers, no desktop menu entries.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml=;winemenubuilder.exe="}
+NG_WINE=/usr/lib/wine/wine64
+NG_WINESERVER=/usr/lib/wine/wineserver
+NG_XVFB_DISPLAY=:87
+
+# Use $DISPLAY when there is one; otherwise a private Xvfb, started once and shared.
+ng_ensure_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  export DISPLAY=$NG_XVFB_DISPLAY
+  local sock=/tmp/.X11-unix/X${NG_XVFB_DISPLAY#:}
+  mkdir -p "$NG_BUILD"
+  (
+    flock 9
+    if [ ! -S "$sock" ] || ! xdpyinfo >/dev/null 2>&1; then
+      rm -f "/tmp/.X${NG_XVFB_DISPLAY#:}-lock" "$sock"
+      setsid Xvfb "$NG_XVFB_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp 9>&- \
+        </dev/null >/dev/null 2>&1 &
+      for _ in $(seq 100); do [ -S "$sock" ] && break; sleep 0.1; done
+    fi
+  ) 9>"$NG_BUILD/.xvfb.lock"
+}
+
+# The private prefix is made once and reused; a lock keeps parallel tests from racing.
+ng_ensure_prefix() {
+  mkdir -p "$NG_BUILD"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Creating the Wine prefix in $WINEPREFIX (once)..." >&2
+      "$NG_WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+      "$NG_WINESERVER" -w
+    fi
+  ) 9>"$NG_BUILD/.wineprefix.lock"
+}

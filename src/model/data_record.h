@@ -1,0 +1,70 @@
+// One night: a device block, the seven dream-journal counts and a comment.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "model/device_block.h"
+
+class data_win_type;  // the Data window holding the record list (not owned)
+
+// The seven journal counts, in file and export order.
+enum journal_count { dreams, ldreams, rtlds, qlds, wilds, dcues, cawakes, journal_count_total };
+
+struct cue_counts {
+  int cues = 0;           // REM bins inside the cue period
+  int not_delivered = 0;  // REM bins outside it
+};
+
+class data_record {
+ public:
+  data_record();
+  explicit data_record(const device_block& block);
+  virtual ~data_record();
+
+  // Block to its reset values, counts to 0, comment dropped.
+  virtual void reset();
+  // Kept for the slot order; the comment is a std::string, so this only empties it.
+  virtual void destroy();
+  // Block, seven counts, comment length (with its NUL), comment bytes. A hostile
+  // file (negative, huge or overlong length, short read) fails with false and no
+  // giant allocation; the record is then unspecified but valid.
+  virtual bool read(std::FILE* file);
+  virtual bool write(std::FILE* file) const;
+  // "05/23/97  1:05  480 minutes", or "??/??/??  1:05  480 minutes" without a date.
+  virtual std::string label() const;
+  // Fills the four derived times on the reference day.
+  virtual void compute_time_line();
+  virtual bool rem_bit(int bin) const;
+  virtual bool bin_in_cue_period(int bin) const;
+
+  // Cue and not-delivered counts over the first min(DUR, 128) bins.
+  cue_counts count_cues() const;
+
+  // Comment length as stored in files: bytes including the NUL, 0 for none.
+  int32_t comment_length() const;
+  void set_comment(const std::string& text) { comment = text; }
+
+  data_win_type* owner = nullptr;
+  device_block block{};
+  int32_t counts[journal_count_total] = {};
+  std::string comment;  // no embedded NUL
+
+  // Derived, never stored: seconds on the common time line.
+  int64_t record_start = 0;
+  int64_t record_window_end = 0;
+  int64_t cue_start = 0;
+  int64_t cue_end = 0;
+};
+
+// Record date and times, shared by the label, the record view and the reports.
+struct record_times {
+  bool date_known = false;
+  int year = 0, month = 0, day = 0;      // start date, when known
+  int start_hour = 0, start_minute = 0;
+  int end_year = 0, end_month = 0, end_day = 0;  // end date, when known
+  int end_hour = 0, end_minute = 0;
+};
+record_times compute_record_times(const device_block& block);
+std::string record_label(const device_block& block);

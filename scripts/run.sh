@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds nightglow.exe and starts it under Wine, with the mask simulator on COM1 of the
+# program's Wine prefix so that a download can be tried without the hardware.
+set -euo pipefail
+. "$(dirname "$0")/env.sh"
+cd "$NG_ROOT"
+"$NG_ROOT/scripts/deps.sh"
+
+jobs=$(nproc 2>/dev/null || echo 2)
+mkdir -p "$NG_BUILD"
+cmake --preset win64 -DNG_TESTS=OFF >"$NG_BUILD/win64-run.configure.log" 2>&1 ||
+  { cat "$NG_BUILD/win64-run.configure.log"; exit 1; }
+cmake --build --preset win64 -j"$jobs" --target nightglow
+cmake --preset native >"$NG_BUILD/native-run.configure.log" 2>&1 ||
+  { cat "$NG_BUILD/native-run.configure.log"; exit 1; }
+cmake --build --preset native -j"$jobs" --target somnolux-sim 2>/dev/null || true
+
+ng_ensure_display
+ng_ensure_prefix
+
+# The program keeps its preferences file (somnprefs.txt) in its working directory.
+workdir=${NG_RUN_DIR:-$NG_BUILD/run}
+mkdir -p "$workdir"
+
+sim=$NG_BUILD/native/tools/somnolux-sim
+sim_pid=
+com1=$WINEPREFIX/dosdevices/com1
+if [ -x "$sim" ] && [ -z "${NG_NO_SIM:-}" ]; then
+  rm -f "$com1"
+  "$sim" --link "$com1" >"$workdir/somnolux-sim.log" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 50); do [ -e "$com1" ] && break; sleep 0.1; done
+  echo "Somnolux simulator on COM1 (log: $workdir/somnolux-sim.log)"
+fi
+cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; true; }
+trap cleanup EXIT
+
+echo "Build: $NG_BUILD/win64; Wine prefix: $WINEPREFIX; working directory: $workdir; display: $DISPLAY"
+cd "$workdir"
+"$NG_WINE" "$NG_BUILD/win64/src/nightglow.exe"

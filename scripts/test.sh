@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native, AddressSanitizer/UBSan with the fuzz
+# targets, the Windows tests under Wine, the 32-bit build's checks and the end-to-end runs.
+set -uo pipefail
+. "$(dirname "$0")/env.sh"
+cd "$NG_ROOT"
+"$NG_ROOT/scripts/deps.sh" || exit 1
+
+jobs=$(nproc 2>/dev/null || echo 2)
+total_pass=0
+total_fail=0
+failed_steps=()
+
+step() { echo; echo "==== $*"; }
+
+# Configures and builds one preset; a failed build counts as a failed step.
+build() {
+  local preset=$1; shift
+  step "build $preset"
+  if cmake --preset "$preset" -DNG_TESTS="${NG_TESTS_FOR_PRESET:-ON}" >"$NG_BUILD/$preset.configure.log" 2>&1 &&
+     cmake --build --preset "$preset" -j"$jobs" "$@"; then
+    return 0
+  fi
+  [ -f "$NG_BUILD/$preset.configure.log" ] && tail -n 30 "$NG_BUILD/$preset.configure.log"
+  failed_steps+=("build $preset")
+  total_fail=$((total_fail + 1))
+  return 1
+}
+
+# Runs ctest in a build tree and adds its counts to the totals.
+run_ctest() {
+  local preset=$1; shift
+  step "test $preset"
+  local log="$NG_BUILD/$preset.ctest.log"
+  ctest --test-dir "$NG_BUILD/$preset" --output-on-failure "$@" 2>&1 | tee "$log"
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    failed_steps+=("test $preset (no result)")
+    total_fail=$((total_fail + 1))
+    return
+  fi
+  local failed all
+  failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+  all=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+  total_pass=$((total_pass + all - failed))
+  total_fail=$((total_fail + failed))
+  [ "$failed" -eq 0 ] || failed_steps+=("test $preset")
+}
+
+# Runs one scripted check; it passes when it exits 0.
+run_check() {
+  local name=$1; shift
+  step "$name"
+  if "$@"; then
+    total_pass=$((total_pass + 1))
+  else
+    failed_steps+=("$name")
+    total_fail=$((total_fail + 1))
+  fi
+}
+
+mkdir -p "$NG_BUILD"
+ng_ensure_display
+ng_ensure_prefix
+
+build native && run_ctest native -j"$jobs"
+build asan && run_ctest asan -j"$jobs"
+build win64 && run_ctest win64 -j"$jobs"
+NG_TESTS_FOR_PRESET=OFF build win32 && run_check "32-bit image check" "$NG_ROOT/scripts/check-pe.sh" "$NG_BUILD/win32"
+
+# End-to-end runs that need more than one build tree.
+for e2e in "$NG_ROOT"/tests/e2e/*_e2e.sh; do
+  [ -e "$e2e" ] || continue
+  run_check "$(basename "$e2e" .sh)" "$e2e" "$NG_BUILD"
+done
+
+"$NG_WINESERVER" -k >/dev/null 2>&1 || true
+
+echo
+if [ ${#failed_steps[@]} -gt 0 ]; then
+  echo "Failed: ${failed_steps[*]}"
+fi
+echo "Builds in $NG_BUILD, Wine prefix in $WINEPREFIX"
+echo "tests: $total_pass passed, $total_fail failed"
+[ "$total_fail" -eq 0 ]

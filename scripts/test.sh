@@ -4,6 +4,7 @@
 set -uo pipefail
 . "$(dirname "$0")/env.sh"
 cd "$NG_ROOT"
+unset MAKEFLAGS MFLAGS MAKELEVEL  # the inner builds are not sub-makes of `make test`
 "$NG_ROOT/scripts/deps.sh" || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)

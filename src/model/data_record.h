@@ -17,6 +17,21 @@ struct cue_counts {
   int not_delivered = 0;  // REM bins outside it
 };
 
+// The four derived times of a night, in seconds on one calendar day (22 May 1997)
+// without a time zone, so that only times of day and differences matter.
+struct time_line {
+  int64_t record_start = 0;
+  int64_t record_window_end = 0;  // record start + 640 minutes
+  int64_t cue_start = 0;
+  int64_t cue_end = 0;
+};
+
+// The same computations on a bare block, for views that hold a block, not a record.
+time_line make_time_line(const device_block& block);
+bool block_rem_bit(const device_block& block, int bin);  // false outside 0-127
+bool bin_in_cue_period(const time_line& line, int bin);
+cue_counts count_block_cues(const device_block& block);
+
 class data_record {
  public:
   data_record();
@@ -29,7 +44,7 @@ class data_record {
   virtual void destroy();
   // Block, seven counts, comment length (with its NUL), comment bytes. A hostile
   // file (negative, huge or overlong length, short read) fails with false and no
-  // giant allocation; the record is then unspecified but valid.
+  // giant allocation; the record is then left as it was.
   virtual bool read(std::FILE* file);
   virtual bool write(std::FILE* file) const;
   // "05/23/97  1:05  480 minutes", or "??/??/??  1:05  480 minutes" without a date.
@@ -37,14 +52,17 @@ class data_record {
   // Fills the four derived times on the reference day.
   virtual void compute_time_line();
   virtual bool rem_bit(int bin) const;
+  // Uses the derived times as last computed by compute_time_line.
   virtual bool bin_in_cue_period(int bin) const;
 
-  // Cue and not-delivered counts over the first min(DUR, 128) bins.
+  // Cue and not-delivered counts over the first min(DUR, 128) bins; computes
+  // the time line afresh from the block, whatever the derived times hold.
   cue_counts count_cues() const;
 
   // Comment length as stored in files: bytes including the NUL, 0 for none.
   int32_t comment_length() const;
-  void set_comment(const std::string& text) { comment = text; }
+  // Stops at an embedded NUL, as the stored text would.
+  void set_comment(const std::string& text) { comment = text.c_str(); }
 
   data_win_type* owner = nullptr;
   device_block block{};
@@ -65,6 +83,7 @@ struct record_times {
   int start_hour = 0, start_minute = 0;
   int end_year = 0, end_month = 0, end_day = 0;  // end date, when known
   int end_hour = 0, end_minute = 0;
+  int64_t minutes = 0;  // DUR x 5
 };
 record_times compute_record_times(const device_block& block);
 std::string record_label(const device_block& block);

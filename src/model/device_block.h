@@ -144,6 +144,7 @@ void settings_from_bytes(const uint8_t* in, device_settings& settings);
 void copy_block_settings(const device_block& block, device_settings& settings);
 
 // Display names: "Unknown Mode" and "Unknown cue type" for values out of range.
-const char* mode_name(int32_t mode);      // nullptr when unknown
+const char* mode_name(int32_t mode);      // "Unknown Mode" when unknown, never nullptr
+bool mode_known(int32_t mode);            // 1-4
 const char* cue_type_name(int32_t type);  // "Unknown cue type" when unknown
-const char* alarm_text(int32_t alarm);    // "ON" or "OFF"
+const char* alarm_text(int32_t alarm);    // "ON" when > 0, else "OFF"

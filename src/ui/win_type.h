@@ -12,10 +12,22 @@ class widget_type;
 // Window kinds.
 enum win_kind { about_win_kind = 1, data_win_kind = 2, plot_win_kind = 3, settings_win_kind = 4, status_win_kind = 5 };
 
+// How a derived class wants its window class registered and its window created.
+struct win_class_info {
+  const char* class_name;
+  const char* menu_name;  // nullptr for none
+  const char* icon_name;  // resource name; nullptr for the standard application icon
+  DWORD ex_style;
+  DWORD style;
+};
+
 class win_type {
  public:
-  win_type();  // every field zero; derived classes create the window themselves
-  win_type(const char* title, data_doc* document);  // a plain "win_type" window
+  // Every field zero. A derived constructor then sets its fields, gets its own
+  // get_initial_rect and calls create_window, and finally show_if_wanted.
+  win_type();
+  // A plain "win_type" window for the given document (never used by the program itself).
+  win_type(const char* title, data_doc* document);
   win_type(const win_type&) = delete;
   win_type& operator=(const win_type&) = delete;
 
@@ -27,10 +39,10 @@ class win_type {
   virtual void show();                                                   // 5
   virtual void hide();                                                   // 6
   virtual void close();                                                  // 7
-  virtual int do_command(int id);                                        // 8
+  virtual int do_command(int id);                                        // 8: 1 handled, 0 not
   virtual void invalidate();                                             // 9
-  virtual int read_from_file(std::FILE* file);                           // 12
-  virtual int write_to_file(std::FILE* file);                            // 14
+  virtual int read_from_file(std::FILE* file);                           // 12: window rectangle
+  virtual int write_to_file(std::FILE* file);                            // 14: window rectangle
   virtual int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);   // 16
   virtual void print();                                                  // 18
   virtual void refresh_contents();                                       // 21
@@ -41,18 +53,21 @@ class win_type {
   virtual void clear_contents();                                         // 35
   virtual void update_menus();                                           // 37
 
-  // Class registration and creation shared by every window class; see win_type.cpp.
-  struct class_info {
-    const char* class_name;
-    const char* menu_name;  // nullptr for none
-    const char* icon_name;  // nullptr for the standard application icon
-    DWORD ex_style;
-    DWORD style;
-  };
-  void create_window(const class_info& info, const char* title, const RECT& initial);
+  // Registers the class (a second registration fails harmlessly), creates the window
+  // hidden at `initial` (x, y, width, height) and stores this object in its user data.
+  void create_window(const win_class_info& info, const char* title, const RECT& initial);
+  // ShowWindow with the application's show command when its show-new-windows flag
+  // is set, then UpdateWindow either way.
+  void show_if_wanted();
 
   // The window procedure of every class: dispatches to the object in the user data.
   static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  // Menu helpers on this window's own menu bar, by command id.
+  void enable_item(int id, bool enabled);
+  void check_item(int id, bool checked);
+  // Enables COM1 ... COM10 and checks the one of the device link's port.
+  void update_port_items();
 
   data_doc* document = nullptr;
   app_type* application = nullptr;
@@ -60,7 +75,7 @@ class win_type {
   int kind = 0;
   HFONT display_font = nullptr;
   HFONT print_font = nullptr;
-  widget_type* popup_owner = nullptr;
-  int printing = 0;
-  HDC printer_dc = nullptr;
+  widget_type* popup_owner = nullptr;  // receives menu ids from IDM_POPUP_BASE up
+  int printing = 0;                    // 1 while print draws onto a printer
+  HDC printer_dc = nullptr;            // the printer context while printing
 };

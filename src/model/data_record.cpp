@@ -1,0 +1,215 @@
+// One night's record: file image, label, time line and cue counts.
+#include "model/data_record.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+#include "model/date_stamp.h"
+
+namespace {
+
+constexpr int reference_year = 1997, reference_month = 5, reference_day = 22;
+constexpr int64_t seconds_per_day = 86400;
+constexpr int64_t record_window_seconds = int64_t{bins_per_record} * seconds_per_bin;  // 640 minutes
+// Comments arrive in pieces of this size so that a lying length never
+// allocates more than the file actually holds.
+constexpr std::size_t comment_chunk = 4096;
+
+int64_t reference_time(int32_t hour, int32_t minute) {
+  return to_seconds({reference_year, reference_month, reference_day, hour, minute, 0});
+}
+
+// Moves a time of day by one day when that brings it into the record's window.
+int64_t shift_into_window(int64_t t, int64_t start, int64_t end) {
+  if (t < start && t + seconds_per_day >= start && t + seconds_per_day <= end) return t + seconds_per_day;
+  if (t > end && t - seconds_per_day >= start && t - seconds_per_day <= end) return t - seconds_per_day;
+  return t;
+}
+
+bool read_i32(std::FILE* file, int32_t& value) {
+  uint8_t b[4];
+  if (std::fread(b, 1, 4, file) != 4) return false;
+  value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+                               (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+  return true;
+}
+
+bool write_i32(std::FILE* file, int32_t value) {
+  const uint32_t v = static_cast<uint32_t>(value);
+  const uint8_t b[4] = {static_cast<uint8_t>(v & 0xff), static_cast<uint8_t>((v >> 8) & 0xff),
+                        static_cast<uint8_t>((v >> 16) & 0xff), static_cast<uint8_t>((v >> 24) & 0xff)};
+  return std::fwrite(b, 1, 4, file) == 4;
+}
+
+// "%02d/%02d/%02d  %d:%02d" or "??/??/??  %d:%02d"; the text of the label before the duration.
+std::string start_text(const record_times& t) {
+  char text[96];
+  if (t.date_known) {
+    std::snprintf(text, sizeof text, "%02d/%02d/%02d  %d:%02d", t.month, t.day, t.year % 100, t.start_hour,
+                  t.start_minute);
+  } else {
+    std::snprintf(text, sizeof text, "?\?/?\?/?\?  %d:%02d", t.start_hour, t.start_minute);
+  }
+  return text;
+}
+
+}  // namespace
+
+time_line make_time_line(const device_block& block) {
+  time_line line;
+  line.record_start = reference_time(block.recstarth, block.recstartm);
+  line.record_window_end = line.record_start + record_window_seconds;
+  line.cue_start =
+      shift_into_window(reference_time(block.cstarth, block.cstartm), line.record_start, line.record_window_end);
+  line.cue_end =
+      shift_into_window(reference_time(block.cendh, block.cendm), line.record_start, line.record_window_end);
+  return line;
+}
+
+bool block_rem_bit(const device_block& block, int bin) {
+  if (bin < 0 || bin >= bins_per_record) return false;
+  return (block.rem[bin / 8] >> (bin % 8)) & 1;
+}
+
+bool bin_in_cue_period(const time_line& line, int bin) {
+  const int64_t s = line.record_start + int64_t{seconds_per_bin} * bin;
+  if (line.cue_end >= line.cue_start) return line.cue_start < s + seconds_per_bin && line.cue_end > s;
+  return line.cue_start < s + seconds_per_bin || line.cue_end > s;  // the period wraps past midnight
+}
+
+cue_counts count_block_cues(const device_block& block) {
+  const time_line line = make_time_line(block);
+  cue_counts counts;
+  const int bins = std::clamp<int32_t>(block.dur, 0, bins_per_record);
+  for (int i = 0; i < bins; ++i) {
+    if (!block_rem_bit(block, i)) continue;
+    if (bin_in_cue_period(line, i)) {
+      ++counts.cues;
+    } else {
+      ++counts.not_delivered;
+    }
+  }
+  return counts;
+}
+
+record_times compute_record_times(const device_block& block) {
+  record_times t;
+  t.start_hour = block.recstarth;
+  t.start_minute = block.recstartm;
+  t.minutes = int64_t{block.dur} * 5;
+  t.date_known = block.smoded < 7 && block.tstamp != 0;
+  if (t.date_known) {
+    // Calendar arithmetic only: summer time neither moves the date nor the span.
+    const date_stamp stamp = unpack_date(block.tstamp);
+    const int64_t day_start = to_seconds({stamp.year, stamp.month, stamp.day + block.smoded, 0, 0, 0});
+    const civil_time start_date = from_seconds(day_start);
+    t.year = start_date.year;
+    t.month = start_date.month;
+    t.day = start_date.day;
+    const int64_t end = day_start + int64_t{block.recstarth} * 3600 + int64_t{block.recstartm} * 60 + t.minutes * 60;
+    const civil_time end_time = from_seconds(end);
+    t.end_year = end_time.year;
+    t.end_month = end_time.month;
+    t.end_day = end_time.day;
+    t.end_hour = end_time.hour;
+    t.end_minute = end_time.minute;
+  } else {
+    int64_t minute_of_day = (int64_t{block.recstarth} * 60 + block.recstartm + t.minutes) % 1440;
+    if (minute_of_day < 0) minute_of_day += 1440;
+    t.end_hour = static_cast<int>(minute_of_day / 60);
+    t.end_minute = static_cast<int>(minute_of_day % 60);
+  }
+  return t;
+}
+
+std::string record_label(const device_block& block) {
+  const record_times t = compute_record_times(block);
+  return start_text(t) + "  " + std::to_string(t.minutes) + " minutes";
+}
+
+data_record::data_record() { reset(); }
+
+data_record::data_record(const device_block& b) : block(b) { compute_time_line(); }
+
+data_record::~data_record() = default;
+
+void data_record::reset() {
+  reset_block(block);
+  std::fill(std::begin(counts), std::end(counts), 0);
+  comment.clear();
+  compute_time_line();
+}
+
+void data_record::destroy() { comment.clear(); }
+
+bool data_record::read(std::FILE* file) {
+  if (!file) return false;
+  uint8_t image[device_block_size];
+  if (std::fread(image, 1, sizeof image, file) != sizeof image) return false;
+  int32_t new_counts[journal_count_total];
+  for (int32_t& c : new_counts) {
+    if (!read_i32(file, c)) return false;
+  }
+  int32_t length = 0;
+  if (!read_i32(file, length) || length < 0) return false;
+  std::string text;
+  std::size_t remaining = static_cast<std::size_t>(length);
+  while (remaining > 0) {
+    const std::size_t piece = std::min(remaining, comment_chunk);
+    const std::size_t old_size = text.size();
+    text.resize(old_size + piece);
+    if (std::fread(text.data() + old_size, 1, piece, file) != piece) return false;
+    remaining -= piece;
+  }
+  // The stored length counts the NUL; a text without one is cut at its length,
+  // a text with an early one at that NUL.
+  text.resize(std::min(text.size(), std::char_traits<char>::length(text.c_str())));
+
+  block_from_bytes(image, block);
+  std::copy(std::begin(new_counts), std::end(new_counts), std::begin(counts));
+  comment = std::move(text);
+  compute_time_line();
+  return true;
+}
+
+bool data_record::write(std::FILE* file) const {
+  if (!file) return false;
+  if (comment.size() >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return false;
+  uint8_t image[device_block_size];
+  block_to_bytes(block, image);
+  if (std::fwrite(image, 1, sizeof image, file) != sizeof image) return false;
+  for (int32_t c : counts) {
+    if (!write_i32(file, c)) return false;
+  }
+  const int32_t length = comment_length();
+  if (!write_i32(file, length)) return false;
+  if (length > 0 && std::fwrite(comment.c_str(), 1, static_cast<std::size_t>(length), file) !=
+                        static_cast<std::size_t>(length)) {
+    return false;
+  }
+  return true;
+}
+
+std::string data_record::label() const { return record_label(block); }
+
+void data_record::compute_time_line() {
+  const time_line line = make_time_line(block);
+  record_start = line.record_start;
+  record_window_end = line.record_window_end;
+  cue_start = line.cue_start;
+  cue_end = line.cue_end;
+}
+
+bool data_record::rem_bit(int bin) const { return block_rem_bit(block, bin); }
+
+bool data_record::bin_in_cue_period(int bin) const {
+  return ::bin_in_cue_period(time_line{record_start, record_window_end, cue_start, cue_end}, bin);
+}
+
+cue_counts data_record::count_cues() const { return count_block_cues(block); }
+
+int32_t data_record::comment_length() const {
+  if (comment.empty()) return 0;
+  return static_cast<int32_t>(std::min<std::size_t>(comment.size() + 1, std::numeric_limits<int32_t>::max()));
+}

@@ -1,0 +1,62 @@
+// The push button: outline, label, the shown press and the action after it.
+#include "ui/button_type.h"
+
+#include "ui/ui_effects.h"
+
+namespace {
+constexpr COLORREF gray = RGB(180, 180, 180);
+}
+
+button_type::button_type(win_type* parent, const RECT& area, const char* label, action_type on_press)
+    : widget_type(parent, area.left, area.top, label), rectangle(area), action(std::move(on_press)) {
+  kind = button_kind;
+}
+
+void button_type::draw(HDC hdc) {
+  select_font(hdc);
+  SetBkMode(hdc, TRANSPARENT);
+  SelectObject(hdc, GetStockObject(NULL_BRUSH));
+  HPEN gray_pen = CreatePen(PS_SOLID, 1, gray);
+  if (enabled) {
+    SelectObject(hdc, GetStockObject(BLACK_PEN));
+    SetTextColor(hdc, RGB(0, 0, 0));
+  } else {
+    SelectObject(hdc, gray_pen);
+    SetTextColor(hdc, gray);
+  }
+  if (pressed) SelectObject(hdc, GetStockObject(LTGRAY_BRUSH));
+  RoundRect(hdc, rectangle.left, rectangle.top, rectangle.right, rectangle.bottom, 18, 18);
+  SelectObject(hdc, GetStockObject(NULL_BRUSH));
+  RECT area = rectangle;
+  DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(hdc, GetStockObject(BLACK_PEN));
+  SetTextColor(hdc, RGB(0, 0, 0));
+  DeleteObject(gray_pen);
+}
+
+void button_type::repaint_now() {
+  invalidate_rect(rectangle);
+  update_owner();
+}
+
+int button_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
+  if (!enabled) return 0;
+  int hit = hit_test(LOWORD(lp), HIWORD(lp));
+  if (hit) {
+    pressed = 1;
+    repaint_now();
+    current_ui_effects().pause(press_milliseconds);
+    pressed = 0;
+    repaint_now();
+    if (action) action(this);
+  }
+  return hit;
+}
+
+void button_type::get_report_text(std::string& buffer) { buffer.clear(); }
+
+void button_type::get_export_text(std::string& buffer) { buffer.clear(); }
+
+void button_type::get_rect(RECT& rect) { rect = rectangle; }
+
+int button_type::hit_test(int px, int py) { return enabled && point_in(rectangle, px, py) ? 1 : 0; }

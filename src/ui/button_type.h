@@ -1,0 +1,30 @@
+// A rounded push button: shows its press for a quarter of a second, then runs its action.
+#pragma once
+
+#include <functional>
+
+#include "ui/widget_type.h"
+
+class button_type : public widget_type {
+ public:
+  using action_type = std::function<void(button_type*)>;
+
+  button_type(win_type* owner, const RECT& rectangle, const char* label, action_type action);
+
+  void draw(HDC hdc) override;
+  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  void get_report_text(std::string& buffer) override;
+  void get_export_text(std::string& buffer) override;
+  void get_rect(RECT& rect) override;
+  int hit_test(int x, int y) override;
+
+  static constexpr int press_milliseconds = 250;
+
+  RECT rectangle;
+  action_type action;  // may be empty
+  int pressed = 0;     // 1 only while the press is shown
+  int enabled = 1;     // set by the owner
+
+ private:
+  void repaint_now();
+};

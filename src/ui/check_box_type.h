@@ -1,0 +1,28 @@
+// A check box bound to an integer setting: the box, a cross when on, and its label.
+#pragma once
+
+#include "ui/widget_type.h"
+
+class check_box_type : public widget_type {
+ public:
+  check_box_type(win_type* owner, int x, int y, const char* label, int* value);
+
+  void draw(HDC hdc) override;
+  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  int handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  void get_report_text(std::string& buffer) override;
+  void get_export_text(std::string& buffer) override;
+  void get_rect(RECT& rect) override;
+  int hit_test(int x, int y) override;
+  void set_focus(int on) override;
+  int accepts_focus(int direction) override;
+
+  RECT inner_square() const { return {x + 4, y + 2, x + 14, y + 12}; }
+
+  int* value = nullptr;  // not owned; 0 off, anything else on
+  int checked = 0;       // the drawn state, taken from the value at every drawing
+  int focused = 0;
+
+ private:
+  void toggle();
+};

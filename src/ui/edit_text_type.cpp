@@ -1,0 +1,88 @@
+// The comments box: creating and subclassing its EDIT control, Tab forwarding, reading its lines.
+#include "ui/edit_text_type.h"
+
+#include <cstring>
+
+#include "app/app_type.h"
+#include "exchange/widget_texts.h"
+#include "ui/win_type.h"
+
+edit_text_type::edit_text_type(win_type* parent, const RECT& area, const char* name)
+    : widget_type(parent, area.left, area.top, name), rectangle(area) {
+  kind = edit_text_kind;
+  HINSTANCE instance = owner != nullptr && owner->application != nullptr ? owner->application->instance
+                                                                          : GetModuleHandleA(nullptr);
+  int width = area.right - area.left;
+  int height = area.bottom - area.top;
+  control = CreateWindowExA(0, "edit", nullptr,
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, area.left + 1,
+                            area.top + 1, width - 1, height - 2, owner_window(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
+  if (control == nullptr) return;
+  if (owner != nullptr && owner->display_font != nullptr)
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(owner->display_font), TRUE);
+  SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  previous_procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&control_proc));
+}
+
+edit_text_type::~edit_text_type() {
+  if (control != nullptr) {
+    SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+    DestroyWindow(control);
+  }
+}
+
+LRESULT CALLBACK edit_text_type::control_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* box = reinterpret_cast<edit_text_type*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (box == nullptr) return 0;
+  // Tab belongs to the window: it moves the container's focus out of the box. Enter stays
+  // here and breaks the line.
+  if (msg == WM_CHAR && wp == 9) return SendMessageA(box->owner_window(), WM_CHAR, 9, lp);
+  return CallWindowProcA(box->previous_procedure, hwnd, msg, wp, lp);
+}
+
+void edit_text_type::draw(HDC hdc) {
+  Rectangle(hdc, rectangle.left, rectangle.top, rectangle.right, rectangle.bottom);
+  if (!owner_printing()) return;  // on the screen the control paints its own text
+  // A child control cannot be printed: the box prints its first two lines itself.
+  select_font(hdc);
+  SetBkMode(hdc, TRANSPARENT);
+  std::vector<std::string> lines = read_lines(2);
+  for (size_t i = 0; i < lines.size(); i++)
+    TextOutA(hdc, x, y + 15 * static_cast<int>(i) + 3, lines[i].c_str(), static_cast<int>(lines[i].size()));
+}
+
+void edit_text_type::get_rect(RECT& rect) { rect = rectangle; }
+
+void edit_text_type::set_focus(int on) {
+  if (on && control != nullptr) SetFocus(control);
+}
+
+int edit_text_type::accepts_focus(int) { return 1; }
+
+std::vector<std::string> edit_text_type::read_lines(int limit) const {
+  std::vector<std::string> lines;
+  if (control == nullptr) return lines;
+  int line_count = static_cast<int>(SendMessageA(control, EM_GETLINECOUNT, 0, 0));
+  if (limit >= 0 && line_count > limit) line_count = limit;
+  for (int line = 0; line < line_count; line++) {
+    LRESULT start = SendMessageA(control, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    LRESULT length = start < 0 ? 0 : SendMessageA(control, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    if (length < 0) length = 0;
+    if (length > 0xFFFF) length = 0xFFFF;  // the length travels in the buffer's first 16-bit word
+    std::string buffer(static_cast<size_t>(length) + 2, '\0');
+    auto word = static_cast<WORD>(length);
+    memcpy(buffer.data(), &word, sizeof word);
+    LRESULT copied = SendMessageA(control, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied < 0) copied = 0;
+    if (copied > length) copied = length;
+    buffer.resize(static_cast<size_t>(copied));
+    lines.push_back(std::move(buffer));
+  }
+  return lines;
+}
+
+std::string edit_text_type::get_text_lines() { return joined_lines(read_lines()); }
+
+std::string edit_text_type::get_quoted_text() { return quoted_lines(read_lines()); }

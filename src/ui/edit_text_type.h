@@ -1,0 +1,36 @@
+// The comments box: a frame around a multi-line EDIT child control, the program's only child control.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/widget_type.h"
+
+class edit_text_type : public widget_type {
+ public:
+  static constexpr int control_id = 1000;
+
+  edit_text_type(win_type* owner, const RECT& rectangle, const char* name);
+  ~edit_text_type() override;  // destroys the control
+
+  void draw(HDC hdc) override;
+  void get_rect(RECT& rect) override;
+  void set_focus(int on) override;
+  int accepts_focus(int direction) override;
+
+  // Every line of the control followed by a line feed, the last one too.
+  virtual std::string get_text_lines();
+  // The lines as one quoted field of a database row (double quotes turned into underscores),
+  // followed by a tab.
+  virtual std::string get_quoted_text();
+
+  // The control's lines as it breaks them (at most `limit` of them).
+  std::vector<std::string> read_lines(int limit = -1) const;
+
+  RECT rectangle;
+  HWND control = nullptr;            // owned
+  WNDPROC previous_procedure = nullptr;
+
+ private:
+  static LRESULT CALLBACK control_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+};

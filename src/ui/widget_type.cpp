@@ -1,0 +1,98 @@
+// The widget base: a text label drawn at its point in the owner's font.
+#include "ui/widget_type.h"
+
+#include <cstring>
+
+#include "ui/win_type.h"
+
+widget_type::widget_type(win_type* parent, int x_pos, int y_pos, const char* label)
+    : owner(parent), x(x_pos), y(y_pos) {
+  if (label != nullptr) text.assign(label, strnlen(label, max_text_length));
+}
+
+HWND widget_type::owner_window() const { return owner != nullptr ? owner->window : nullptr; }
+
+bool widget_type::owner_printing() const { return owner != nullptr && owner->printing != 0; }
+
+HFONT widget_type::current_font() const {
+  if (owner == nullptr) return nullptr;
+  if (owner->printing && owner->print_font != nullptr) return owner->print_font;
+  return owner->display_font;
+}
+
+void widget_type::select_font(HDC hdc) const {
+  if (HFONT font = current_font()) SelectObject(hdc, font);
+}
+
+SIZE widget_type::measure_text(HDC hdc, const std::string& measured) const {
+  SIZE size{0, 0};
+  if (!measured.empty()) GetTextExtentPoint32A(hdc, measured.c_str(), static_cast<int>(measured.size()), &size);
+  return size;
+}
+
+SIZE widget_type::measure_on_owner(const std::string& measured) const {
+  HWND hwnd = owner_window();
+  HDC hdc = GetDC(hwnd);
+  HGDIOBJ old_font = GetCurrentObject(hdc, OBJ_FONT);
+  select_font(hdc);
+  SIZE size = measure_text(hdc, measured);
+  SelectObject(hdc, old_font);
+  ReleaseDC(hwnd, hdc);
+  return size;
+}
+
+void widget_type::invalidate_rect(const RECT& rect) const {
+  if (HWND hwnd = owner_window()) InvalidateRect(hwnd, &rect, TRUE);
+}
+
+void widget_type::update_owner() const {
+  if (HWND hwnd = owner_window()) UpdateWindow(hwnd);
+}
+
+void widget_type::draw(HDC hdc) {
+  select_font(hdc);
+  SetBkMode(hdc, TRANSPARENT);
+  TextOutA(hdc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+int widget_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+int widget_type::handle_char(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+void widget_type::get_report_text(std::string& buffer) { buffer = text; }
+
+void widget_type::get_export_text(std::string& buffer) { buffer = text; }
+
+void widget_type::get_rect(RECT& rect) {
+  HWND hwnd = owner_window();
+  HDC hdc = GetDC(hwnd);
+  HGDIOBJ old_font = GetCurrentObject(hdc, OBJ_FONT);
+  select_font(hdc);
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(hdc, old_font);
+  ReleaseDC(hwnd, hdc);
+  rect = {x, y, x + size.cx, y + size.cy};
+}
+
+int widget_type::get_width() {
+  RECT rect;
+  get_rect(rect);
+  return rect.right - rect.left;
+}
+
+void widget_type::invalidate() {
+  RECT rect;
+  get_rect(rect);
+  invalidate_rect(rect);
+}
+
+int widget_type::hit_test(int, int) { return 0; }
+
+void widget_type::set_focus(int) {}
+
+int widget_type::accepts_focus(int) { return 0; }
+
+void widget_type::notify(int) {}
+
+int widget_type::move_focus_within(int) { return 0; }

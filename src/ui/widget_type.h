@@ -1,0 +1,75 @@
+// Base class of the drawn elements of a window; on its own it is a text label.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class win_type;
+
+// Type codes of the widget classes; the container treats the edit text box (8) specially.
+enum widget_kind {
+  label_kind = 0,
+  check_box_kind = 1,
+  numeric_field_kind = 3,
+  record_view_kind = 5,
+  button_kind = 6,
+  choice_field_kind = 7,
+  edit_text_kind = 8,
+  help_line_kind = 9,
+  separator_kind = 10,
+  time_field_kind = 11,
+  settings_view_kind = 12,
+  record_browser_kind = 13,
+};
+
+class widget_type {
+ public:
+  widget_type() = default;
+  widget_type(win_type* owner, int x, int y, const char* text);  // text: at most 255 characters kept
+  widget_type(const widget_type&) = delete;
+  widget_type& operator=(const widget_type&) = delete;
+
+  virtual ~widget_type() = default;
+  virtual void draw(HDC hdc);
+  virtual int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  virtual int handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  virtual void get_report_text(std::string& buffer);
+  virtual void get_export_text(std::string& buffer);
+  virtual void get_rect(RECT& rect);
+  virtual int get_width();
+  virtual void invalidate();
+  virtual int hit_test(int x, int y);
+  virtual void set_focus(int on);
+  virtual int accepts_focus(int direction);
+  virtual void notify(int value);
+  virtual int move_focus_within(int direction);
+
+  static constexpr size_t max_text_length = 255;
+
+  win_type* owner = nullptr;  // not owned
+  int x = 0;
+  int y = 0;
+  std::string text;
+  int kind = label_kind;
+
+ protected:
+  // The font the widgets draw with: the print font while the owner is printed (when it has
+  // one), else the display font; null when the owner has neither.
+  HFONT current_font() const;
+  void select_font(HDC hdc) const;
+  // Size of a text on the given context in the current font; an empty text measures 0 x 0.
+  SIZE measure_text(HDC hdc, const std::string& text) const;
+  // The same on a context of the owner window, taken and released for the purpose.
+  SIZE measure_on_owner(const std::string& text) const;
+  // InvalidateRect on the owner window, background erased.
+  void invalidate_rect(const RECT& rect) const;
+  void update_owner() const;  // UpdateWindow of the owner window
+  HWND owner_window() const;
+  bool owner_printing() const;
+};
+
+// A point lies in the rectangle, its right and bottom edges included.
+inline bool point_in(const RECT& rect, int x, int y) {
+  return x >= rect.left && x <= rect.right && y >= rect.top && y <= rect.bottom;
+}

@@ -13,6 +13,11 @@ class about_win_type;
 class msg_win_type;
 class device_link;
 
+// The real program constructs app_type(instance, show command), which runs the whole
+// start-up. Tests derive from it and use the protected no_startup_tag constructor, which
+// only sets the fields; they then call start() themselves, so that their overrides of
+// the message boxes, the file dialog, the dialogs and wait_ms take effect during start-up
+// (virtual calls made inside a base constructor never reach the derived class).
 class app_type : public link_owner {
  public:
   app_type(HINSTANCE instance, int show_command);
@@ -36,33 +41,46 @@ class app_type : public link_owner {
   virtual void revert_settings_doc();                             // 14
   virtual void update_all_menus();                                // 15
   void show_message(const char* text) override;                   // 16
-  virtual int ask_ok_cancel(const char* text, const char* caption);      // 17
-  virtual int ask_yes_no_cancel(const char* text, const char* caption);  // 18
-  virtual void add_extension(char* name, const char* extension);  // 19
+  virtual int ask_ok_cancel(const char* text, const char* caption);      // 17: 1 for OK
+  virtual int ask_yes_no_cancel(const char* text, const char* caption);  // 18: 1 yes, 0 no, 2 cancel
+  virtual void add_extension(char* name, const char* extension);  // 19: name holds 512 bytes
   virtual void strip_extension(char* name, const char* extension);  // 20
-  virtual int find_suffix(const char* text, const char* suffix);  // 21
+  virtual int find_suffix(const char* text, const char* suffix);  // 21: position or -1
   virtual void show_about();                                      // 22
   virtual void close_about();                                     // 23
   virtual void show_status(const char* title, const char* text);  // 24
   virtual void close_status();                                    // 25
   virtual void copy_data_settings();                              // 26
-  virtual void append_text(char*& text, const char* addition);    // 27
+  virtual void append_text(char*& text, const char* addition);    // 27: text is malloc'ed
   virtual void interface_timeout_dialog();                        // 28
   virtual void default_port_dialog();                             // 29
 
-  data_doc* data_document = nullptr;
-  settings_doc* settings_document = nullptr;
+  // The save dialog of the documents: path (260 characters, holds the proposed name on
+  // entry) and title (512 bytes); filter as for OPENFILENAME. 1 when a file was chosen.
+  virtual int choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
+                                  HWND owner);
+  // The pause that shows the start-up picture (Sleep in the program).
+  virtual void wait_ms(int milliseconds);
+  // Runs a modal dialog from the program's resources with no owner window.
+  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure);
+
+  // Each pointer is reset (set to null, then the object deleted) by its owner here.
+  std::unique_ptr<data_doc> data_document;
+  std::unique_ptr<settings_doc> settings_document;
   HINSTANCE instance = nullptr;
   int show_command = SW_SHOWNORMAL;
-  int show_new_windows = 1;
-  about_win_type* about_window = nullptr;
-  msg_win_type* status_window = nullptr;
-  device_link* link = nullptr;
+  int show_new_windows = 1;  // 0 while a document that will receive a file is created
+  std::unique_ptr<about_win_type> about_window;
+  std::unique_ptr<msg_win_type> status_window;
+  std::unique_ptr<device_link> link;
   char version[256] = "W95 Nightglow v1.1";
 
  protected:
-  // Tests construct the object without the start-up sequence and then call start().
   struct no_startup_tag {};
+  // Fields only: no link, no documents, no picture, no dialog.
   app_type(HINSTANCE instance, int show_command, no_startup_tag);
-  void start();  // steps of construction after the fields: link, documents, picture, port
+  // The rest of the start-up, in order: random seed, device link (reads the preferences
+  // file), time zone, data document, settings document, start-up picture for 1,000 ms,
+  // and the port dialog when no port is known.
+  void start();
 };

@@ -1,29 +1,21 @@
-// Program entry of nightglow.exe.
+// Program entry of nightglow.exe: the application object, its message loop, its end.
 #include <windows.h>
 
-static LRESULT CALLBACK main_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
+#include <memory>
+#include <new>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = main_proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = "data_win_type";
-  RegisterClassA(&wc);
-  HWND hwnd = CreateWindowExA(0, "data_win_type", "Untitled 1", WS_OVERLAPPEDWINDOW, 20, 20, 600, 400,
-                              nullptr, nullptr, instance, nullptr);
-  ShowWindow(hwnd, show);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+#include "app/app_type.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+  // A second copy of the program runs on its own: the previous instance and the
+  // command line are not used.
+  int exit_code = 1;
+  try {
+    auto application = std::make_unique<app_type>(instance, show_command);
+    exit_code = application->run();
+    application.reset();
+  } catch (const std::bad_alloc&) {
+    // Nothing to show the user with: the program ends with a non-zero code.
   }
-  return static_cast<int>(msg.wParam);
+  return exit_code;
 }

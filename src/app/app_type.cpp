@@ -1,0 +1,393 @@
+// The application object: start-up, message loop, document commands and the shared services.
+#include "app/app_type.h"
+
+#include <commdlg.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "app/about_win_type.h"
+#include "app/app_dialogs.h"
+#include "app/data_doc.h"
+#include "app/msg_win_type.h"
+#include "app/preferences.h"
+#include "app/settings_doc.h"
+#include "datawin/data_win_type.h"
+#include "device/device_link.h"
+#include "settingswin/settings_win_type.h"
+
+namespace {
+
+constexpr int path_size = 264;
+constexpr int title_size = 512;
+
+// Copies at most size - 1 characters and always terminates.
+void copy_bounded(char* to, int size, const char* from) {
+  std::snprintf(to, static_cast<size_t>(size), "%s", from ? from : "");
+}
+
+}  // namespace
+
+app_type::app_type(HINSTANCE instance_handle, int show, no_startup_tag)
+    : instance(instance_handle), show_command(show) {}
+
+app_type::app_type(HINSTANCE instance_handle, int show) : app_type(instance_handle, show, no_startup_tag{}) {
+  start();
+}
+
+void app_type::start() {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  link = std::make_unique<device_link>(this);  // reads the port from the preferences file
+  _tzset();
+  create_data_doc();
+  create_settings_doc();
+  show_about();
+  wait_ms(1000);  // the picture was painted by its creation; nothing else happens meanwhile
+  close_about();
+  if (link->port_number < 1)
+    default_port_dialog();
+}
+
+app_type::~app_type() {
+  data_document.reset();
+  settings_document.reset();
+  link.reset();
+  status_window.reset();
+  about_window.reset();
+}
+
+int app_type::run() {
+  MSG msg{};
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1)
+      return 0;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void app_type::quit() {
+  if (data_document) {
+    if (!data_document->query_close())
+      return;
+    data_document.reset();
+    update_all_menus();
+  }
+  if (settings_document) {
+    if (!settings_document->query_close())
+      return;
+    settings_document.reset();
+  }
+  PostQuitMessage(0);
+}
+
+void app_type::new_data_window(int ask) {
+  if (ask && data_document && !data_document->confirm_replace())
+    return;
+  create_data_doc();
+}
+
+void app_type::create_data_doc() {
+  data_document.reset();
+  data_document = std::make_unique<data_doc>(this);
+  update_all_menus();
+}
+
+void app_type::new_settings_window(int ask) {
+  if (ask && settings_document && !settings_document->confirm_replace())
+    return;
+  create_settings_doc();
+}
+
+void app_type::create_settings_doc() {
+  settings_document.reset();
+  settings_document = std::make_unique<settings_doc>(this);
+  update_all_menus();
+}
+
+void app_type::close_data_doc() {
+  if (!data_document || !data_document->query_close())
+    return;
+  data_document.reset();
+  update_all_menus();
+  if (!settings_document)
+    PostQuitMessage(0);
+}
+
+void app_type::close_settings_doc() {
+  if (!settings_document || !settings_document->query_close())
+    return;
+  settings_document.reset();
+  update_all_menus();
+  if (!data_document)
+    PostQuitMessage(0);
+}
+
+void app_type::open_document() {
+  char path[path_size] = "";
+  char title[title_size] = "";
+  const int chosen = choose_file_to_open(path, title);
+  path[path_size - 1] = '\0';
+  title[title_size - 1] = '\0';
+  if (chosen == 1) {
+    if (!data_document || data_document->confirm_replace())
+      open_data_file(path, title);
+  } else if (chosen == 2) {
+    if (!settings_document || settings_document->confirm_replace())
+      open_settings_file(path, title);
+  }
+  update_all_menus();
+}
+
+int app_type::choose_file_to_open(char* path, char* title) {
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hInstance = instance;
+  ofn.lpstrFilter = "Somnolux Data (*.SL1)\0*.sl1\0Somnolux Settings (*.SL2)\0*.sl2\0";
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = 260;
+  ofn.lpstrFileTitle = title;
+  ofn.nMaxFileTitle = title_size;
+  ofn.lpstrDefExt = "sl1";
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES |
+              OFN_NOREADONLYRETURN;
+  if (!GetOpenFileNameA(&ofn))
+    return 0;
+  return ofn.nFilterIndex == 2 ? 2 : 1;
+}
+
+int app_type::choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
+                                  HWND owner) {
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.hInstance = instance;
+  ofn.lpstrFilter = filter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = 260;
+  ofn.lpstrFileTitle = title;
+  ofn.nMaxFileTitle = title_size;
+  ofn.lpstrDefExt = extension;
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_LONGNAMES;
+  return GetSaveFileNameA(&ofn) ? 1 : 0;
+}
+
+void app_type::open_data_file(const char* path, const char* title) {
+  show_new_windows = 0;
+  create_data_doc();  // its windows stay hidden until the file has placed them
+  show_new_windows = 1;
+
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    data_document->data_window->show();  // an empty document is better seen than lost
+    show_message("Couldn't open file.");
+    return;
+  }
+  const int result = data_document->read_from_file(file);
+  if (result == 1) {
+    char name[title_size];
+    copy_bounded(name, title_size, title);
+    strip_extension(name, ".sl1");
+    SetWindowTextA(data_document->data_window->window, name);
+    copy_bounded(data_document->path, 261, path);
+  }
+  std::fclose(file);
+  if (result != 1) {
+    create_data_doc();
+    char text[64];
+    std::snprintf(text, sizeof text, "Couldn't read file: %d", result);
+    show_message(text);
+  }
+}
+
+void app_type::open_settings_file(const char* path, const char* title) {
+  show_new_windows = 0;
+  create_settings_doc();
+  show_new_windows = 1;
+
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    settings_document->settings_window->show();
+    show_message("Couldn't open file.");
+    return;
+  }
+  const int result = settings_document->read_from_file(file);
+  if (result == 1) {
+    char name[title_size];
+    copy_bounded(name, title_size, title);
+    strip_extension(name, ".sl2");
+    SetWindowTextA(settings_document->settings_window->window, name);
+    copy_bounded(settings_document->path, 261, path);
+  }
+  std::fclose(file);
+  if (result != 1) {
+    create_settings_doc();
+    char text[64];
+    std::snprintf(text, sizeof text, "Couldn't read file: %d", result);
+    show_message(text);
+  }
+}
+
+void app_type::revert_data_doc() {
+  if (!data_document || !data_document->confirm_revert())
+    return;
+  char title[title_size] = "";
+  GetWindowTextA(data_document->data_window->window, title, title_size);
+  add_extension(title, ".sl1");
+  char path[path_size];
+  copy_bounded(path, path_size, data_document->path);
+  open_data_file(path, title);
+  update_all_menus();
+}
+
+void app_type::revert_settings_doc() {
+  if (!settings_document || !settings_document->confirm_revert())
+    return;
+  char title[title_size] = "";
+  GetWindowTextA(settings_document->settings_window->window, title, title_size);
+  add_extension(title, ".sl2");
+  char path[path_size];
+  copy_bounded(path, path_size, settings_document->path);
+  open_settings_file(path, title);
+  update_all_menus();
+}
+
+void app_type::update_all_menus() {
+  if (data_document)
+    data_document->update_menus();
+  if (settings_document)
+    settings_document->update_menus();
+}
+
+void app_type::show_message(const char* text) {
+  close_about();
+  close_status();
+  MessageBoxA(nullptr, text, "Message", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+}
+
+int app_type::ask_ok_cancel(const char* text, const char* caption) {
+  close_about();
+  close_status();
+  return MessageBoxA(nullptr, text, caption, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL) == IDOK ? 1 : 0;
+}
+
+int app_type::ask_yes_no_cancel(const char* text, const char* caption) {
+  close_about();
+  close_status();
+  switch (MessageBoxA(nullptr, text, caption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL)) {
+    case IDYES:
+      return 1;
+    case IDNO:
+      return 0;
+    default:
+      return 2;
+  }
+}
+
+void app_type::add_extension(char* name, const char* extension) {
+  if (find_suffix(name, extension) != -1)
+    return;
+  const size_t length = std::strlen(name);
+  if (length + 1 < static_cast<size_t>(title_size))
+    std::snprintf(name + length, title_size - length, "%s", extension);
+}
+
+void app_type::strip_extension(char* name, const char* extension) {
+  const int position = find_suffix(name, extension);
+  if (position >= 0)
+    name[position] = '\0';
+}
+
+int app_type::find_suffix(const char* text, const char* suffix) {
+  const size_t text_length = std::strlen(text);
+  const size_t suffix_length = std::strlen(suffix);
+  if (suffix_length > text_length)
+    return -1;
+  const size_t position = text_length - suffix_length;
+  for (size_t i = 0; i < suffix_length; ++i) {
+    if (std::toupper(static_cast<unsigned char>(text[position + i])) !=
+        std::toupper(static_cast<unsigned char>(suffix[i])))
+      return -1;
+  }
+  return static_cast<int>(position);
+}
+
+void app_type::show_about() {
+  close_status();
+  if (about_window) {
+    about_window->show();
+    return;
+  }
+  const char* picture = GetKeyState(VK_SHIFT) < 0 ? "about2" : "about";
+  about_window = std::make_unique<about_win_type>("About Nightglow", this, picture);
+}
+
+void app_type::close_about() { about_window.reset(); }
+
+void app_type::show_status(const char* title, const char* text) {
+  close_about();
+  if (status_window) {
+    status_window->show();  // keeps its old text
+    return;
+  }
+  status_window = std::make_unique<msg_win_type>(title, this, text);
+}
+
+void app_type::close_status() { status_window.reset(); }
+
+void app_type::copy_data_settings() {
+  // Copying the current record's settings into the Settings window comes with the
+  // record list and the settings form.
+}
+
+void app_type::append_text(char*& text, const char* addition) {
+  const size_t old_length = text ? std::strlen(text) : 0;
+  const size_t added = std::strlen(addition);
+  auto* grown = static_cast<char*>(std::realloc(text, old_length + added + 1));
+  if (!grown)
+    return;  // the old text stays as it was
+  std::memcpy(grown + old_length, addition, added + 1);
+  text = grown;
+}
+
+void app_type::interface_timeout_dialog() {
+  if (timeout_dialog_open)
+    return;
+  dialog_timeout_choice = link ? link->timeout_choice : 0;
+  timeout_dialog_open = 1;
+  const INT_PTR result = run_dialog("timeout_dlog", timeout_proc);
+  timeout_dialog_open = 0;
+  if (result == 0 && link)
+    link->timeout_choice = dialog_timeout_choice;
+}
+
+void app_type::default_port_dialog() {
+  dialog_port_number = 1;
+  const INT_PTR result = run_dialog("default_port", default_port_proc);
+  if (result == 2) {
+    PostQuitMessage(0);
+    return;
+  }
+  if (result != 1)
+    return;
+  if (link)
+    link->port_number = dialog_port_number;
+  if (!write_port_preference(dialog_port_number)) {
+    show_message("Couldn't create preferences file.");
+    return;
+  }
+  update_all_menus();
+}
+
+void app_type::wait_ms(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+INT_PTR app_type::run_dialog(const char* template_name, DLGPROC procedure) {
+  return DialogBoxParamA(instance, template_name, nullptr, procedure, 0);
+}

@@ -1,0 +1,6 @@
+// Writing the preferences file: the serial port chosen at first start.
+#pragma once
+
+// Writes "port = COM<n>" as the one line of "somnprefs.txt" in the current directory,
+// in text mode. False when the file cannot be created or written.
+bool write_port_preference(int port_number);

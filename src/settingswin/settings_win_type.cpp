@@ -1,0 +1,107 @@
+// The Settings window: class, menu rules and the routing of its commands.
+#include "settingswin/settings_win_type.h"
+
+#include "app/app_type.h"
+#include "app/data_doc.h"
+#include "app/settings_doc.h"
+#include "datawin/data_win_type.h"
+#include "device/device_link.h"
+#include "res/resource_ids.h"
+
+settings_win_type::settings_win_type(const char* title, settings_doc* doc) : settings_document(doc) {
+  kind = settings_win_kind;
+  application = doc->owner;
+  RECT rect;
+  get_initial_rect(rect);
+  create_window({"settings_win_type", "settings_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
+                title, rect);
+  display_font = CreateFontA(14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  print_font = CreateFontA(12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  build_widgets();
+  show_if_wanted();
+}
+
+settings_win_type::~settings_win_type() {
+  if (display_font)
+    DeleteObject(display_font);
+  if (print_font)
+    DeleteObject(print_font);
+  display_font = print_font = nullptr;
+}
+
+void settings_win_type::get_initial_rect(RECT& rect) {
+  rect.left = 100;
+  rect.top = 295;
+  rect.right = 552;
+  rect.bottom = 177;
+}
+
+void settings_win_type::draw(HDC) {
+  // The settings form draws here once it is built.
+}
+
+void settings_win_type::close() { application->close_settings_doc(); }
+
+int settings_win_type::do_command(int id) {
+  // Revert replaces the document and with it this window: only locals after the action.
+  app_type* const app = application;
+  settings_doc* const doc = settings_document;
+  switch (id) {
+    case IDM_SAVE:
+      doc->save();
+      break;
+    case IDM_SAVE_AS:
+      doc->save_as();
+      break;
+    case IDM_REVERT:
+      app->revert_settings_doc();
+      break;
+    case IDM_EXPORT_REPORT:
+      export_report();
+      break;
+    case IDM_COPY:
+      copy_text();
+      break;
+    case IDM_SET_SETTINGS:
+      set_device_settings();
+      break;
+    case IDM_RESET_SETTINGS:
+      reset_settings();
+      break;
+    case IDM_COPY_DATA_SETTINGS:
+      app->copy_data_settings();
+      break;
+    case IDM_INTERFACE_TIMEOUT:
+      app->interface_timeout_dialog();
+      return 1;  // no refresh
+    default:
+      if (id >= IDM_COM1 && id <= IDM_COM10) {
+        if (app->link)
+          app->link->port_number = id - IDM_COM1 + 1;
+        break;
+      }
+      return win_type::do_command(id);
+  }
+  app->update_all_menus();
+  return 1;
+}
+
+void settings_win_type::update_menus() {
+  win_type::update_menus();
+  enable_item(IDM_REVERT, settings_document && settings_document->has_file_path());
+  enable_item(IDM_SET_SETTINGS, true);
+  enable_item(IDM_RESET_SETTINGS, true);
+  data_doc* data = application->data_document.get();
+  enable_item(IDM_COPY_DATA_SETTINGS,
+              data && application->settings_document && data->data_window->current_index != -1);
+  update_port_items();
+  enable_item(IDM_EXPORT_REPORT, true);
+  enable_item(IDM_INTERFACE_TIMEOUT, true);
+  enable_item(IDM_COPY, true);
+}
+
+void settings_win_type::build_widgets() {}
+
+void settings_win_type::set_device_settings() {}
+
+void settings_win_type::reset_settings() {}

@@ -73,31 +73,21 @@ TEST(device_block, reset_values_at_their_file_offsets) {
 TEST(device_block, image_puts_every_field_at_its_offset_little_endian) {
   const device_block b = distinct_block();
   const std::vector<uint8_t> bytes = image_of(b);
-  EXPECT_EQ(le32(bytes, 0), b.packv);
-  EXPECT_EQ(le32(bytes, 4), b.somnv);
-  EXPECT_EQ(le32(bytes, 8), b.todd);
-  EXPECT_EQ(le32(bytes, 20), b.tods);
-  EXPECT_EQ(le32(bytes, 24), b.cstarth);
-  EXPECT_EQ(le32(bytes, 36), b.cendm);
-  EXPECT_EQ(le32(bytes, 40), b.smoded);
-  EXPECT_EQ(le32(bytes, 44), b.recstarth);
-  EXPECT_EQ(le32(bytes, 48), b.recstartm);
-  EXPECT_EQ(le32(bytes, 56), b.delayp);
-  EXPECT_EQ(le32(bytes, 60), b.dalarm);
-  EXPECT_EQ(le32(bytes, 64), b.mode);
-  EXPECT_EQ(le32(bytes, 68), b.dur);
+  const std::pair<std::size_t, int32_t device_block::*> fields[] = {
+      {0, &device_block::packv},      {4, &device_block::somnv},     {8, &device_block::todd},
+      {12, &device_block::todh},      {16, &device_block::todm},     {20, &device_block::tods},
+      {24, &device_block::cstarth},   {28, &device_block::cstartm},  {32, &device_block::cendh},
+      {36, &device_block::cendm},     {40, &device_block::smoded},   {44, &device_block::recstarth},
+      {48, &device_block::recstartm}, {52, &device_block::delay},    {56, &device_block::delayp},
+      {60, &device_block::dalarm},    {64, &device_block::mode},     {68, &device_block::dur},
+      {88, &device_block::walarm},    {92, &device_block::wtimeh},   {96, &device_block::wtimem},
+      {100, &device_block::type},     {104, &device_block::rate},    {108, &device_block::intens},
+      {112, &device_block::cdur},     {164, &device_block::sens},
+  };
+  for (const auto& [offset, field] : fields) EXPECT_EQ(le32(bytes, offset), b.*field) << "offset " << offset;
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(le32(bytes, 116 + 4 * i), b.extra[i]) << "extra " << i;
   EXPECT_EQ(bytes[72], 0xA0);
   EXPECT_EQ(bytes[87], 0xAF);
-  EXPECT_EQ(le32(bytes, 88), b.walarm);
-  EXPECT_EQ(le32(bytes, 92), b.wtimeh);
-  EXPECT_EQ(le32(bytes, 96), b.wtimem);
-  EXPECT_EQ(le32(bytes, 100), b.type);
-  EXPECT_EQ(le32(bytes, 104), b.rate);
-  EXPECT_EQ(le32(bytes, 108), b.intens);
-  EXPECT_EQ(le32(bytes, 112), b.cdur);
-  EXPECT_EQ(le32(bytes, 116), b.extra[0]);
-  EXPECT_EQ(le32(bytes, 160), b.extra[11]);
-  EXPECT_EQ(le32(bytes, 164), b.sens);
   EXPECT_EQ(static_cast<uint32_t>(le32(bytes, 168)), 0x8765ABCDu);
   EXPECT_EQ(bytes[168], 0xCD);  // least significant byte first
   EXPECT_EQ(le16(bytes, 172), 0xBEEF);

@@ -1,0 +1,114 @@
+// Parses and checks the settings named on the command line.
+#include "cli_settings.h"
+
+#include "model/date_stamp.h"
+
+namespace {
+
+const setting_range ranges[] = {
+    {"CDUR", 1, 255},   {"INTENS", 1, 6},  {"RATE", 1, 6},    {"TYPE", 0, 5},
+    {"WALARM", 0, 1},   {"WTIMEH", 0, 23}, {"WTIMEM", 0, 59}, {"DALARM", 0, 1},
+    {"DELAY", 0, 60},   {"SENS", 1, 10},   {"CSTARTH", 0, 23}, {"CSTARTM", 0, 59},
+    {"CENDH", 0, 23},   {"CENDM", 0, 59},
+};
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// A plain decimal number, or ON/OFF for the two alarms.
+bool parse_value(std::string_view key, std::string_view text, int& value) {
+  if (key == "WALARM" || key == "DALARM") {
+    if (equal_ignoring_case(text, "ON")) return value = 1, true;
+    if (equal_ignoring_case(text, "OFF")) return value = 0, true;
+  }
+  if (text.empty() || text.size() > 9) return false;
+  long v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  value = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+const setting_range* find_setting(std::string_view key) {
+  for (const setting_range& r : ranges)
+    if (equal_ignoring_case(key, r.key)) return &r;
+  return nullptr;
+}
+
+std::string setting_keys() {
+  std::string keys;
+  for (const setting_range& r : ranges) {
+    if (!keys.empty()) keys += ", ";
+    keys += r.key;
+  }
+  return keys;
+}
+
+bool apply_setting(device_settings& s, std::string_view key_value, std::string& error) {
+  const std::size_t equals = key_value.find('=');
+  if (equals == std::string_view::npos) {
+    error = "'" + std::string(key_value) + "' is not KEY=value";
+    return false;
+  }
+  const std::string_view key = key_value.substr(0, equals);
+  const std::string_view text = key_value.substr(equals + 1);
+  const setting_range* range = find_setting(key);
+  if (!range) {
+    error = "unknown setting '" + std::string(key) + "'; the settings are " + setting_keys();
+    return false;
+  }
+  const std::string name = range->key;
+  int value = 0;
+  if (!parse_value(name, text, value)) {
+    error = name + "=" + std::string(text) + " is not a number";
+    return false;
+  }
+  if (value < range->low || value > range->high) {
+    error = name + "=" + std::string(text) + " is out of range (" + std::to_string(range->low) +
+            "-" + std::to_string(range->high) + ")";
+    return false;
+  }
+
+  if (name == "CDUR") s.cdur = value;
+  else if (name == "INTENS") s.intens = value;
+  else if (name == "RATE") s.rate = value;
+  else if (name == "TYPE") s.type = value;
+  else if (name == "WALARM") s.walarm = value;
+  else if (name == "DALARM") s.dalarm = value;
+  else if (name == "DELAY") s.delay = value;
+  else if (name == "SENS") s.sens = value;
+  else if (name == "WTIMEH") s.wtimeh = s.wtimeh_edit = value;
+  else if (name == "WTIMEM") s.wtimem = s.wtimem_edit = value;
+  else if (name == "CSTARTH") s.cstarth = s.cstarth_edit = value;
+  else if (name == "CSTARTM") s.cstartm = s.cstartm_edit = value;
+  else if (name == "CENDH") s.cendh = s.cendh_edit = value;
+  else if (name == "CENDM") s.cendm = s.cendm_edit = value;
+  return true;
+}
+
+void stamp_settings(device_settings& s, int year, int month, int day, int hour, int minute,
+                    int second) {
+  s.tstamp = pack_date(year, month, day, hour, minute, 1);
+  s.todd = 0;
+  s.todh = hour;
+  s.todm = minute;
+  s.tods = second;
+  s.cstarth = s.cstarth_edit;
+  s.cstartm = s.cstartm_edit;
+  s.cendh = s.cendh_edit;
+  s.cendm = s.cendm_edit;
+  s.wtimeh = s.wtimeh_edit;
+  s.wtimem = s.wtimem_edit;
+}

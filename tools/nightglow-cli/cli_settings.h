@@ -1,0 +1,26 @@
+// The settings that `nightglow-cli set` uploads: named changes to the reset values.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/device_block.h"
+
+struct setting_range {
+  const char* key;
+  int low;
+  int high;
+};
+
+// The fields that can be set, with the ranges the Settings window allows.
+const setting_range* find_setting(std::string_view key);
+std::string setting_keys();  // "CDUR, INTENS, ..." for messages
+
+// Applies one "KEY=value" to both the sent pair and the edit copy of a time.
+// On refusal the settings are unchanged and error says why.
+bool apply_setting(device_settings& settings, std::string_view key_value, std::string& error);
+
+// Stamps an upload as the Settings window does: date stamp with the set flag,
+// clock day 0 and the time of day, edit copies over the sent pairs.
+void stamp_settings(device_settings& settings, int year, int month, int day, int hour,
+                    int minute, int second);

@@ -189,6 +189,10 @@ TEST_F(focus_routing, shift_tab_into_a_time_field_lands_on_its_minutes_and_a_lat
 }
 
 TEST_F(focus_routing, button_shows_its_press_then_runs_its_action_once) {
+  ShowWindow(window.window, SW_SHOWNA);  // only a shown window paints
+  UpdateWindow(window.window);
+  std::vector<int> painted;
+  window.on_paint = [&] { painted.push_back(form.set_button->pressed); };
   std::vector<std::string> during;
   effects.during_pause = [&] {
     during.push_back("pressed " + std::to_string(form.set_button->pressed) + " action " +
@@ -197,6 +201,8 @@ TEST_F(focus_routing, button_shows_its_press_then_runs_its_action_once) {
   window.click(100, 120);
   EXPECT_EQ(effects.pauses, std::vector<int>{250});
   EXPECT_EQ(during, std::vector<std::string>{"pressed 1 action 0"});
+  // The focus change paints first; then pressed before the pause and plain before the action.
+  EXPECT_EQ(painted, (std::vector<int>{0, 1, 0}));
   EXPECT_EQ(form.set_button->pressed, 0);
   EXPECT_EQ(form.set_presses, 1);
   EXPECT_EQ(form.focus(), "16");

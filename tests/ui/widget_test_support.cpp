@@ -66,6 +66,11 @@ LRESULT test_window::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 void test_window::draw(HDC hdc) { widgets.draw_all(hdc); }
 
+void test_window::paint() {
+  if (on_paint) on_paint();
+  win_type::paint();
+}
+
 int test_window::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   widgets.route_mouse(hwnd, msg, wp, lp);
   return 0;

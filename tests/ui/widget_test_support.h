@@ -32,6 +32,7 @@ class test_window : public win_type {
 
   LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void draw(HDC hdc) override;
+  void paint() override;
   int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void close() override {}
@@ -49,6 +50,7 @@ class test_window : public win_type {
   void click(int x, int y);                     // WM_LBUTTONDOWN at a client point
 
   widget_container widgets{this};
+  std::function<void()> on_paint;  // runs at every WM_PAINT
 };
 
 // Holds Shift down (in this thread's key state) while it lives.

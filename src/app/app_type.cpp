@@ -269,19 +269,19 @@ void app_type::update_all_menus() {
 void app_type::show_message(const char* text) {
   close_about();
   close_status();
-  MessageBoxA(nullptr, text, "Message", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+  message_box(text, "Message", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
 }
 
 int app_type::ask_ok_cancel(const char* text, const char* caption) {
   close_about();
   close_status();
-  return MessageBoxA(nullptr, text, caption, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL) == IDOK ? 1 : 0;
+  return message_box(text, caption, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL) == IDOK ? 1 : 0;
 }
 
 int app_type::ask_yes_no_cancel(const char* text, const char* caption) {
   close_about();
   close_status();
-  switch (MessageBoxA(nullptr, text, caption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL)) {
+  switch (message_box(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL)) {
     case IDYES:
       return 1;
     case IDNO:
@@ -384,6 +384,10 @@ void app_type::default_port_dialog() {
     return;
   }
   update_all_menus();
+}
+
+int app_type::message_box(const char* text, const char* caption, UINT type) {
+  return MessageBoxA(nullptr, text, caption, type);
 }
 
 void app_type::wait_ms(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }

@@ -59,6 +59,8 @@ class app_type : public link_owner {
   // entry) and title (512 bytes); filter as for OPENFILENAME. 1 when a file was chosen.
   virtual int choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
                                   HWND owner);
+  // The task-modal message box without owner behind show_message and the two questions.
+  virtual int message_box(const char* text, const char* caption, UINT type);
   // The pause that shows the start-up picture (Sleep in the program).
   virtual void wait_ms(int milliseconds);
   // Runs a modal dialog from the program's resources with no owner window.

@@ -18,7 +18,7 @@ class edit_text_type : public widget_type {
   void set_focus(int on) override;
   int accepts_focus(int direction) override;
 
-  // Every line of the control followed by a line feed, the last one too.
+  // Every line of the control (as it wraps them) followed by a line feed, the last one too.
   virtual std::string get_text_lines();
   // The lines as one quoted field of a database row (double quotes turned into underscores),
   // followed by a tab.

@@ -9,6 +9,7 @@
 
 class win_type;
 
+// Widgets appended to the container belong to it: it deletes them with itself or in delete_all.
 class widget_container : public item_list<widget_type> {
  public:
   explicit widget_container(win_type* owner_window);

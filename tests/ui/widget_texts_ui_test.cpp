@@ -184,19 +184,6 @@ TEST_F(widget_texts_ui, rectangles_and_widths_of_the_widgets) {
   EXPECT_EQ(button.accepts_focus(1), 0);
 }
 
-TEST_F(widget_texts_ui, widget_kinds) {
-  int value = 0;
-  int wake[2] = {0, 0};
-  EXPECT_EQ(widget_type(&window, 0, 0, "x").kind, 0);
-  EXPECT_EQ(check_box_type(&window, 0, 0, "x", &value).kind, 1);
-  EXPECT_EQ(numeric_field_type(&window, 0, 0, "x", 0, &value, 0, 1).kind, 3);
-  EXPECT_EQ(button_type(&window, RECT{0, 0, 1, 1}, "x", {}).kind, 6);
-  EXPECT_EQ(choice_field_type(&window, 0, 0, "x", 0, nullptr, &value).kind, 7);
-  EXPECT_EQ(help_line_type(&window, 0, 0, "x").kind, 9);
-  EXPECT_EQ(separator_type(&window, 0, 0, 1, 1).kind, 10);
-  EXPECT_EQ(time_field_type(&window, 0, 0, "x", wake, 0).kind, 11);
-}
-
 TEST_F(widget_texts_ui, labels_are_kept_to_255_characters) {
   std::string long_text(300, 'L');
   widget_type label(&window, 0, 0, long_text.c_str());

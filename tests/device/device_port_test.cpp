@@ -136,6 +136,25 @@ TEST(device_port, com_ports_are_named_as_the_platform_needs) {
   EXPECT_EQ(link.port_name(), "/some/tty") << "a path overrides the number";
 }
 
+TEST(device_port, a_device_that_takes_no_line_settings_is_closed_again) {
+  const fs::path plain = fs::temp_directory_path() / "ng_not_a_serial_device";
+  { std::ofstream(plain) << "x"; }
+  serial_port port;
+  EXPECT_FALSE(port.open(plain.string())) << "a plain file opens but has no line settings";
+  EXPECT_FALSE(port.is_open());
+  std::error_code error;
+  EXPECT_TRUE(fs::remove(plain, error)) << "the file was let go: " << error.message();
+
+  recording_owner owner;
+  device_link link(&owner);
+  link.port_path = plain.string();
+  { std::ofstream(plain) << "x"; }
+  EXPECT_FALSE(link.open_port());
+  uint8_t byte = 0;
+  EXPECT_EQ(link.write_port(&byte, 1), 0);
+  fs::remove(plain, error);
+}
+
 #ifndef _WIN32
 
 // A pseudo-terminal to stand for the serial device.
@@ -152,13 +171,7 @@ struct pty_pair {
 };
 
 TEST(serial_port_posix, a_failed_setup_leaves_it_closed_and_a_later_open_succeeds) {
-  const fs::path plain = fs::temp_directory_path() / "ng_not_a_terminal";
-  { std::ofstream(plain) << "x"; }
   serial_port port;
-  EXPECT_FALSE(port.open(plain.string())) << "a plain file has no line settings";
-  EXPECT_FALSE(port.is_open());
-  fs::remove(plain);
-
   pty_pair pty;
   ASSERT_FALSE(pty.terminal.empty());
   ASSERT_TRUE(port.open(pty.terminal));

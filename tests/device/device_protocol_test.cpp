@@ -132,10 +132,12 @@ TEST_F(protocol, remote_is_accepted_on_its_last_byte_alone) {
 }
 
 TEST_F(protocol, the_check_reply_must_end_in_TL_and_the_prompt) {
-  const char* refused[] = {"check\r\nTL\r\n", "check\r\nTX\r\n>", "L\r\n>", "check\r\nTL\n\r>"};
+  const char* refused[] = {"check\r\nTL\r\n", "check\r\nTX\r\n>", "check\r\nXL\r\n>",
+                           "L\r\n>", "check\r\nTL\n\r>"};
   for (const char* reply : refused) {
     owner.messages.clear();
-    bare.scripted = {"", "remote\r\n>", reply};
+    // A good grev answer follows, so that only the check answer can fail.
+    bare.scripted = {"", "remote\r\n>", reply, "grev\r\nv\r\n>"};
     EXPECT_EQ(bare.get_data(block), 0) << reply;
     EXPECT_EQ(owner.messages, std::vector<std::string>{status_failed}) << reply;
     EXPECT_FALSE(bare.open);

@@ -1,5 +1,4 @@
-// A device link whose port is the simulator's protocol engine (or scripted replies) and
-// whose waits are recorded instead of slept.
+// A device link on the simulator's protocol engine or scripted replies, its waits recorded.
 #pragma once
 
 #include <cstring>

@@ -37,5 +37,18 @@ ng_ensure_prefix() {
       "$NG_WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
       "$NG_WINESERVER" -w
     fi
+    # Test programs run without a window manager on Xvfb: left managed, every hidden or
+    # destroyed window would wait two seconds for a withdrawal that never comes.
+    local stamp="$WINEPREFIX/.ng-unmanaged-tests-v1"
+    if [ ! -f "$stamp" ]; then
+      local reg="$WINEPREFIX/ng-unmanaged-tests.reg"
+      {
+        printf 'REGEDIT4\r\n\r\n'
+        for exe in app_tests.exe ui_tests.exe win_tests.exe; do
+          printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' "$exe"
+        done
+      } >"$reg"
+      "$NG_WINE" regedit /S "$reg" </dev/null >/dev/null 2>&1 9>&- && touch "$stamp"
+    fi
   ) 9>"$NG_BUILD/.wineprefix.lock"
 }

@@ -70,11 +70,15 @@ build asan && run_ctest asan -j"$jobs"
 build win64 && run_ctest win64 -j"$jobs"
 NG_TESTS_FOR_PRESET=OFF build win32 && run_check "32-bit image check" "$NG_ROOT/scripts/check-pe.sh" "$NG_BUILD/win32"
 
-# End-to-end runs that need more than one build tree.
-for e2e in "$NG_ROOT"/tests/e2e/*_e2e.sh; do
-  [ -e "$e2e" ] || continue
-  run_check "$(basename "$e2e" .sh)" "$e2e" "$NG_BUILD"
-done
+# End-to-end runs that need more than one build tree: the real program under Wine and
+# Xvfb, and the Windows command-line tool on a COM port linked to the simulator.
+if [ -x "$NG_BUILD/win64/src/nightglow.exe" ]; then
+  run_check "program end to end" "$NG_ROOT/tests/e2e/app_e2e.sh" "$NG_BUILD/win64"
+fi
+if [ -x "$NG_BUILD/native/tools/somnolux-sim" ] && [ -f "$NG_BUILD/win64/tools/nightglow-cli.exe" ]; then
+  run_check "command-line tool under Wine end to end" \
+    "$NG_ROOT/tests/e2e/cli_wine_e2e.sh" "$NG_BUILD/native" "$NG_BUILD/win64"
+fi
 
 "$NG_WINESERVER" -k >/dev/null 2>&1 || true
 

@@ -5,42 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
-// Under Wine with no window manager (Xvfb), hiding or destroying a managed window waits
-// two seconds for a withdrawal that never comes, so the test program's windows are left
-// unmanaged. Wine reads the setting when the process starts: the first run that has to
-// write it runs the tests again in a fresh process and ends with that one's result.
-const bool windows_unmanaged = [] {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version"))
-    return false;
-  const char* const path = "Software\\Wine\\AppDefaults\\app_tests.exe\\X11 Driver";
-  char value[8] = "";
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, path, "Managed", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS &&
-      value[0] == 'N')
-    return true;
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
-  const LONG written = RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-  RegCloseKey(key);
-  if (written != ERROR_SUCCESS)
-    return false;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, GetCommandLineA(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  ExitProcess(code);
-}();
-
-}  // namespace
-
 void app_fixture::SetUp() {
   char base[MAX_PATH];
   GetTempPathA(MAX_PATH, base);

@@ -22,14 +22,18 @@ ng_ensure_prefix
 workdir=${NG_RUN_DIR:-$NG_BUILD/run}
 mkdir -p "$workdir"
 
+# The simulator's pseudo-terminal becomes COM1 through Wine's port table; Wine makes the
+# dosdevices links from it when its server starts, so the server is restarted after.
 sim=$NG_BUILD/native/tools/somnolux-sim
 sim_pid=
-com1=$WINEPREFIX/dosdevices/com1
+tty_link=$workdir/somnolux-tty
 if [ -x "$sim" ] && [ -z "${NG_NO_SIM:-}" ]; then
-  rm -f "$com1"
-  "$sim" --link "$com1" >"$workdir/somnolux-sim.log" 2>&1 &
+  rm -f "$tty_link"
+  "$sim" --link "$tty_link" >"$workdir/somnolux-sim.log" 2>&1 &
   sim_pid=$!
-  for _ in $(seq 50); do [ -e "$com1" ] && break; sleep 0.1; done
+  for _ in $(seq 50); do [ -e "$tty_link" ] && break; sleep 0.1; done
+  "$NG_WINE" reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$tty_link" /f >/dev/null 2>&1
+  "$NG_WINESERVER" -k >/dev/null 2>&1 || true
   echo "Somnolux simulator on COM1 (log: $workdir/somnolux-sim.log)"
 fi
 cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; true; }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/date_stamp.h"
+#include "model/little_endian.h"
 
 namespace {
 
@@ -28,18 +29,16 @@ int64_t shift_into_window(int64_t t, int64_t start, int64_t end) {
 }
 
 bool read_i32(std::FILE* file, int32_t& value) {
-  uint8_t b[4];
-  if (std::fread(b, 1, 4, file) != 4) return false;
-  value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                               (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+  uint8_t bytes[4];
+  if (std::fread(bytes, 1, 4, file) != 4) return false;
+  value = get_le<int32_t>(bytes);
   return true;
 }
 
 bool write_i32(std::FILE* file, int32_t value) {
-  const uint32_t v = static_cast<uint32_t>(value);
-  const uint8_t b[4] = {static_cast<uint8_t>(v & 0xff), static_cast<uint8_t>((v >> 8) & 0xff),
-                        static_cast<uint8_t>((v >> 16) & 0xff), static_cast<uint8_t>((v >> 24) & 0xff)};
-  return std::fwrite(b, 1, 4, file) == 4;
+  uint8_t bytes[4];
+  put_le(bytes, value);
+  return std::fwrite(bytes, 1, 4, file) == 4;
 }
 
 // "%02d/%02d/%02d  %d:%02d" or "??/??/??  %d:%02d"; the text of the label before the duration.

@@ -15,7 +15,7 @@ int64_t floor_div(int64_t a, int64_t b) {
 uint32_t pack_date(int year, int month, int day, int hour, int minute, int set) {
   // The fields are added, not or-ed: out-of-range values spill into the next field
   // exactly as they always have. Unsigned arithmetic keeps the wrap defined.
-  return static_cast<uint32_t>(year - 1950) + (static_cast<uint32_t>(month) << 7) +
+  return static_cast<uint32_t>(year) - 1950u + (static_cast<uint32_t>(month) << 7) +
          (static_cast<uint32_t>(day) << 11) + (static_cast<uint32_t>(hour) << 16) +
          (static_cast<uint32_t>(minute) << 21) + (static_cast<uint32_t>(set) << 27);
 }

@@ -1,13 +1,15 @@
-// The settings document: its window, its questions, its ".sl2" file and the save commands.
+// The settings document: its window and its ".sl2" file.
 #include "app/settings_doc.h"
 
-#include <cstring>
-
-#include "app/app_type.h"
-#include "app/doc_tags.h"
 #include "settingswin/settings_win_type.h"
 
-settings_doc::settings_doc(app_type* application) : owner(application) {
+namespace {
+const doc_names settings_names = {
+    "Sdoc type", ".sl2", "Somnolux Settings (*.SL2)\0*.sl2\0",
+    "This operation will overwite the current settings document.  Are you sure you want to proceed?"};
+}
+
+settings_doc::settings_doc(app_type* application) : base_doc(application, settings_names) {
   settings_window = std::make_unique<settings_win_type>("Settings 1", this);
 }
 
@@ -15,95 +17,18 @@ settings_doc::~settings_doc() { settings_window.reset(); }
 
 void settings_doc::update_menus() { settings_window->update_menus(); }
 
-void settings_doc::get_title(char* buffer, int size) const {
-  buffer[0] = '\0';
-  GetWindowTextA(settings_window->window, buffer, size);
-}
-
-int settings_doc::choose_file(char* file, char* title) {
-  return owner->choose_file_to_save(file, title, "Somnolux Settings (*.SL2)\0*.sl2\0", "sl2",
-                                    settings_window->window);
-}
-
-void settings_doc::save() {
-  if (!has_file_path()) {
-    save_as();
-    return;
-  }
-  if (save_document_file(path, [this](std::FILE* file) { return write_to_file(file); }))
-    owner->update_all_menus();
-}
-
-void settings_doc::save_as() {
-  char title[512];
-  get_title(title, sizeof title);
-  owner->add_extension(title, ".sl2");
-  char file[264];
-  std::snprintf(file, 261, "%s", has_file_path() ? path : title);
-  char chosen_title[512] = "";
-  if (!choose_file(file, chosen_title))
-    return;
-  file[260] = '\0';
-  chosen_title[511] = '\0';
-  std::snprintf(path, 261, "%s", file);
-  owner->strip_extension(chosen_title, ".sl2");
-  SetWindowTextA(settings_window->window, chosen_title);
-  save();
-}
-
-int settings_doc::query_close() {
-  char title[512];
-  get_title(title, sizeof title);
-  char text[600];
-  std::snprintf(text, sizeof text, "Do you want to save \"%s\" before closing?", title);
-  switch (owner->ask_yes_no_cancel(text, "Save before closing?")) {
-    case 1:
-      save();
-      return 1;
-    case 0:
-      return 1;
-    default:
-      return 0;
-  }
-}
-
-int settings_doc::confirm_replace() {
-  return owner->ask_ok_cancel(
-      "This operation will overwite the current settings document.  Are you sure you want to proceed?",
-      "Warning!");
-}
-
-int settings_doc::confirm_revert() {
-  char title[512];
-  get_title(title, sizeof title);
-  char text[640];
-  std::snprintf(text, sizeof text,
-                "This operation will throw away all changes to \"%s\".  Are you sure you want to proceed?", title);
-  return owner->ask_ok_cancel(text, "Revert file?");
-}
-
 int settings_doc::write_to_file(std::FILE* file) {
-  if (!write_doc_tag(file, "NIGHTGLOW App") || !write_doc_tag(file, "Sdoc type") || !write_doc_tag(file, "0.001"))
-    return 0;
-  return settings_window->write_to_file(file) ? 1 : 0;
+  return write_header(file) && settings_window->write_to_file(file) ? 1 : 0;
 }
 
 int settings_doc::read_from_file(std::FILE* file) {
-  char tag[doc_tag_size + 1];
-  if (!read_doc_tag(file, tag))
-    return -1;
-  if (!is_program_tag(tag))
-    return -2;
-  if (!read_doc_tag(file, tag))
-    return -3;
-  if (std::strcmp(tag, "Sdoc type") != 0)
-    return -4;
-  if (!read_doc_tag(file, tag))
-    return -5;
-  if (std::strcmp(tag, "0.001") != 0)
-    return -6;
+  const int header = read_header(file);
+  if (header != 1)
+    return header;
   if (!settings_window->read_from_file(file))
     return -7;
   settings_window->show();
   return 1;
 }
+
+win_type* settings_doc::main_window() const { return settings_window.get(); }

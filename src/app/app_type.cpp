@@ -15,9 +15,8 @@
 #include "app/msg_win_type.h"
 #include "app/preferences.h"
 #include "app/settings_doc.h"
-#include "datawin/data_win_type.h"
 #include "device/device_link.h"
-#include "settingswin/settings_win_type.h"
+#include "ui/win_type.h"
 
 namespace {
 
@@ -27,6 +26,79 @@ constexpr int title_size = 512;
 // Copies at most size - 1 characters and always terminates.
 void copy_bounded(char* to, int size, const char* from) {
   std::snprintf(to, static_cast<size_t>(size), "%s", from ? from : "");
+}
+
+// The open and save dialogs: first filter preselected, 260 characters of path, 512 of title.
+OPENFILENAMEA file_dialog(HINSTANCE instance, HWND owner, const char* filter, const char* extension, char* path,
+                          char* title) {
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.hInstance = instance;
+  ofn.lpstrFilter = filter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = 260;
+  ofn.lpstrFileTitle = title;
+  ofn.nMaxFileTitle = title_size;
+  ofn.lpstrDefExt = extension;
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES | OFN_NOREADONLYRETURN;
+  return ofn;
+}
+
+// Opening and reverting work alike for both kinds of document; `data` picks the kind.
+base_doc* document_of(app_type& app, bool data) {
+  if (data)
+    return app.data_document.get();
+  return app.settings_document.get();
+}
+
+void create_document(app_type& app, bool data) {
+  if (data)
+    app.create_data_doc();
+  else
+    app.create_settings_doc();
+}
+
+void open_file(app_type& app, bool data, const char* path, const char* title) {
+  app.show_new_windows = 0;
+  create_document(app, data);  // its windows stay hidden until the file has placed them
+  app.show_new_windows = 1;
+
+  base_doc* doc = document_of(app, data);
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    doc->main_window()->show();  // an empty document is better seen than lost
+    app.show_message("Couldn't open file.");
+    return;
+  }
+  const int result = doc->read_from_file(file);
+  std::fclose(file);
+  if (result == 1) {
+    char name[title_size];
+    copy_bounded(name, title_size, title);
+    app.strip_extension(name, doc->names.extension);
+    SetWindowTextA(doc->main_window()->window, name);
+    copy_bounded(doc->path, 261, path);
+    return;
+  }
+  create_document(app, data);
+  char text[64];
+  std::snprintf(text, sizeof text, "Couldn't read file: %d", result);
+  app.show_message(text);
+}
+
+void revert(app_type& app, bool data) {
+  base_doc* doc = document_of(app, data);
+  if (!doc || !doc->confirm_revert())
+    return;
+  char title[title_size] = "";
+  doc->get_title(title, title_size);
+  app.add_extension(title, doc->names.extension);
+  char path[path_size];
+  copy_bounded(path, path_size, doc->path);
+  open_file(app, data, path, title);
+  app.update_all_menus();
 }
 
 }  // namespace
@@ -145,18 +217,9 @@ void app_type::open_document() {
 }
 
 int app_type::choose_file_to_open(char* path, char* title) {
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hInstance = instance;
-  ofn.lpstrFilter = "Somnolux Data (*.SL1)\0*.sl1\0Somnolux Settings (*.SL2)\0*.sl2\0";
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = 260;
-  ofn.lpstrFileTitle = title;
-  ofn.nMaxFileTitle = title_size;
-  ofn.lpstrDefExt = "sl1";
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES |
-              OFN_NOREADONLYRETURN;
+  OPENFILENAMEA ofn = file_dialog(instance, nullptr, "Somnolux Data (*.SL1)\0*.sl1\0Somnolux Settings (*.SL2)\0*.sl2\0",
+                                  "sl1", path, title);
+  ofn.Flags |= OFN_FILEMUSTEXIST;
   if (!GetOpenFileNameA(&ofn))
     return 0;
   return ofn.nFilterIndex == 2 ? 2 : 1;
@@ -164,100 +227,17 @@ int app_type::choose_file_to_open(char* path, char* title) {
 
 int app_type::choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
                                   HWND owner) {
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.hInstance = instance;
-  ofn.lpstrFilter = filter;
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = 260;
-  ofn.lpstrFileTitle = title;
-  ofn.nMaxFileTitle = title_size;
-  ofn.lpstrDefExt = extension;
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_LONGNAMES;
+  OPENFILENAMEA ofn = file_dialog(instance, owner, filter, extension, path, title);
   return GetSaveFileNameA(&ofn) ? 1 : 0;
 }
 
-void app_type::open_data_file(const char* path, const char* title) {
-  show_new_windows = 0;
-  create_data_doc();  // its windows stay hidden until the file has placed them
-  show_new_windows = 1;
+void app_type::open_data_file(const char* path, const char* title) { open_file(*this, true, path, title); }
 
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) {
-    data_document->data_window->show();  // an empty document is better seen than lost
-    show_message("Couldn't open file.");
-    return;
-  }
-  const int result = data_document->read_from_file(file);
-  if (result == 1) {
-    char name[title_size];
-    copy_bounded(name, title_size, title);
-    strip_extension(name, ".sl1");
-    SetWindowTextA(data_document->data_window->window, name);
-    copy_bounded(data_document->path, 261, path);
-  }
-  std::fclose(file);
-  if (result != 1) {
-    create_data_doc();
-    char text[64];
-    std::snprintf(text, sizeof text, "Couldn't read file: %d", result);
-    show_message(text);
-  }
-}
+void app_type::open_settings_file(const char* path, const char* title) { open_file(*this, false, path, title); }
 
-void app_type::open_settings_file(const char* path, const char* title) {
-  show_new_windows = 0;
-  create_settings_doc();
-  show_new_windows = 1;
+void app_type::revert_data_doc() { revert(*this, true); }
 
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) {
-    settings_document->settings_window->show();
-    show_message("Couldn't open file.");
-    return;
-  }
-  const int result = settings_document->read_from_file(file);
-  if (result == 1) {
-    char name[title_size];
-    copy_bounded(name, title_size, title);
-    strip_extension(name, ".sl2");
-    SetWindowTextA(settings_document->settings_window->window, name);
-    copy_bounded(settings_document->path, 261, path);
-  }
-  std::fclose(file);
-  if (result != 1) {
-    create_settings_doc();
-    char text[64];
-    std::snprintf(text, sizeof text, "Couldn't read file: %d", result);
-    show_message(text);
-  }
-}
-
-void app_type::revert_data_doc() {
-  if (!data_document || !data_document->confirm_revert())
-    return;
-  char title[title_size] = "";
-  GetWindowTextA(data_document->data_window->window, title, title_size);
-  add_extension(title, ".sl1");
-  char path[path_size];
-  copy_bounded(path, path_size, data_document->path);
-  open_data_file(path, title);
-  update_all_menus();
-}
-
-void app_type::revert_settings_doc() {
-  if (!settings_document || !settings_document->confirm_revert())
-    return;
-  char title[title_size] = "";
-  GetWindowTextA(settings_document->settings_window->window, title, title_size);
-  add_extension(title, ".sl2");
-  char path[path_size];
-  copy_bounded(path, path_size, settings_document->path);
-  open_settings_file(path, title);
-  update_all_menus();
-}
+void app_type::revert_settings_doc() { revert(*this, false); }
 
 void app_type::update_all_menus() {
   if (data_document)
@@ -294,9 +274,10 @@ int app_type::ask_yes_no_cancel(const char* text, const char* caption) {
 void app_type::add_extension(char* name, const char* extension) {
   if (find_suffix(name, extension) != -1)
     return;
+  // Only whole: a name without room for the extension stays as it was.
   const size_t length = std::strlen(name);
-  if (length + 1 < static_cast<size_t>(title_size))
-    std::snprintf(name + length, title_size - length, "%s", extension);
+  if (length + std::strlen(extension) < static_cast<size_t>(title_size))
+    std::strcpy(name + length, extension);
 }
 
 void app_type::strip_extension(char* name, const char* extension) {

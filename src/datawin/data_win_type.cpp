@@ -3,7 +3,6 @@
 
 #include "app/app_type.h"
 #include "app/data_doc.h"
-#include "app/settings_doc.h"
 #include "device/device_link.h"
 #include "res/resource_ids.h"
 
@@ -84,18 +83,9 @@ int data_win_type::do_command(int id) {
     case IDM_GET_DATA:
       get_device_data();
       break;
-    case IDM_COPY_DATA_SETTINGS:
-      app->copy_data_settings();
-      break;
-    case IDM_INTERFACE_TIMEOUT:
-      app->interface_timeout_dialog();
-      return 1;  // no refresh
     default:
-      if (id >= IDM_COM1 && id <= IDM_COM10) {
-        if (app->link)
-          app->link->port_number = id - IDM_COM1 + 1;
-        break;
-      }
+      if (do_device_command(id))
+        return 1;
       return win_type::do_command(id);
   }
   app->update_all_menus();
@@ -111,14 +101,8 @@ void data_win_type::update_menus() {
   enable_item(IDM_DELETE_RECORD, current_index != -1);
   enable_item(IDM_PLOT_RECORDS, count >= 1);
   enable_item(IDM_GET_DATA, true);
-  data_doc* data = application->data_document.get();
-  enable_item(IDM_COPY_DATA_SETTINGS,
-              data && application->settings_document && data->data_window->current_index != -1);
-  update_port_items();
-  enable_item(IDM_EXPORT_REPORT, true);
+  update_device_items();
   enable_item(IDM_EXPORT_DATABASE, count >= 1);
-  enable_item(IDM_INTERFACE_TIMEOUT, true);
-  enable_item(IDM_COPY, true);
   const bool editing = focused_comments_edit() != nullptr;
   for (int id : {IDM_CUT, IDM_PASTE, IDM_CLEAR, IDM_SELECT_ALL})
     enable_item(id, editing);

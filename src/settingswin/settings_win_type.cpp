@@ -2,10 +2,7 @@
 #include "settingswin/settings_win_type.h"
 
 #include "app/app_type.h"
-#include "app/data_doc.h"
 #include "app/settings_doc.h"
-#include "datawin/data_win_type.h"
-#include "device/device_link.h"
 #include "res/resource_ids.h"
 
 settings_win_type::settings_win_type(const char* title, settings_doc* doc) : settings_document(doc) {
@@ -68,18 +65,9 @@ int settings_win_type::do_command(int id) {
     case IDM_RESET_SETTINGS:
       reset_settings();
       break;
-    case IDM_COPY_DATA_SETTINGS:
-      app->copy_data_settings();
-      break;
-    case IDM_INTERFACE_TIMEOUT:
-      app->interface_timeout_dialog();
-      return 1;  // no refresh
     default:
-      if (id >= IDM_COM1 && id <= IDM_COM10) {
-        if (app->link)
-          app->link->port_number = id - IDM_COM1 + 1;
-        break;
-      }
+      if (do_device_command(id))
+        return 1;
       return win_type::do_command(id);
   }
   app->update_all_menus();
@@ -91,13 +79,7 @@ void settings_win_type::update_menus() {
   enable_item(IDM_REVERT, settings_document && settings_document->has_file_path());
   enable_item(IDM_SET_SETTINGS, true);
   enable_item(IDM_RESET_SETTINGS, true);
-  data_doc* data = application->data_document.get();
-  enable_item(IDM_COPY_DATA_SETTINGS,
-              data && application->settings_document && data->data_window->current_index != -1);
-  update_port_items();
-  enable_item(IDM_EXPORT_REPORT, true);
-  enable_item(IDM_INTERFACE_TIMEOUT, true);
-  enable_item(IDM_COPY, true);
+  update_device_items();
 }
 
 void settings_win_type::build_widgets() {}

@@ -222,7 +222,10 @@ int win_type::read_from_file(std::FILE* file) {
   int32_t r[4];
   if (std::fread(r, sizeof r, 1, file) != 1)
     return 0;
-  MoveWindow(window, r[0], r[1], r[2] - r[0], r[3] - r[1], TRUE);
+  // Width and height wrap like the 32-bit subtraction they are, whatever the file holds.
+  const auto width = static_cast<int32_t>(static_cast<uint32_t>(r[2]) - static_cast<uint32_t>(r[0]));
+  const auto height = static_cast<int32_t>(static_cast<uint32_t>(r[3]) - static_cast<uint32_t>(r[1]));
+  MoveWindow(window, r[0], r[1], width, height, TRUE);
   return 1;
 }
 
@@ -273,10 +276,33 @@ void win_type::check_item(int id, bool checked) {
     CheckMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void win_type::update_port_items() {
-  const int port = application && application->link ? application->link->port_number : 0;
+void win_type::update_device_items() {
+  for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT})
+    enable_item(id, true);
+  const data_doc* data = application->data_document.get();
+  enable_item(IDM_COPY_DATA_SETTINGS,
+              data && application->settings_document && data->data_window->current_index != -1);
+  const int port = application->link ? application->link->port_number : 0;
   for (int id = IDM_COM1; id <= IDM_COM10; ++id) {
     enable_item(id, true);
     check_item(id, id - IDM_COM1 + 1 == port);
   }
+}
+
+bool win_type::do_device_command(int id) {
+  app_type* const app = application;
+  if (id == IDM_INTERFACE_TIMEOUT) {
+    app->interface_timeout_dialog();
+    return true;  // no refresh
+  }
+  if (id == IDM_COPY_DATA_SETTINGS) {
+    app->copy_data_settings();
+  } else if (id >= IDM_COM1 && id <= IDM_COM10) {
+    if (app->link)
+      app->link->port_number = id - IDM_COM1 + 1;  // for this run only
+  } else {
+    return false;
+  }
+  app->update_all_menus();
+  return true;
 }

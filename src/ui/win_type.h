@@ -66,8 +66,13 @@ class win_type {
   // Menu helpers on this window's own menu bar, by command id.
   void enable_item(int id, bool enabled);
   void check_item(int id, bool checked);
-  // Enables COM1 ... COM10 and checks the one of the device link's port.
-  void update_port_items();
+  // What the data and settings windows share. The menu rules: Export Report, Copy Text
+  // and Set Interface Timeout enabled, Copy Data Settings when there is a current record
+  // to copy into a settings document, COM1 ... COM10 enabled with the link's port checked.
+  void update_device_items();
+  // Their commands Copy Data Settings, Set Interface Timeout and the COM ports; true
+  // when id was one of these.
+  bool do_device_command(int id);
 
   data_doc* document = nullptr;
   app_type* application = nullptr;

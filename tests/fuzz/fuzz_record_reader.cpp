@@ -3,17 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "model/data_record.h"
 
 namespace {
 
-std::vector<uint8_t> image_of(const device_block& block) {
-  std::vector<uint8_t> bytes(device_block_size);
-  block_to_bytes(block, bytes.data());
-  return bytes;
+void check(bool condition) {
+  if (!condition) std::abort();
 }
 
 // The record's file image, written through a memory stream.
@@ -21,8 +18,7 @@ std::vector<uint8_t> written(const data_record& record) {
   char* buffer = nullptr;
   std::size_t size = 0;
   std::FILE* out = open_memstream(&buffer, &size);
-  if (!out) std::abort();
-  if (!record.write(out)) std::abort();
+  check(out && record.write(out));
   std::fclose(out);
   std::vector<uint8_t> bytes(buffer, buffer + size);
   std::free(buffer);
@@ -30,27 +26,19 @@ std::vector<uint8_t> written(const data_record& record) {
 }
 
 void check_round_trip(const data_record& first) {
-  const std::vector<uint8_t> bytes = written(first);
-  if (bytes.size() != device_block_size + 4 * 8 + (first.comment.empty() ? 0 : first.comment.size() + 1)) std::abort();
-
-  std::vector<uint8_t> copy = bytes;
-  std::FILE* in = fmemopen(copy.data(), copy.size(), "rb");
-  if (!in) std::abort();
+  std::vector<uint8_t> bytes = written(first);
+  std::FILE* in = fmemopen(bytes.data(), bytes.size(), "rb");
   data_record second;
-  if (!second.read(in)) std::abort();
-  if (std::fgetc(in) != EOF) std::abort();  // the record used exactly its bytes
+  check(in && second.read(in) && std::fgetc(in) == EOF);  // the record used exactly its bytes
   std::fclose(in);
-
-  if (image_of(first.block) != image_of(second.block)) std::abort();
-  if (std::memcmp(first.counts, second.counts, sizeof first.counts) != 0) std::abort();
-  if (first.comment != second.comment) std::abort();
-  if (written(second) != bytes) std::abort();
-  if (std::strlen(second.block.ibv) > 255) std::abort();
+  check(std::memcmp(&first.block, &second.block, sizeof first.block) == 0);
+  check(std::memcmp(first.counts, second.counts, sizeof first.counts) == 0 && first.comment == second.comment);
+  check(written(second) == bytes && std::strlen(second.block.ibv) <= 255);
 
   // Everything a window derives from a hostile block must stay defined.
-  if (first.label() != second.label()) std::abort();
+  check(first.label() == second.label());
   const cue_counts counts = second.count_cues();
-  if (counts.cues < 0 || counts.not_delivered < 0 || counts.cues + counts.not_delivered > bins_per_record) std::abort();
+  check(counts.cues >= 0 && counts.not_delivered >= 0 && counts.cues + counts.not_delivered <= bins_per_record);
   for (int bin = -1; bin <= bins_per_record; ++bin) (void)second.bin_in_cue_period(bin);
   (void)compute_record_times(second.block);
 }

@@ -1,264 +1,166 @@
-// Record labels and dates, the time line, REM bits and cue counts.
+// Records: labels, dates and ends under summer-time zones, the time line, REM bits, cue counts.
 #include "model/data_record.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "model/date_stamp.h"
 
 namespace {
 
-// Escaped so that the question marks cannot form a trigraph.
-const std::string no_date = "?\?/?\?/?\?";
+// Local time zone for the tests below; null goes back to the system's.
+void use_zone(const char* zone) {
+#ifdef _WIN32
+  _putenv(("TZ=" + std::string(zone ? zone : "")).c_str());
+  _tzset();
+#else
+  zone ? setenv("TZ", zone, 1) : unsetenv("TZ");
+  tzset();
+#endif
+}
 
-device_block night(int start_hour, int start_minute, int dur) {
+// Summer time starts or ends on 30 March 1997 in Europe, 6 April in America and 26 October
+// in all three. The rules are spelled out, so no zone database is needed.
+const char* const zones[] = {"GMT0BST,M3.5.0/1,M10.5.0", "EST5EDT,M4.1.0,M10.5.0", "AEST-10AEDT,M10.5.0,M3.5.0/3"};
+
+device_block night(int start_hour, int start_minute, int dur, uint32_t tstamp = 0, int smoded = 0) {
   device_block b;
   reset_block(b);
-  b.recstarth = start_hour;
-  b.recstartm = start_minute;
-  b.dur = dur;
+  b.recstarth = start_hour, b.recstartm = start_minute, b.dur = dur, b.tstamp = tstamp, b.smoded = smoded;
   return b;
 }
 
-device_block dated_night(int year, int month, int day, int smoded, int start_hour, int start_minute, int dur) {
-  device_block b = night(start_hour, start_minute, dur);
-  b.tstamp = pack_date(year, month, day, 21, 15, 1);
-  b.smoded = smoded;
+device_block with_cue_period(device_block b, int start, int end) {  // hhmm
+  b.cstarth = start / 100, b.cstartm = start % 100, b.cendh = end / 100, b.cendm = end % 100;
   return b;
 }
 
-void set_all_rem(device_block& b) {
-  for (uint8_t& byte : b.rem) byte = 0xFF;
-}
-
-void set_cue_period(device_block& b, int start_hour, int start_minute, int end_hour, int end_minute) {
-  b.cstarth = start_hour;
-  b.cstartm = start_minute;
-  b.cendh = end_hour;
-  b.cendm = end_minute;
+std::string end_text(const record_times& t) {
+  char text[64];  // the date is 0000-00-00 when unknown
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.end_year, t.end_month, t.end_day, t.end_hour,
+                t.end_minute);
+  return text;
 }
 
 }  // namespace
 
-TEST(record_label, known_date_is_month_first_with_two_blanks) {
-  EXPECT_EQ(record_label(dated_night(1997, 5, 22, 1, 1, 5, 96)), "05/23/97  1:05  480 minutes");
-  EXPECT_EQ(record_label(dated_night(2003, 1, 2, 0, 23, 0, 0)), "01/02/03  23:00  0 minutes");
+TEST(data_record, label_date_and_end_do_not_move_with_summer_time) {
+  struct dated_case {
+    int year, month, day, smoded, hour, minute, dur;  // year 0: no date stamp
+    const char* label;
+    const char* end;
+  } const cases[] = {
+      {1997, 5, 22, 1, 1, 5, 96, "05/23/97  1:05  480 minutes", "1997-05-23 09:05"},
+      {2003, 1, 2, 0, 23, 0, 0, "01/02/03  23:00  0 minutes", "2003-01-02 23:00"},
+      {1997, 12, 30, 6, 23, 45, 128, "01/05/98  23:45  640 minutes", "1998-01-06 10:25"},
+      {1997, 12, 30, 1, 23, 55, 2, "12/31/97  23:55  10 minutes", "1998-01-01 00:05"},
+      {1996, 2, 27, 2, 0, 0, 1, "02/29/96  0:00  5 minutes", "1996-02-29 00:05"},
+      {1997, 2, 27, 2, 0, 0, 1, "03/01/97  0:00  5 minutes", "1997-03-01 00:05"},
+      {1998, 1, 1, -1, 0, 0, 1, "12/31/97  0:00  5 minutes", "1997-12-31 00:05"},  // the counter is signed
+      {1997, 13, 1, 0, 0, 0, 1, "01/01/98  0:00  5 minutes", "1998-01-01 00:05"},  // stamps out of range roll over
+      {1997, 0, 31, 0, 0, 0, 1, "12/31/96  0:00  5 minutes", "1996-12-31 00:05"},
+      {1997, 3, 0, 0, 0, 0, 1, "02/28/97  0:00  5 minutes", "1997-02-28 00:05"},
+      {1997, 3, 29, 1, 0, 30, 128, "03/30/97  0:30  640 minutes", "1997-03-30 11:10"},
+      {1997, 3, 29, 1, 23, 0, 128, "03/30/97  23:00  640 minutes", "1997-03-31 09:40"},
+      {1997, 4, 1, 5, 1, 55, 2, "04/06/97  1:55  10 minutes", "1997-04-06 02:05"},
+      {1997, 10, 20, 6, 0, 0, 128, "10/26/97  0:00  640 minutes", "1997-10-26 10:40"},
+      {1997, 10, 25, 0, 22, 0, 128, "10/25/97  22:00  640 minutes", "1997-10-26 08:40"},
+      {0, 0, 0, 0, 1, 5, 96, "?\?/?\?/?\?  1:05  480 minutes", "0000-00-00 09:05"},
+      {1997, 5, 22, 7, 23, 30, 20, "?\?/?\?/?\?  23:30  100 minutes", "0000-00-00 01:10"},
+      {1997, 5, 22, 300, 10, 0, 300, "?\?/?\?/?\?  10:00  1500 minutes", "0000-00-00 11:00"},
+      {0, 0, 0, 0, INT32_MAX, INT32_MAX, INT32_MIN, "?\?/?\?/?\?  2147483647:2147483647  -10737418240 minutes",
+       "0000-00-00 22:27"},
+  };
+  for (const char* zone : zones) {
+    use_zone(zone);
+    for (const dated_case& c : cases) {
+      const uint32_t stamp = c.year ? pack_date(c.year, c.month, c.day, 21, 15, 1) : 0;
+      const data_record r(night(c.hour, c.minute, c.dur, stamp, c.smoded));
+      EXPECT_EQ(r.label(), c.label) << zone;
+      EXPECT_EQ(end_text(compute_record_times(r.block)), c.end) << zone << " " << c.label;
+    }
+  }
+  use_zone(nullptr);
 }
 
-TEST(record_label, date_unknown_without_stamp_or_with_day_counter_of_seven_or_more) {
-  EXPECT_EQ(record_label(night(1, 5, 96)), no_date + "  1:05  480 minutes");  // TSTAMP 0
-  EXPECT_EQ(record_label(dated_night(1997, 5, 22, 7, 1, 5, 96)), no_date + "  1:05  480 minutes");
-  EXPECT_EQ(record_label(dated_night(1997, 5, 22, 300, 22, 30, 1)), no_date + "  22:30  5 minutes");
+TEST(data_record, extreme_values_of_a_dated_record_do_not_overflow) {  // which the sanitizers check
+  const device_block b = night(INT32_MAX, INT32_MAX, INT32_MAX, pack_date(1997, 5, 22, 0, 0, 0), INT32_MIN);
+  EXPECT_TRUE(compute_record_times(b).date_known);
+  EXPECT_NE(record_label(b).find(":2147483647  10737418235 minutes"), std::string::npos);
 }
 
-TEST(record_label, day_counter_rolls_month_and_year) {
-  EXPECT_EQ(record_label(dated_night(1997, 12, 30, 6, 23, 45, 128)), "01/05/98  23:45  640 minutes");
-  EXPECT_EQ(record_label(dated_night(1996, 2, 27, 2, 0, 0, 1)), "02/29/96  0:00  5 minutes");
-  EXPECT_EQ(record_label(dated_night(1997, 2, 27, 2, 0, 0, 1)), "03/01/97  0:00  5 minutes");
-  EXPECT_EQ(record_label(dated_night(1999, 12, 31, 1, 0, 0, 1)), "01/01/00  0:00  5 minutes");
-  // The counter is signed: a negative one still dates the record, backwards.
-  EXPECT_EQ(record_label(dated_night(1998, 1, 1, -1, 0, 0, 1)), "12/31/97  0:00  5 minutes");
+TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {
+  struct line_case {
+    int start, cue_start, cue_end;  // hhmm
+    int first_in, end_in;           // bins [first, end) are in the cue period, the others not
+  };
+  std::vector<line_case> cases = {
+      {2300, 2200, 600, 0, 84},    // wraps midnight: the start stays before the record, the end moves a day on
+      {2300, 102, 202, 24, 37},    // after midnight: the whole period moves; partly covered bins count
+      {100, 100, 200, 0, 12},      // ending exactly where a bin starts leaves that bin out
+      {2300, 1200, 1300, 0, 0},    // outside the night
+      {2300, 1200, 1159, 0, 128},  // the reset period covers every night
+      {30, 2500, 2600, 6, 18},     // hours past 23 come back a day when that brings them into the night
+  };
+  // An hour before the start to six hours after it, across midnight for some starts.
+  for (int h = 0; h < 24; ++h) cases.push_back({h * 100 + 30, (h + 23) % 24 * 100 + 30, (h + 6) % 24 * 100 + 30, 0, 72});
+  for (const char* zone : zones) {
+    use_zone(zone);
+    for (const line_case& c : cases) {
+      const data_record r(with_cue_period(night(c.start / 100, c.start % 100, 128), c.cue_start, c.cue_end));
+      EXPECT_EQ(r.record_window_end - r.record_start, 640 * 60) << zone;
+      for (int bin = 0; bin < 128; ++bin) {
+        EXPECT_EQ(r.bin_in_cue_period(bin), bin >= c.first_in && bin < c.end_in)
+            << zone << " start " << c.start << " cue " << c.cue_start << " bin " << bin;
+      }
+    }
+  }
+  use_zone(nullptr);
+  const data_record r(with_cue_period(night(23, 0, 128), 2200, 600));
+  EXPECT_EQ(r.cue_start - r.record_start, -3600);   // 22:00 of the reference day
+  EXPECT_EQ(r.cue_end - r.record_start, 7 * 3600);  // 06:00 of the day after
 }
 
-TEST(record_label, member_and_free_form_agree) {
-  data_record r(dated_night(1997, 12, 30, 6, 23, 45, 128));
-  EXPECT_EQ(r.label(), record_label(r.block));
-  data_record fresh;
-  EXPECT_EQ(fresh.label(), no_date + "  0:00  0 minutes");
-}
-
-TEST(record_times, end_crosses_midnight_and_month_through_the_calendar) {
-  const record_times t = compute_record_times(dated_night(1997, 5, 31, 0, 23, 0, 128));
-  ASSERT_TRUE(t.date_known);
-  EXPECT_EQ(t.year, 1997);
-  EXPECT_EQ(t.month, 5);
-  EXPECT_EQ(t.day, 31);
-  EXPECT_EQ(t.start_hour, 23);
-  EXPECT_EQ(t.start_minute, 0);
-  EXPECT_EQ(t.end_year, 1997);
-  EXPECT_EQ(t.end_month, 6);
-  EXPECT_EQ(t.end_day, 1);
-  EXPECT_EQ(t.end_hour, 9);
-  EXPECT_EQ(t.end_minute, 40);
-  EXPECT_EQ(t.minutes, 640);
-
-  const record_times year_end = compute_record_times(dated_night(1997, 12, 30, 1, 23, 55, 2));
-  EXPECT_EQ(year_end.end_year, 1998);
-  EXPECT_EQ(year_end.end_month, 1);
-  EXPECT_EQ(year_end.end_day, 1);
-  EXPECT_EQ(year_end.end_hour, 0);
-  EXPECT_EQ(year_end.end_minute, 5);
-}
-
-TEST(record_times, unknown_date_wraps_the_end_into_the_day) {
-  const record_times t = compute_record_times(night(23, 30, 20));
-  EXPECT_FALSE(t.date_known);
-  EXPECT_EQ(t.end_hour, 1);
-  EXPECT_EQ(t.end_minute, 10);
-  const record_times long_one = compute_record_times(night(10, 0, 300));  // 25 hours
-  EXPECT_EQ(long_one.end_hour, 11);
-  EXPECT_EQ(long_one.end_minute, 0);
-}
-
-TEST(record_times, hostile_values_do_not_overflow) {
-  device_block b = dated_night(1997, 5, 22, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX);
-  const record_times t = compute_record_times(b);
-  EXPECT_TRUE(t.date_known);
-  EXPECT_EQ(t.minutes, int64_t{INT32_MAX} * 5);
-  b.smoded = 0;
-  b.dur = INT32_MIN;
-  EXPECT_EQ(compute_record_times(b).minutes, int64_t{INT32_MIN} * 5);
-  b.tstamp = 0;
-  const record_times unknown = compute_record_times(b);
-  EXPECT_GE(unknown.end_hour, 0);
-  EXPECT_LT(unknown.end_hour, 24);
-  EXPECT_GE(unknown.end_minute, 0);
-  EXPECT_LT(unknown.end_minute, 60);
-  EXPECT_FALSE(record_label(b).empty());
-}
-
-TEST(time_line, record_window_is_640_minutes_from_the_start) {
-  data_record r(night(23, 0, 128));
-  EXPECT_EQ(r.record_window_end - r.record_start, 640 * 60);
-  data_record early(night(0, 10, 128));
-  EXPECT_EQ(r.record_start - early.record_start, (22 * 60 + 50) * 60);
-}
-
-TEST(time_line, wrapping_cue_period_keeps_start_and_moves_end_to_next_day) {
-  device_block b = night(23, 0, 128);
-  set_cue_period(b, 22, 0, 6, 0);
-  data_record r(b);
-  EXPECT_EQ(r.cue_start - r.record_start, -3600);     // 22:00 of the reference day
-  EXPECT_EQ(r.cue_end - r.record_start, 7 * 3600);    // 06:00 of the day after
-  for (int i = 0; i < 84; ++i) EXPECT_TRUE(r.bin_in_cue_period(i)) << i;  // 23:00 to 06:00
-  for (int i = 84; i < 128; ++i) EXPECT_FALSE(r.bin_in_cue_period(i)) << i;
-}
-
-TEST(time_line, period_after_midnight_moves_to_the_next_day) {
-  device_block b = night(23, 0, 128);
-  set_cue_period(b, 1, 2, 2, 2);  // partly covered bins count on both edges
-  data_record r(b);
-  EXPECT_EQ(r.cue_start - r.record_start, 2 * 3600 + 120);
-  EXPECT_FALSE(r.bin_in_cue_period(23));
-  for (int i = 24; i <= 36; ++i) EXPECT_TRUE(r.bin_in_cue_period(i)) << i;
-  EXPECT_FALSE(r.bin_in_cue_period(37));
-}
-
-TEST(time_line, period_ending_exactly_at_a_bin_start_excludes_that_bin) {
-  device_block b = night(1, 0, 128);
-  set_cue_period(b, 1, 0, 2, 0);
-  data_record r(b);
-  EXPECT_TRUE(r.bin_in_cue_period(0));
-  EXPECT_TRUE(r.bin_in_cue_period(11));
-  EXPECT_FALSE(r.bin_in_cue_period(12));
-}
-
-TEST(time_line, period_outside_the_window_stays_put) {
-  device_block b = night(23, 0, 128);
-  set_cue_period(b, 12, 0, 13, 0);
-  data_record r(b);
-  EXPECT_EQ(r.cue_start - r.record_start, -11 * 3600);
-  for (int i = 0; i < 128; ++i) EXPECT_FALSE(r.bin_in_cue_period(i)) << i;
-}
-
-TEST(time_line, reset_cue_period_covers_the_whole_night) {
-  device_block b = night(23, 0, 128);  // 12:00 to 11:59 from the reset values
-  data_record r(b);
-  EXPECT_LT(r.cue_end, r.cue_start);
-  for (int i = 0; i < 128; ++i) EXPECT_TRUE(r.bin_in_cue_period(i)) << i;
-}
-
-TEST(time_line, member_uses_the_times_last_computed) {
-  data_record r(night(23, 0, 128));
-  set_cue_period(r.block, 12, 0, 13, 0);
-  EXPECT_TRUE(r.bin_in_cue_period(0));  // still the reset period
-  r.compute_time_line();
-  EXPECT_FALSE(r.bin_in_cue_period(0));
-}
-
-TEST(rem_bits, least_significant_bit_first_and_out_of_range_is_false) {
+TEST(data_record, rem_bits_least_significant_first_and_false_outside_the_night) {
   data_record r;
-  r.block.rem[0] = 0x01;
-  r.block.rem[1] = 0x02;
-  r.block.rem[15] = 0x80;
-  EXPECT_TRUE(r.rem_bit(0));
-  EXPECT_FALSE(r.rem_bit(1));
-  EXPECT_FALSE(r.rem_bit(7));
-  EXPECT_FALSE(r.rem_bit(8));
-  EXPECT_TRUE(r.rem_bit(9));
-  EXPECT_TRUE(r.rem_bit(127));
-  EXPECT_FALSE(r.rem_bit(126));
-  set_all_rem(r.block);
-  EXPECT_FALSE(r.rem_bit(128));
-  EXPECT_FALSE(r.rem_bit(-1));
-  EXPECT_FALSE(r.rem_bit(INT32_MIN));
-  EXPECT_FALSE(r.rem_bit(INT32_MAX));
+  r.block.rem[0] = 0x01, r.block.rem[1] = 0x02, r.block.rem[15] = 0x80;
+  for (int bin = -1; bin <= 128; ++bin) EXPECT_EQ(r.rem_bit(bin), bin == 0 || bin == 9 || bin == 127) << bin;
+  std::fill(std::begin(r.block.rem), std::end(r.block.rem), 0xFF);
+  r.block.walarm = -1;  // the bytes after the REM bits
+  for (int bin : {-1, 128, INT_MIN, INT_MAX}) EXPECT_FALSE(r.rem_bit(bin)) << bin;
 }
 
-TEST(cue_counts, split_by_the_cue_period_within_the_duration) {
-  device_block b = night(23, 0, 128);
-  set_cue_period(b, 22, 0, 6, 0);
-  set_all_rem(b);
-  cue_counts c = data_record(b).count_cues();
-  EXPECT_EQ(c.cues, 84);
-  EXPECT_EQ(c.not_delivered, 44);
-
-  b.dur = 90;
-  c = count_block_cues(b);
-  EXPECT_EQ(c.cues, 84);
-  EXPECT_EQ(c.not_delivered, 6);
-
-  b.rem[0] = 0;  // bins 0-7 without REM
-  c = count_block_cues(b);
-  EXPECT_EQ(c.cues, 76);
-}
-
-TEST(cue_counts, duration_beyond_128_counts_only_128_bins_and_negative_counts_none) {
-  device_block b = night(23, 0, 200);
-  set_all_rem(b);
-  cue_counts c = count_block_cues(b);
-  EXPECT_EQ(c.cues + c.not_delivered, 128);
-  b.dur = INT32_MAX;
-  c = count_block_cues(b);
-  EXPECT_EQ(c.cues + c.not_delivered, 128);
-  b.dur = -5;
-  c = count_block_cues(b);
-  EXPECT_EQ(c.cues + c.not_delivered, 0);
-}
-
-TEST(cue_counts, are_computed_from_the_block_not_from_stale_times) {
-  data_record r(night(23, 0, 128));
-  set_all_rem(r.block);
-  set_cue_period(r.block, 12, 0, 13, 0);
-  const cue_counts c = r.count_cues();
-  EXPECT_EQ(c.cues, 0);
-  EXPECT_EQ(c.not_delivered, 128);
+TEST(data_record, cue_counts_split_rem_bins_by_the_cue_period_within_the_duration) {
+  data_record r(with_cue_period(night(23, 0, 0), 2200, 600));
+  std::fill(std::begin(r.block.rem), std::end(r.block.rem), 0xFF);
+  for (auto [dur, first_byte, cues, not_delivered] :
+       {std::tuple{128, 0xFF, 84, 44}, {90, 0x00, 76, 6}, {INT32_MAX, 0xFF, 84, 44}, {-5, 0xFF, 0, 0}}) {
+    r.block.dur = dur;
+    r.block.rem[0] = static_cast<uint8_t>(first_byte);
+    const cue_counts counts = r.count_cues();
+    EXPECT_EQ(std::pair(counts.cues, counts.not_delivered), std::pair(cues, not_delivered)) << dur;
+  }
 }
 
 TEST(data_record, reset_restores_block_counts_and_comment) {
-  data_record r;
-  r.block.mode = 4;
-  r.block.dur = 77;
+  data_record r(night(1, 2, 3, 4, 5));
   r.counts[cawakes] = 3;
   r.set_comment("dreamt of the sea");
+  EXPECT_EQ(r.comment_length(), 18);  // with its NUL
   r.reset();
-  device_block fresh;
-  reset_block(fresh);
+  const device_block fresh = night(0, 0, 0);
   EXPECT_EQ(std::memcmp(&r.block, &fresh, sizeof fresh), 0);
-  for (int32_t c : r.counts) EXPECT_EQ(c, 0);
-  EXPECT_TRUE(r.comment.empty());
+  EXPECT_EQ(std::count(std::begin(r.counts), std::end(r.counts), 0), journal_count_total);
   EXPECT_EQ(r.comment_length(), 0);
-}
-
-TEST(data_record, comment_length_counts_the_nul_and_stops_at_an_embedded_one) {
-  data_record r;
-  r.set_comment("abc");
-  EXPECT_EQ(r.comment_length(), 4);
-  r.set_comment(std::string("ab\0cd", 5));
-  EXPECT_EQ(r.comment, "ab");
+  r.set_comment(std::string("ab\0cd", 5));  // a stored text ends at its first NUL
   EXPECT_EQ(r.comment_length(), 3);
-  r.destroy();
-  EXPECT_EQ(r.comment_length(), 0);
 }

@@ -9,99 +9,49 @@
 
 namespace {
 
-// Types the characters and returns the value after each one, or -1 for a refusal.
-std::vector<int> type_all(numeric_entry& entry, const std::string& keys) {
-  std::vector<int> results;
-  for (char key : keys) {
-    auto result = entry.type(static_cast<unsigned char>(key));
-    results.push_back(result.accepted ? result.value : -1);
+TEST(numeric_entry, each_key_is_kept_only_while_the_value_stays_in_range) {
+  struct typing_case {
+    int minimum, maximum;
+    const char* format;
+    std::string keys;
+    std::vector<int> values;  // after each key; -1 for a refusal
+    std::string typed;
+  } const cases[] = {
+      {1, 255, nullptr, "02556", {-1, 2, 25, 255, -1}, "255"},
+      {1, 255, nullptr, "5\b", {5, -1}, "5"},  // backspace to 0 is below the minimum
+      {0, 60, nullptr, "5\b\b", {5, 0, 0}, "0"},
+      {0, 60, nullptr, "\b", {-1}, ""},
+      {0, 99, nullptr, "007", {0, 0, 7}, "7"},  // leading zeros vanish
+      {0, 59, "%02d", "539", {5, 53, -1}, "53"},
+      {0, 59, "%02d", "60", {6, -1}, "06"},
+      {0, 999, "%3d", "73", {7, 73}, " 73"},
+      {-100, 100, nullptr, "4a -+.\t\r\x1b\xc8", {4, -1, -1, -1, -1, -1, -1, -1, -1, -1}, "4"},
+  };
+  for (const typing_case& c : cases) {
+    numeric_entry entry(c.minimum, c.maximum, c.format);
+    std::vector<int> values;
+    for (char key : c.keys) {
+      const numeric_entry::result result = entry.type(static_cast<unsigned char>(key));
+      values.push_back(result.accepted ? result.value : -1);
+    }
+    EXPECT_EQ(values, c.values) << c.keys;
+    EXPECT_EQ(entry.typed(), c.typed) << c.keys;
   }
-  return results;
 }
 
-TEST(numeric_entry, digits_build_the_value_until_it_leaves_the_range) {
-  numeric_entry entry(1, 255);
-  EXPECT_EQ(type_all(entry, "02556"), (std::vector<int>{-1, 2, 25, 255, -1}));
-  EXPECT_EQ(entry.typed(), "255");
-}
-
-TEST(numeric_entry, a_fresh_field_starts_from_the_first_digit) {
-  numeric_entry entry(0, 99);
-  type_all(entry, "10");
-  entry.clear_typed();
-  EXPECT_EQ(type_all(entry, "3"), (std::vector<int>{3}));
-}
-
-TEST(numeric_entry, backspace_refuses_a_value_below_the_minimum) {
-  numeric_entry entry(1, 255);
-  type_all(entry, "5");
-  EXPECT_FALSE(entry.type(8).accepted);
-  EXPECT_EQ(entry.typed(), "5");
-}
-
-TEST(numeric_entry, backspace_to_nothing_is_zero_when_zero_is_allowed) {
-  numeric_entry entry(0, 60);
-  type_all(entry, "5");
-  EXPECT_EQ(type_all(entry, "\b\b"), (std::vector<int>{0, 0}));
-  EXPECT_EQ(entry.typed(), "0");
-  entry.clear_typed();
-  EXPECT_FALSE(entry.type(8).accepted);
-}
-
-TEST(numeric_entry, leading_zeros_vanish_under_plain_format) {
-  numeric_entry entry(0, 99);
-  EXPECT_EQ(type_all(entry, "007"), (std::vector<int>{0, 0, 7}));
-  EXPECT_EQ(entry.typed(), "7");
-}
-
-TEST(numeric_entry, two_digit_format_keeps_its_zero_and_appends_to_it) {
-  numeric_entry entry(0, 59, "%02d");
-  EXPECT_EQ(type_all(entry, "539"), (std::vector<int>{5, 53, -1}));
-  EXPECT_EQ(entry.typed(), "53");
-  numeric_entry minutes(0, 59, "%02d");
-  EXPECT_EQ(type_all(minutes, "60"), (std::vector<int>{6, -1}));
-  EXPECT_EQ(minutes.typed(), "06");
-}
-
-TEST(numeric_entry, everything_but_digits_and_backspace_is_refused) {
-  numeric_entry entry(-100, 100);
-  type_all(entry, "4");
-  EXPECT_EQ(type_all(entry, "a -+.\t\r"), (std::vector<int>(7, -1)));
-  EXPECT_EQ(entry.typed(), "4");
-  EXPECT_FALSE(entry.type(0x1b).accepted);
-  EXPECT_FALSE(entry.type(200).accepted);
-}
-
-TEST(numeric_entry, endless_digits_neither_overflow_nor_grow_without_bound) {
+TEST(numeric_entry, a_focus_change_starts_afresh_and_endless_digits_stay_bounded) {
   numeric_entry entry(0, INT_MAX);
+  entry.type('1');
+  entry.clear_typed();
+  EXPECT_EQ(entry.type('3').value, 3);
   for (int i = 0; i < 400; i++) entry.type('9');
-  EXPECT_LE(entry.typed().size(), numeric_entry::max_typed_length);
-  EXPECT_EQ(entry.typed(), "999999999");  // a tenth nine would pass the int range
-  numeric_entry widest(INT_MIN, INT_MAX);
-  for (char key : std::string("2147483647")) widest.type(key);
-  EXPECT_EQ(widest.typed(), "2147483647");
-  EXPECT_FALSE(widest.type('0').accepted);
+  EXPECT_EQ(entry.typed(), "399999999");  // a tenth digit would leave the int range
 }
 
 TEST(numeric_entry, unusable_formats_fall_back_to_plain_decimal) {
-  EXPECT_EQ(numeric_entry(0, 9, nullptr).format(), "%d");
-  EXPECT_EQ(numeric_entry(0, 9, "").format(), "%d");
-  EXPECT_EQ(numeric_entry(0, 9, "%s").format(), "%d");
-  EXPECT_EQ(numeric_entry(0, 9, "%d %d").format(), "%d");
-  EXPECT_EQ(numeric_entry(0, 9, "%").format(), "%d");
-  EXPECT_EQ(numeric_entry(0, 9, "%ld").format(), "%d");
-  EXPECT_EQ(numeric_entry(0, 9, "%d  many many words").format(), "%d");  // longer than 15
+  for (const char* format : {(const char*)nullptr, "", "%s", "%d %d", "%", "%ld", "%d  many many words"})
+    EXPECT_EQ(numeric_entry(0, 9, format).format(), "%d") << (format ? format : "null");
   EXPECT_EQ(numeric_entry(0, 9, "%3d%%").format_value(7), "  7%");
-  EXPECT_EQ(numeric_entry(0, 9, "%02d").format_value(5), "05");
-}
-
-TEST(numeric_entry, decimal_value_reads_like_atoi_and_saturates) {
-  EXPECT_EQ(decimal_value(""), 0);
-  EXPECT_EQ(decimal_value("  42x7"), 42);
-  EXPECT_EQ(decimal_value("-17"), -17);
-  EXPECT_EQ(decimal_value("+8"), 8);
-  EXPECT_EQ(decimal_value("99999999999999999999"), decimal_limit);
-  EXPECT_EQ(decimal_value("-99999999999999999999"), -decimal_limit);
 }
 
 }  // namespace

@@ -88,19 +88,12 @@ void reset_block(device_block& block) {
 }
 
 void reset_settings(device_settings& settings) {
+  // The same values as a reset block, in the sent pair and the edit copy alike.
+  device_block block;
+  reset_block(block);
   std::memset(&settings, 0, sizeof settings);
   settings.lead = 1;
-  settings.cstarth = settings.cstarth_edit = 12;
-  settings.cstartm = settings.cstartm_edit = 0;
-  settings.cendh = settings.cendh_edit = 11;
-  settings.cendm = settings.cendm_edit = 59;
-  settings.wtimeh = settings.wtimeh_edit = 8;
-  settings.wtimem = settings.wtimem_edit = 30;
-  settings.type = 2;
-  settings.rate = 2;
-  settings.intens = 3;
-  settings.cdur = 10;
-  settings.sens = 6;
+  copy_block_settings(block, settings);
 }
 
 void block_to_bytes(const device_block& block, uint8_t* out) { to_bytes(block, out); }

@@ -1,4 +1,4 @@
-// A device link on the simulator's protocol engine or scripted replies, its waits recorded.
+// A device link on the simulator's protocol engine or on scripted replies, its waits recorded.
 #pragma once
 
 #include <cstring>
@@ -22,36 +22,29 @@ class test_link : public device_link {
       : device_link(&owner_, no_preference_tag{}), engine(engine_) {}
 
   bool open_port() override {
-    ++opens;
     if (!open_succeeds) return false;
     open = true;
     read_all(buffer());  // the drain, as the real port does
     return true;
   }
   bool close_port() override {
-    ++closes;
     open = false;
     return close_succeeds;
   }
-  int read_port(uint8_t* buffer, int max) override {
+  int read_port(uint8_t* out, int max) override {
     ++reads;
     if (!open) return 0;
-    if (!scripted.empty()) {
-      const std::string reply = scripted.front();
-      scripted.pop_front();
-      const int n = static_cast<int>(reply.size()) < max ? static_cast<int>(reply.size()) : max;
-      std::memcpy(buffer, reply.data(), static_cast<std::size_t>(n));
-      return n;
-    }
-    if (!engine) return 0;
-    return static_cast<int>(engine->send(buffer, static_cast<std::size_t>(max)));
+    if (scripted.empty()) return engine ? static_cast<int>(engine->send(out, max)) : 0;
+    const std::string reply = scripted.front().substr(0, static_cast<std::size_t>(max));
+    scripted.pop_front();
+    std::memcpy(out, reply.data(), reply.size());
+    return static_cast<int>(reply.size());
   }
-  int write_port(const uint8_t* buffer, int count) override {
+  int write_port(const uint8_t* in, int count) override {
     if (!open) return 0;
-    int n = count;
-    if (static_cast<int>(writes.size()) == short_write) n = count > 0 ? count - 1 : 0;
-    writes.emplace_back(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n));
-    if (engine) engine->receive(buffer, static_cast<std::size_t>(n));
+    const int n = static_cast<int>(writes.size()) == short_write ? count - 1 : count;
+    writes.emplace_back(reinterpret_cast<const char*>(in), static_cast<std::size_t>(n));
+    if (engine) engine->receive(in, static_cast<std::size_t>(n));
     return n;
   }
   void sleep_ticks(int ticks) override { sleeps.push_back(ticks); }
@@ -63,15 +56,20 @@ class test_link : public device_link {
   }
 
   sim_engine* engine = nullptr;
-  std::deque<std::string> scripted;  // replies returned by successive reads, before the engine
-  bool open_succeeds = true;
-  bool close_succeeds = true;
+  std::deque<std::string> scripted;  // replies of successive reads, before the engine's
+  bool open_succeeds = true, close_succeeds = true, open = false;
   int short_write = -1;  // index of the write that comes up one byte short
-  bool open = false;
-  int opens = 0, closes = 0, reads = 0;
+  int reads = 0;
   std::vector<std::string> writes;
   std::vector<int> sleeps;
 };
+
+// A download of 58 numbers, all 1 but REM byte 0, and the given checksum text.
+inline std::string ones_reply(const std::string& checksum, int rem_value = 1) {
+  std::string text = "gtldata\r\n";
+  for (int i = 0; i < 58; ++i) text += (i == 18 ? std::to_string(rem_value) : "1") + " ";
+  return text + checksum + "\r\n>";
+}
 
 // A night with a value in every field that differs from its neighbours, so that a
 // field read into the wrong place shows.

@@ -1,5 +1,5 @@
-// Formats a downloaded block for the command line.
-#include "block_lines.h"
+// Formats a downloaded block and a settings upload for the command line.
+#include "key_lines.h"
 
 #include <cstdio>
 #include <utility>
@@ -56,5 +56,20 @@ std::string block_lines(const device_block& b) {
     }
   }
   text += '\n';
+  return text;
+}
+
+std::string settings_lines(const device_settings& s) {
+  const std::pair<const char*, long long> fields[] = {
+      {"TODD", s.todd},       {"TODH", s.todh},       {"TODM", s.todm},
+      {"TODS", s.tods},       {"CSTARTH", s.cstarth}, {"CSTARTM", s.cstartm},
+      {"CENDH", s.cendh},     {"CENDM", s.cendm},     {"DELAY", s.delay},
+      {"DALARM", s.dalarm},   {"WALARM", s.walarm},   {"WTIMEH", s.wtimeh},
+      {"WTIMEM", s.wtimem},   {"TYPE", s.type},       {"RATE", s.rate},
+      {"INTENS", s.intens},   {"CDUR", s.cdur},       {"SENS", s.sens},
+      {"TSTAMP", s.tstamp},   {"CHECKSUM", s.checksum},
+  };
+  std::string text;
+  for (const auto& [key, value] : fields) add(text, key, value);
   return text;
 }

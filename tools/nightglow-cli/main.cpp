@@ -3,13 +3,11 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "block_lines.h"
 #include "cli_port.h"
 #include "cli_settings.h"
 #include "device/device_link.h"
+#include "key_lines.h"
 
 namespace {
 
@@ -27,20 +25,6 @@ void usage(std::FILE* out) {
       "KEY=value lines; set uploads the reset settings with the named changes.\n",
       out);
   std::fprintf(out, "Settings: %s\n", setting_keys().c_str());
-}
-
-std::string sent_lines(const device_settings& s) {
-  const std::pair<const char*, long long> fields[] = {
-      {"TODD", s.todd},     {"TODH", s.todh},       {"TODM", s.todm},     {"TODS", s.tods},
-      {"CSTARTH", s.cstarth}, {"CSTARTM", s.cstartm}, {"CENDH", s.cendh}, {"CENDM", s.cendm},
-      {"DELAY", s.delay},   {"DALARM", s.dalarm},   {"WALARM", s.walarm}, {"WTIMEH", s.wtimeh},
-      {"WTIMEM", s.wtimem}, {"TYPE", s.type},       {"RATE", s.rate},     {"INTENS", s.intens},
-      {"CDUR", s.cdur},     {"SENS", s.sens},       {"TSTAMP", s.tstamp},
-      {"CHECKSUM", s.checksum}};
-  std::string text;
-  for (const auto& [key, value] : fields)
-    text += std::string(key) + "=" + std::to_string(value) + "\n";
-  return text;
 }
 
 int run_get(device_link& link) {
@@ -63,7 +47,7 @@ int run_set(device_link& link, device_settings& settings) {
   stamp_settings(settings, local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
                  local->tm_hour, local->tm_min, local->tm_sec);
   if (link.set_settings(settings) != 1) return 1;
-  std::fputs(sent_lines(settings).c_str(), stdout);
+  std::fputs(settings_lines(settings).c_str(), stdout);
   return 0;
 }
 

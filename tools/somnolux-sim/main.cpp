@@ -10,6 +10,7 @@
 #include <ctime>
 #include <string>
 
+#include "key_lines.h"
 #include "sim_engine.h"
 #include "sim_night.h"
 #include "sim_pty.h"
@@ -150,7 +151,7 @@ int main(int argc, char** argv) {
     }
     if (engine.upload_count() != uploads) {
       uploads = engine.upload_count();
-      std::printf("UPLOAD=%d\n%s", uploads, upload_lines(engine.last_upload()).c_str());
+      std::printf("UPLOAD=%d\n%s", uploads, settings_lines(engine.last_upload()).c_str());
       std::fflush(stdout);
     }
   }

@@ -212,18 +212,3 @@ void sim_engine::update_clock() {
   block.todm = static_cast<int32_t>(device / 60 % 60);
   block.tods = static_cast<int32_t>(device % 60);
 }
-
-std::string upload_lines(const device_settings& s) {
-  const std::pair<const char*, long long> fields[] = {
-      {"TODD", s.todd},       {"TODH", s.todh},       {"TODM", s.todm},
-      {"TODS", s.tods},       {"CSTARTH", s.cstarth}, {"CSTARTM", s.cstartm},
-      {"CENDH", s.cendh},     {"CENDM", s.cendm},     {"DELAY", s.delay},
-      {"DALARM", s.dalarm},   {"WALARM", s.walarm},   {"WTIMEH", s.wtimeh},
-      {"WTIMEM", s.wtimem},   {"TYPE", s.type},       {"RATE", s.rate},
-      {"INTENS", s.intens},   {"CDUR", s.cdur},       {"SENS", s.sens},
-      {"TSTAMP", s.tstamp},   {"CHECKSUM", s.checksum},
-  };
-  std::string text;
-  for (const auto& [key, value] : fields) text += std::string(key) + "=" + std::to_string(value) + "\n";
-  return text;
-}

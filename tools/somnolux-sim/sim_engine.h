@@ -69,6 +69,3 @@ class sim_engine {
   int64_t clock_base_ = 0;       // device seconds (day counter included) at clock_host_
   int64_t clock_host_ = -1;      // host seconds when clock_base_ held; -1 until first use
 };
-
-// The settings of an upload as KEY=value lines, one per field, each ended by "\n".
-std::string upload_lines(const device_settings& settings);

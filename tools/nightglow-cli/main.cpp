@@ -19,10 +19,12 @@ class stderr_owner : public link_owner {
 
 void usage(std::FILE* out) {
   std::fputs(
-      "usage: nightglow-cli get --port DEV [--timeout 0|1|2]\n"
-      "       nightglow-cli set --port DEV [--timeout 0|1|2] [KEY=value ...]\n"
+      "usage: nightglow-cli get --port DEV [--timeout 0|1|2 | --no-wait]\n"
+      "       nightglow-cli set --port DEV [--timeout 0|1|2 | --no-wait] [KEY=value ...]\n"
       "DEV is COMn, or on POSIX a device path. get prints the downloaded block as\n"
-      "KEY=value lines; set uploads the reset settings with the named changes.\n",
+      "KEY=value lines; set uploads the reset settings with the named changes.\n"
+      "--no-wait reads the packet's reply without the download or upload wait,\n"
+      "for an interface that answers at once.\n",
       out);
   std::fprintf(out, "Settings: %s\n", setting_keys().c_str());
 }
@@ -80,6 +82,8 @@ int main(int argc, char** argv) {
         return 2;
       }
       timeout = value[0] - '0';
+    } else if (arg == "--no-wait") {
+      timeout = -1;  // outside 0-2 the link waits no ticks
     } else if (verb == "set" && arg.find('=') != std::string::npos) {
       std::string error;
       if (!apply_setting(settings, arg, error)) {

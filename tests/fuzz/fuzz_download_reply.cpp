@@ -13,12 +13,11 @@ class quiet_owner : public link_owner {
   void show_message(const char*) override {}
 };
 
-// A link whose port answers with the fuzzer's bytes and never waits.
+// A link whose port answers every read with the fuzzer's bytes and never waits.
 class reply_link : public device_link {
  public:
   reply_link(link_owner* owner, const uint8_t* data, std::size_t size)
       : device_link(owner, no_preference_tag{}), data_(data), size_(size) {}
-
   bool open_port() override { return true; }
   bool close_port() override { return true; }
   int read_port(uint8_t* buffer, int max) override {
@@ -39,12 +38,11 @@ class reply_link : public device_link {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   quiet_owner owner;
   reply_link link(&owner, data, size);
-  // The version comes from the same bytes, as a grev reply would bring it.
-  link.get_status();
+  link.get_status();  // the version from the same bytes, as a grev reply would bring it
   device_block block{};
   const int result = link.do_get_data(block);
   if (result > 1 || result < -44) __builtin_trap();
-  if (std::memchr(link.interface_version, 0, sizeof link.interface_version) == nullptr) __builtin_trap();
-  if (std::memchr(block.ibv, 0, sizeof block.ibv) == nullptr) __builtin_trap();
+  if (!std::memchr(link.interface_version, 0, sizeof link.interface_version)) __builtin_trap();
+  if (!std::memchr(block.ibv, 0, sizeof block.ibv)) __builtin_trap();
   return 0;
 }

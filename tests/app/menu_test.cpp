@@ -1,15 +1,12 @@
-// The four menu resources, and the enabled, grayed and checked states of each window's menu.
+// The four menu resources, and the enabled, grayed and checked items of each window's menu.
 #include "test_app.h"
-
-#include <sstream>
 
 namespace {
 
 // One line per item: "text|id|G" (or E), "-" for a separator, "[text" opens a popup and "]" closes it.
 std::string describe(HMENU menu) {
-  std::ostringstream out;
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
+  std::string out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     char text[128] = "";
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
@@ -17,186 +14,124 @@ std::string describe(HMENU menu) {
     info.dwTypeData = text;
     info.cch = sizeof text;
     GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-    if (info.fType & MFT_SEPARATOR) {
-      out << "-\n";
-    } else if (info.hSubMenu) {
-      out << "[" << text << ((info.fState & MFS_GRAYED) ? "|G" : "") << "\n" << describe(info.hSubMenu) << "]\n";
-    } else {
-      out << text << "|" << info.wID << "|" << ((info.fState & MFS_GRAYED) ? "G" : "E") << "\n";
-    }
+    const char* state = (info.fState & MFS_GRAYED) ? "G" : "E";
+    if (info.fType & MFT_SEPARATOR)
+      out += "-\n";
+    else if (info.hSubMenu)
+      out += "[" + std::string(text) + "\n" + describe(info.hSubMenu) + "]\n";
+    else
+      out += std::string(text) + "|" + std::to_string(info.wID) + "|" + state + "\n";
   }
-  return out.str();
+  return out;
 }
 
-std::string expected_menu(bool plot) {
-  std::string coms;
+std::string expected_menu(const char* edit_items) {
+  std::string ports;
   for (int n = 1; n <= 10; ++n)
-    coms += (n < 10 ? "COM&" + std::to_string(n) : std::string("COM1&0")) + "|" + std::to_string(299 + n) + "|G\n";
-  return std::string("[&File\n") +
-         "&About Nightglow...|10|E\n-\n&New Data Window|20|E\nN&ew Settings Window|30|E\n&Open...|40|E\n"
-         "&Close|50|E\n&Save|60|E\nSa&ve As...|70|E\n&Revert|80|E\n-\nE&xport Report...|90|G\n"
+    ports += (n < 10 ? "COM&" + std::to_string(n) : "COM1&0") + "|" + std::to_string(299 + n) + "|G\n";
+  return std::string("[&File\n&About Nightglow...|10|E\n-\n&New Data Window|20|E\nN&ew Settings Window|30|E\n") +
+         "&Open...|40|E\n&Close|50|E\n&Save|60|E\nSa&ve As...|70|E\n&Revert|80|E\n-\nE&xport Report...|90|G\n"
          "Ex&port To Database...|100|G\n&Import From Database...|105|G\n-\nPrin&t Window...|120|G\n-\n"
-         "&Quit|130|E\n]\n" +
-         "[&Edit\n" + (plot ? "&Cut|140|G\nC&opy Plot|150|G\n&Paste|160|G\n-\nC&lear|170|G\n"
-                            : "&Cut Text|140|G\nC&opy Text|150|G\n&Paste Text|160|G\n-\nC&lear Text|170|G\n") +
-         "&Select All|180|G\n]\n" +
-         "[&Somnolux\n[&Select COM Port\n" + coms + "]\n-\n&Get Somnolux Settings and Data|250|G\n"
-         "S&et Somnolux Settings|260|G\n-\n&Reset Settings|270|G\n"
-         "&Copy Data Settings To Settings Window|275|G\n-\nSe&t Interface Timeout...|280|G\n]\n" +
+         "&Quit|130|E\n]\n[&Edit\n" + edit_items + "&Select All|180|G\n]\n[&Somnolux\n[&Select COM Port\n" + ports +
+         "]\n-\n&Get Somnolux Settings and Data|250|G\nS&et Somnolux Settings|260|G\n-\n&Reset Settings|270|G\n"
+         "&Copy Data Settings To Settings Window|275|G\n-\nSe&t Interface Timeout...|280|G\n]\n"
          "[&Windows\n&Show Data Window|190|E\nS&how Plot Window|200|E\nSh&ow Settings Window|210|E\n-\n"
          "Sho&w Record...|220|G\n&Delete Record...|230|G\n&Plot Records...|240|G\n]\n";
 }
 
 TEST(menu_resources, all_four_menus_hold_every_item_with_its_text_id_and_state) {
-  const struct {
-    const char* name;
-    bool plot;
-  } menus[] = {{"data_win_type_menu", false},
-               {"plot_win_type_menu", true},
-               {"settings_win_type_menu", false},
-               {"win_type_menu", false}};
-  for (const auto& m : menus) {
-    SCOPED_TRACE(m.name);
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), m.name);
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(describe(menu), expected_menu(m.plot));
+  const char* text_items = "&Cut Text|140|G\nC&opy Text|150|G\n&Paste Text|160|G\n-\nC&lear Text|170|G\n";
+  const char* plot_items = "&Cut|140|G\nC&opy Plot|150|G\n&Paste|160|G\n-\nC&lear|170|G\n";
+  for (const auto& [name, items] : {std::pair{"data_win_type_menu", text_items}, {"plot_win_type_menu", plot_items},
+                                    {"settings_win_type_menu", text_items}, {"win_type_menu", text_items}}) {
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), name);
+    ASSERT_NE(menu, nullptr) << name;
+    EXPECT_EQ(describe(menu), expected_menu(items)) << name;
     DestroyMenu(menu);
   }
 }
 
 using menu_states = app_fixture;
 
-// Items that no window's rules touch keep their resource state.
-void expect_untouched(HWND window, std::initializer_list<int> grayed) {
-  for (int id : grayed)
-    EXPECT_FALSE(item_enabled(window, id)) << "item " << id;
-  EXPECT_TRUE(item_enabled(window, IDM_ABOUT));
+// E or G for each item that some window's rules can change, grouped by menu: File, Edit, Windows, Somnolux.
+std::string states(HWND window) {
+  const std::vector<std::vector<int>> groups = {{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 105, 120, 130},
+                                                {140, 150, 160, 170, 180},
+                                                {190, 200, 210, 220, 230, 240},
+                                                {250, 260, 270, 275, 280, 300, 309}};
+  std::string out;
+  for (const auto& group : groups) {
+    out += out.empty() ? "" : " ";
+    for (int id : group)
+      out += enabled(window, id) ? 'E' : 'G';
+  }
+  return out;
 }
 
-TEST_F(menu_states, data_window_without_records) {
-  test_app& a = started_app();
-  HWND w = data_window(a)->window;
-  for (int id : {20, 30, 40, 50, 60, 70, 120, 130, 105, 250, 90, 280, 150, 190, 210})
-    EXPECT_TRUE(item_enabled(w, id)) << id;
-  for (int id : {80, 220, 230, 240, 275, 100, 140, 160, 170, 180, 200})
-    EXPECT_FALSE(item_enabled(w, id)) << id;
-  expect_untouched(w, {IDM_SET_SETTINGS, IDM_RESET_SETTINGS});
-  for (int id = IDM_COM1; id <= IDM_COM10; ++id) {
-    EXPECT_TRUE(item_enabled(w, id)) << id;
-    EXPECT_EQ(item_checked(w, id), id == IDM_COM1 + 2) << id;
+TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
+  test_app& a = start_app();
+  const struct {
+    const char* situation;
+    std::function<void()> step;
+    const char *data, *plot, *settings;
+  } rows[] = {
+      {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEGGG EGGGEEE", "EEEEEEEGGGGEE GEGGG EGEGGG GGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EGEGGG GEEGEEE"},
+      {"one record", [&] { add_record(); }, "EEEEEEEGEEEEE GEGGG EEEGEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
+      {"two records", [&] { add_record(); }, "EEEEEEEGEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
+      {"no current record", [&] { data_win()->current_index = -1; }, "EEEEEEEGEEEEE GEGGG EEEEGE EGGGEEE",
+       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEGEEE"},
+      {"file paths",
+       [&] {
+         data_win()->current_index = 1;
+         std::snprintf(a.data_document->path, 260, "night.sl1");
+         std::snprintf(a.settings_document->path, 260, "quiet.sl2");
+       },
+       "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGG", "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEE"},
+      {"settings closed",
+       [&] {
+         a.answers = {IDNO};
+         command(settings_win()->window, IDM_CLOSE);
+       },
+       "EEEEEEEEEEEEE GEGGG EEGEEE EGGGEEE", "EEEEEEEEGGGEE GEGGG EEGGGE GGGGGGG", nullptr},
+  };
+  for (const auto& row : rows) {
+    row.step();
+    a.update_all_menus();
+    EXPECT_EQ(states(data_win()->window) + " / " + states(plot_win()->window) + " / " +
+                  (row.settings ? states(settings_win()->window) : ""),
+              row.data + std::string(" / ") + row.plot + " / " + (row.settings ? row.settings : ""))
+        << row.situation;
   }
 }
 
-TEST_F(menu_states, record_items_follow_the_number_of_records) {
-  test_app& a = started_app();
-  HWND w = data_window(a)->window;
-  add_record(a);
-  EXPECT_FALSE(item_enabled(w, IDM_SHOW_RECORD));  // one record: nothing to choose from
-  for (int id : {IDM_DELETE_RECORD, IDM_PLOT_RECORDS, IDM_EXPORT_DATABASE, IDM_COPY_DATA_SETTINGS, IDM_SHOW_PLOT})
-    EXPECT_TRUE(item_enabled(w, id)) << id;
-  EXPECT_TRUE(item_enabled(plot_window(a)->window, IDM_PLOT_RECORDS));
-  EXPECT_TRUE(item_enabled(settings_window(a)->window, IDM_COPY_DATA_SETTINGS));
-  EXPECT_TRUE(item_enabled(settings_window(a)->window, IDM_SHOW_PLOT));
+// The checked COM items of a window, as their numbers.
+std::string checked_ports(HWND window) {
+  std::string out;
+  for (int n = 1; n <= 10; ++n)
+    out += checked(window, IDM_COM1 + n - 1) ? std::to_string(n) + " " : "";
+  return out + "|";
+}
 
-  add_record(a);
-  EXPECT_TRUE(item_enabled(w, IDM_SHOW_RECORD));
-
-  // No current record: nothing to delete and no settings to copy.
-  data_window(a)->current_index = -1;
+TEST_F(menu_states, a_chosen_port_is_checked_in_both_windows_and_not_written) {
+  test_app& a = start_app();
+  HWND data = data_win()->window, settings = settings_win()->window;
+  EXPECT_EQ(checked_ports(data) + checked_ports(settings), "3 |3 |");
+  a.link->port_number = 0;
   a.update_all_menus();
-  EXPECT_FALSE(item_enabled(w, IDM_DELETE_RECORD));
-  EXPECT_FALSE(item_enabled(w, IDM_COPY_DATA_SETTINGS));
-  EXPECT_FALSE(item_enabled(settings_window(a)->window, IDM_COPY_DATA_SETTINGS));
-}
-
-TEST_F(menu_states, plot_window_enables_only_its_own_items) {
-  test_app& a = started_app();
-  HWND w = plot_window(a)->window;
-  EXPECT_TRUE(item_enabled(w, IDM_COPY));  // "C&opy Plot"
-  for (int id : {IDM_CUT, IDM_PASTE, IDM_CLEAR, IDM_SELECT_ALL, IDM_EXPORT_REPORT, IDM_EXPORT_DATABASE,
-                 IDM_IMPORT_DATABASE, IDM_GET_DATA, IDM_SET_SETTINGS, IDM_RESET_SETTINGS, IDM_COPY_DATA_SETTINGS,
-                 IDM_INTERFACE_TIMEOUT, IDM_SHOW_RECORD, IDM_DELETE_RECORD, IDM_PLOT_RECORDS, IDM_REVERT})
-    EXPECT_FALSE(item_enabled(w, id)) << id;
-  for (int id = IDM_COM1; id <= IDM_COM10; ++id) {
-    EXPECT_FALSE(item_enabled(w, id)) << id;
-    EXPECT_FALSE(item_checked(w, id)) << id;
-  }
-  for (int id : {20, 30, 40, 50, 60, 70, 120, 130, 190, 210})
-    EXPECT_TRUE(item_enabled(w, id)) << id;
-}
-
-TEST_F(menu_states, settings_window_enables_upload_reset_and_the_ports) {
-  test_app& a = started_app();
-  HWND w = settings_window(a)->window;
-  for (int id : {IDM_SET_SETTINGS, IDM_RESET_SETTINGS, IDM_EXPORT_REPORT, IDM_INTERFACE_TIMEOUT, IDM_COPY})
-    EXPECT_TRUE(item_enabled(w, id)) << id;
-  for (int id : {IDM_GET_DATA, IDM_EXPORT_DATABASE, IDM_IMPORT_DATABASE, IDM_CUT, IDM_PASTE, IDM_CLEAR,
-                 IDM_SELECT_ALL, IDM_REVERT, IDM_COPY_DATA_SETTINGS, IDM_SHOW_RECORD})
-    EXPECT_FALSE(item_enabled(w, id)) << id;
-  EXPECT_TRUE(item_checked(w, IDM_COM1 + 2));
-}
-
-TEST_F(menu_states, revert_follows_the_file_path_of_each_document) {
-  test_app& a = started_app();
-  snprintf(a.data_document->path, sizeof a.data_document->path, "%s", path_of("night.sl1").c_str());
-  a.update_all_menus();
-  EXPECT_TRUE(item_enabled(data_window(a)->window, IDM_REVERT));
-  EXPECT_TRUE(item_enabled(plot_window(a)->window, IDM_REVERT));
-  EXPECT_FALSE(item_enabled(settings_window(a)->window, IDM_REVERT));
-
-  snprintf(a.settings_document->path, sizeof a.settings_document->path, "%s", path_of("s.sl2").c_str());
-  a.update_all_menus();
-  EXPECT_TRUE(item_enabled(settings_window(a)->window, IDM_REVERT));
-}
-
-TEST_F(menu_states, show_items_follow_the_open_documents) {
-  test_app& a = started_app();
-  a.answers = {IDNO};
-  command(settings_window(a)->window, IDM_CLOSE);
-  ASSERT_EQ(a.settings_document, nullptr);
-  HWND w = data_window(a)->window;
-  EXPECT_FALSE(item_enabled(w, IDM_SHOW_SETTINGS));
-  EXPECT_TRUE(item_enabled(w, IDM_SHOW_DATA));
-  add_record(a);
-  EXPECT_FALSE(item_enabled(w, IDM_COPY_DATA_SETTINGS));  // no settings document to copy into
-}
-
-TEST_F(menu_states, activating_a_window_refreshes_every_menu) {
-  test_app& a = started_app();
-  data_window(a)->records.push_back(std::make_unique<data_record>());
-  data_window(a)->current_index = 0;
-  ASSERT_FALSE(item_enabled(settings_window(a)->window, IDM_SHOW_PLOT));
-  SendMessageA(plot_window(a)->window, WM_ACTIVATE, WA_ACTIVE, 0);
-  EXPECT_TRUE(item_enabled(settings_window(a)->window, IDM_SHOW_PLOT));
-  EXPECT_TRUE(item_enabled(data_window(a)->window, IDM_DELETE_RECORD));
-}
-
-TEST_F(menu_states, choosing_a_port_moves_the_check_in_both_windows_but_writes_nothing) {
-  test_app& a = started_app();
-  const std::string before = read_file("somnprefs.txt");
-  EXPECT_EQ(data_window(a)->do_command(IDM_COM1 + 4), 1);  // COM5
+  EXPECT_EQ(checked_ports(data) + checked_ports(settings), "||");
+  EXPECT_EQ(data_win()->do_command(IDM_COM1 + 4), 1);
   EXPECT_EQ(a.link->port_number, 5);
-  for (HWND w : {data_window(a)->window, settings_window(a)->window}) {
-    EXPECT_TRUE(item_checked(w, IDM_COM1 + 4));
-    EXPECT_FALSE(item_checked(w, IDM_COM1 + 2));
-  }
-  command(settings_window(a)->window, IDM_COM10);
-  EXPECT_EQ(a.link->port_number, 10);
-  EXPECT_TRUE(item_checked(data_window(a)->window, IDM_COM10));
-  EXPECT_EQ(read_file("somnprefs.txt"), before);
-}
+  EXPECT_EQ(checked_ports(data) + checked_ports(settings) + checked_ports(plot_win()->window), "5 |5 ||");
+  command(settings, IDM_COM10);
+  EXPECT_EQ(checked_ports(data), "10 |");
+  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM3\n");
 
-TEST_F(menu_states, no_port_known_checks_no_port_item) {
-  write_prefs("port = COM3\n");
-  app = std::make_unique<test_app>();
-  app->start();
-  app->link->port_number = 0;
-  app->update_all_menus();
-  for (int id = IDM_COM1; id <= IDM_COM10; ++id)
-    EXPECT_FALSE(item_checked(data_window(*app)->window, id)) << id;
-  command(data_window(*app)->window, IDM_COM1 + 2);
-  EXPECT_TRUE(item_checked(data_window(*app)->window, IDM_COM1 + 2));
-  EXPECT_TRUE(item_checked(settings_window(*app)->window, IDM_COM1 + 2));
+  add_record();  // activating any window refreshes every menu
+  SendMessageA(plot_win()->window, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_TRUE(enabled(settings, IDM_SHOW_PLOT));
 }
 
 }  // namespace

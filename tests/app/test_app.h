@@ -1,4 +1,4 @@
-// A test application whose message boxes, file dialogs, dialogs and waits are scripted, and its fixture.
+// The application tests' support: an application whose boxes, file dialogs, dialogs and pause are scripted.
 #pragma once
 
 #include <windows.h>
@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
-#include <string>
-#include <vector>
+#include <cstring>
+#include <sstream>
 
 #include "app/about_win_type.h"
 #include "app/app_dialogs.h"
@@ -22,13 +24,11 @@
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
 
-// One message box the application asked for, with what was open at that moment.
+// One message box asked for, and whether the status or About window was open then.
 struct box_record {
-  std::string text;
-  std::string caption;
+  std::string text, caption;
   UINT type;
-  bool status_open;
-  bool about_open;
+  bool status_or_about_open;
 };
 
 class test_app : public app_type {
@@ -37,96 +37,121 @@ class test_app : public app_type {
   using app_type::start;
 
   int message_box(const char* text, const char* caption, UINT type) override {
-    boxes.push_back({text, caption, type, status_window != nullptr, about_window != nullptr});
-    if (!answers.empty()) {
-      int answer = answers.front();
+    boxes.push_back({text, caption, type, status_window || about_window});
+    const int answer = answers.empty() ? ((type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK) : answers.front();
+    if (!answers.empty())
       answers.pop_front();
-      return answer;
-    }
-    return (type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK;
+    return answer;
   }
-
   void wait_ms(int milliseconds) override {
     waits.push_back(milliseconds);
     if (on_wait)
       on_wait();
   }
-
-  INT_PTR run_dialog(const char* template_name, DLGPROC procedure) override {
-    dialogs.push_back(template_name);
-    if (on_dialog)
-      return on_dialog(template_name, procedure);
-    return app_type::run_dialog(template_name, procedure);
+  INT_PTR run_dialog(const char* name, DLGPROC procedure) override {
+    dialogs.push_back(name);
+    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure);
   }
-
+  // The chosen files are named relative to the current directory and given as full paths.
   int choose_file_to_open(char* path, char* title) override {
-    ++open_dialogs;
-    snprintf(path, 264, "%s", open_path.c_str());
-    snprintf(title, 512, "%s", open_title.c_str());
+    std::snprintf(path, 264, "%s", full_path(open_name).c_str());
+    std::snprintf(title, 512, "%s", open_name.c_str());
     return open_choice;
   }
-
   int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND) override {
-    save_proposals.push_back(path);
-    save_filters.push_back(filter);
-    save_extensions.push_back(extension);
-    if (save_path.empty())
-      return 0;
-    snprintf(path, 260, "%s", save_path.c_str());
-    snprintf(title, 512, "%s", save_title.c_str());
-    return 1;
+    save_dialogs.push_back(std::string(path) + " | " + filter + " | " + extension);
+    std::snprintf(path, 260, "%s", full_path(save_name).c_str());
+    std::snprintf(title, 512, "%s", save_name.c_str());
+    return !save_name.empty();
   }
+  static std::string full_path(const std::string& name) { return (std::filesystem::current_path() / name).string(); }
 
   std::vector<box_record> boxes;
-  std::deque<int> answers;  // IDOK, IDCANCEL, IDYES, IDNO ... in the order asked
+  std::deque<int> answers;  // IDOK, IDCANCEL, IDYES, IDNO ... in the order asked; else OK or No
   std::vector<int> waits;
   std::function<void()> on_wait;
   std::vector<std::string> dialogs;
-  std::function<INT_PTR(const char*, DLGPROC)> on_dialog;
-  int open_dialogs = 0;
+  std::function<INT_PTR()> on_dialog;  // without it the real modal dialog runs
   int open_choice = 0;
-  std::string open_path, open_title;
-  std::vector<std::string> save_proposals, save_filters, save_extensions;
-  std::string save_path, save_title;
+  std::string open_name, save_name;
+  std::vector<std::string> save_dialogs;  // proposed path | filter | extension
 };
 
-// Each test runs in a fresh temporary directory, which is the current directory, so
-// that the preferences file and documents stay apart.
+inline bool enabled(HWND window, int id) {
+  const UINT state = GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND);
+  EXPECT_NE(state, static_cast<UINT>(-1)) << "no menu item " << id;
+  return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+inline bool checked(HWND window, int id) {
+  return (GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+inline std::string title(HWND window) {
+  char text[512] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+inline RECT rect_of(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+inline LRESULT command(HWND window, int id) { return SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+// Each test runs in a fresh temporary directory as the current directory, where the
+// preferences file and the documents go.
 class app_fixture : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    char base[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    ASSERT_NE(GetTempFileNameA(base, "ngt", 0, name), 0u);
+    std::filesystem::remove(name);
+    std::filesystem::create_directory(directory = name);
+    std::filesystem::current_path(directory);
+    take_quit();
+  }
+  void TearDown() override {
+    app.reset();
+    take_quit();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(directory);
+  }
 
-  // Writes the preferences file of the current directory.
-  void write_prefs(const char* line);
-  std::string read_file(const char* name);  // "" when missing
-  bool file_exists(const char* name);
-  std::string path_of(const char* name) const { return directory + "\\" + name; }
+  // A started application; by default the preferences name COM3, so no port dialog.
+  test_app& start_app(const char* preferences = "port = COM3\n") {
+    if (preferences)
+      write_file("somnprefs.txt", preferences);
+    app = std::make_unique<test_app>();
+    app->start();
+    return *app;
+  }
+  // Whether WM_QUIT was posted since the last call, taking it off the queue.
+  static bool take_quit(int* code = nullptr) {
+    MSG msg;
+    bool quit = false;
+    for (; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); quit = true)
+      if (code)
+        *code = static_cast<int>(msg.wParam);
+    return quit;
+  }
+  static void write_file(const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
+  static std::string read_file(const char* name) {
+    std::ostringstream text;
+    text << std::ifstream(name, std::ios::binary).rdbuf();
+    return text.str();
+  }
 
-  // A started application (preferences say COM3, so no port dialog).
-  test_app& started_app();
+  data_win_type* data_win() const { return app->data_document ? app->data_document->data_window.get() : nullptr; }
+  plot_win_type* plot_win() const { return app->data_document ? app->data_document->plot_window.get() : nullptr; }
+  settings_win_type* settings_win() const {
+    return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
+  }
+  // Adds a record to the data window and makes it current, behind the menus' back.
+  void add_record() const {
+    data_win()->records.push_back(std::make_unique<data_record>());
+    data_win()->current_index = data_win()->record_count() - 1;
+  }
 
-  // WM_QUIT posted to this thread since the last call; takes it off the queue.
-  static bool take_quit(int* code = nullptr);
-
-  std::string directory;
-  std::string previous_directory;
+  std::filesystem::path directory, previous = std::filesystem::current_path();
   std::unique_ptr<test_app> app;
 };
-
-// Helpers on menus and windows.
-UINT menu_state(HWND window, int id);  // GetMenuState by command
-bool item_enabled(HWND window, int id);
-bool item_checked(HWND window, int id);
-std::string window_title(HWND window);
-std::string class_of(HWND window);
-
-data_win_type* data_window(app_type& app);
-plot_win_type* plot_window(app_type& app);
-settings_win_type* settings_window(app_type& app);
-
-// Adds a record to the data window, makes it current and refreshes the menus.
-void add_record(app_type& app);
-
-// Sends a menu command as the window procedure receives it.
-LRESULT command(HWND window, int id);

@@ -4,33 +4,29 @@
 namespace {
 
 // Runs a modal dialog with steps from a thread timer: each tick that finds the dialog runs
-// the next step on it. A dialog still open when the steps are used up is ended with 99,
-// so that a failing test cannot hang.
+// the next step on it.
 struct dialog_driver {
   const char* caption;
   std::vector<std::function<void(HWND)>> steps;
   size_t next = 0;
-  bool forced = false;
   inline static dialog_driver* current = nullptr;
 
   static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = FindWindowA("#32770", current->caption);
     if (!dialog || !IsWindowVisible(dialog))
       return;
-    if (current->next < current->steps.size()) {
-      current->steps[current->next++](dialog);
-    } else {
-      current->forced = true;
-      EndDialog(dialog, 99);
-    }
+    if (current->next++ < current->steps.size())
+      current->steps[current->next - 1](dialog);
+    else
+      EndDialog(dialog, 99);  // out of steps: a failing test must not hang
   }
-  // True when the steps ran out exactly as the dialog ended.
+  // True when the dialog ended with the last step.
   bool drive(const std::function<void()>& run_modal) {
     current = this;
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, tick);
     run_modal();
     KillTimer(nullptr, timer);
-    return next == steps.size() && !forced;
+    return next == steps.size();
   }
 };
 
@@ -39,7 +35,13 @@ void press(HWND dialog, int id) {
 }
 // Escape as the keyboard gives it: the dialog manager turns it into IDCANCEL, which is 2.
 void escape(HWND dialog) { PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
-bool is_checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+// The three radio buttons of the timeout dialog, 1 for checked: "100" is Normal.
+std::string radios(HWND dialog) {
+  std::string out;
+  for (int id = IDC_TIMEOUT_NORMAL; id <= IDC_TIMEOUT_LONGEST; ++id)
+    out += IsDlgButtonChecked(dialog, id) == BST_CHECKED ? '1' : '0';
+  return out;
+}
 
 // The dialog's caption and style, then one line per control in template order: id, class,
 // style type and text.
@@ -78,9 +80,9 @@ TEST(dialog_templates, timeout_dialog_checks_the_current_choice_and_moves_the_ch
             "Set Interface Timeout without system menu\n-1 Static 0 Set Somnolux interface maximum timeout to:\n"
             "2 Button 4 Normal time (~22 secs)\n3 Button 4 Longer time (~38 secs)\n"
             "4 Button 4 Longest time (~55 secs)\n0 Button 1 OK\n1 Button 0 Cancel\n");
-  EXPECT_TRUE(!is_checked(dialog, 2) && is_checked(dialog, 3) && !is_checked(dialog, 4));
+  EXPECT_EQ(radios(dialog), "010");
   press(dialog, IDC_TIMEOUT_LONGEST);
-  EXPECT_TRUE(!is_checked(dialog, 2) && !is_checked(dialog, 3) && is_checked(dialog, 4));
+  EXPECT_EQ(radios(dialog), "001");
   EXPECT_EQ(timeout_proc(dialog, WM_COMMAND, MAKEWPARAM(9, 0), 0), FALSE);
   DestroyWindow(dialog);
 }
@@ -118,28 +120,24 @@ TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_wr
 
 TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal_without_closing) {
   test_app& a = start_app();
-  bool normal_at_start = false, longest_at_reopening = false, normal_after_escape = false;
+  std::string seen;
   dialog_driver first{"Set Interface Timeout", {[&](HWND d) {
-                                                  normal_at_start = is_checked(d, 2);
+                                                  seen += radios(d) + " ";
                                                   press(d, IDC_TIMEOUT_LONGEST);
                                                   press(d, IDC_TIMEOUT_OK);
                                                 }}};
   EXPECT_TRUE(first.drive([&] { a.interface_timeout_dialog(); }));
-  EXPECT_TRUE(normal_at_start);
   EXPECT_EQ(a.link->timeout_choice, 2);
-
-  dialog_driver second{"Set Interface Timeout",
-                       {[&](HWND d) {
-                          longest_at_reopening = is_checked(d, 4);
-                          escape(d);
-                        },
-                        [&](HWND d) {
-                          normal_after_escape = is_checked(d, 2) && !is_checked(d, 4) && IsWindowVisible(d);
-                          press(d, IDC_TIMEOUT_CANCEL);
-                        }}};
+  dialog_driver second{"Set Interface Timeout", {[&](HWND d) {
+                                                   seen += radios(d) + " ";
+                                                   escape(d);
+                                                 },
+                                                 [&](HWND d) {
+                                                   seen += radios(d);
+                                                   press(d, IDC_TIMEOUT_CANCEL);
+                                                 }}};
   EXPECT_TRUE(second.drive([&] { a.interface_timeout_dialog(); }));
-  EXPECT_TRUE(longest_at_reopening);
-  EXPECT_TRUE(normal_after_escape);
+  EXPECT_EQ(seen, "100 001 100");  // the second step found the dialog still open
   EXPECT_EQ(a.link->timeout_choice, 2);  // cancelled
   EXPECT_EQ(timeout_dialog_open, 0);
 }

@@ -10,8 +10,10 @@ TEST(app_texts, suffixes_ignore_case_and_extensions_are_added_once_and_removed_o
     EXPECT_EQ(a.find_suffix(text.c_str(), ".sl1"), position) << text;
   const std::string fills(507, 'x'), too_long(508, 'x');  // the name buffers hold 512 bytes
   const std::tuple<std::string, bool, std::string> names[] = {
-      {"Untitled 1", true, "Untitled 1.sl1"}, {"Untitled 1.sl1", true, "Untitled 1.sl1"}, {"NIGHT.SL1", true, "NIGHT.SL1"},
-      {"NIGHT.SL1", false, "NIGHT"}, {"a.sl1.b", false, "a.sl1.b"}, {fills, true, fills + ".sl1"}, {too_long, true, too_long}};
+      {"Untitled 1", true, "Untitled 1.sl1"}, {"Untitled 1.sl1", true, "Untitled 1.sl1"},
+      {"NIGHT.SL1", true, "NIGHT.SL1"},       {"NIGHT.SL1", false, "NIGHT"},
+      {"a.sl1.b", false, "a.sl1.b"},          {fills, true, fills + ".sl1"},
+      {too_long, true, too_long}};
   for (const auto& [before, add, after] : names) {
     char name[512];
     std::snprintf(name, sizeof name, "%s", before.c_str());
@@ -153,7 +155,8 @@ TEST_F(documents, a_window_rectangle_is_four_little_endian_integers_and_a_short_
   std::rewind(file);
   unsigned char bytes[17] = {};
   EXPECT_EQ(std::fread(bytes, 1, 17, file), 16u);
-  EXPECT_EQ(std::vector<int>(bytes, bytes + 16), (std::vector<int>{12, 0, 0, 0, 34, 0, 0, 0, 0, 2, 0, 0, 184, 0, 0, 0}));
+  EXPECT_EQ(std::vector<int>(bytes, bytes + 16),
+            (std::vector<int>{12, 0, 0, 0, 34, 0, 0, 0, 0, 2, 0, 0, 184, 0, 0, 0}));  // 12, 34, 512, 184
   MoveWindow(w.window, 0, 0, 100, 100, TRUE);
   std::fseek(file, 4, SEEK_SET);
   EXPECT_EQ(w.win_type::read_from_file(file), 0);  // ends inside the rectangle

@@ -89,7 +89,8 @@ TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
          std::snprintf(a.data_document->path, 260, "night.sl1");
          std::snprintf(a.settings_document->path, 260, "quiet.sl2");
        },
-       "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGG", "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEE"},
+       "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGG",
+       "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEE"},
       {"settings closed",
        [&] {
          a.answers = {IDNO};

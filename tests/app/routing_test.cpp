@@ -7,7 +7,9 @@ namespace {
 
 using routing = app_fixture;
 
-std::string save_question(const char* name) { return "Do you want to save \"" + std::string(name) + "\" before closing?"; }
+std::string save_question(const char* name) {
+  return "Do you want to save \"" + std::string(name) + "\" before closing?";
+}
 
 TEST_F(routing, ids_a_window_does_not_handle_reach_default_processing) {
   test_app& a = start_app();

@@ -107,7 +107,8 @@ std::string describe(const win_type& w) {
   std::snprintf(text, sizeof text, "%s \"%s\" %ld,%ld %ldx%ld style %lx ex %lx icon %s menu %d kind %d", name,
                 title(w.window).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
                 static_cast<unsigned long>(GetWindowLongPtrA(w.window, GWL_STYLE) & WS_OVERLAPPEDWINDOW),
-                static_cast<unsigned long>(GetWindowLongPtrA(w.window, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW)),
+                static_cast<unsigned long>(GetWindowLongPtrA(w.window, GWL_EXSTYLE) &
+                                           (WS_EX_TOPMOST | WS_EX_TOOLWINDOW)),
                 icon == LoadIconA(GetModuleHandleA(nullptr), "somn") ? "somn"
                 : icon == LoadIconA(nullptr, IDI_APPLICATION)        ? "standard"
                                                                      : "other",

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# End to end: the real nightglow.exe under Wine asks for a port at first start, remembers it, shows its windows and quits.
+# End to end: the real nightglow.exe under Wine asks for a port at first start, remembers it, shows
+# its windows and quits.
 # usage: tests/e2e/app_e2e.sh <windows build directory>   (needs src/nightglow.exe and tests/e2e_driver.exe there;
 # screenshots go to <dir>/e2e/)
 set -uo pipefail
@@ -17,7 +18,12 @@ pid=
 # Without a window manager Wine draws the frames itself only for unmanaged windows; the
 # setting is the program's own and is taken away again at the end.
 app_key='HKCU\Software\Wine\AppDefaults\nightglow.exe'
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; "$NG_WINE" reg delete "$app_key" /f >/dev/null 2>&1; rm -rf "$work"' EXIT
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  "$NG_WINE" reg delete "$app_key" /f >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 
 fail() { echo "app_e2e: FAIL: $*" >&2; exit 1; }
@@ -26,7 +32,7 @@ shot() { import -window root "$shots/$1" && echo "app_e2e: screenshot $shots/$1"
 
 # Both document windows with their menu bars, and the start-up picture gone.
 expect_windows() {
-  [ "$(driver wait data_win_type "Untitled 1" 30 | tr -d '\r')" = menu ] || fail "no data window \"Untitled 1\" with a menu"
+  [ "$(driver wait data_win_type "Untitled 1" 30 | tr -d '\r')" = menu ] || fail "no data window with a menu"
   [ "$(driver wait settings_win_type "Settings 1" 10 | tr -d '\r')" = menu ] || fail "no settings window with a menu"
   driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
 }

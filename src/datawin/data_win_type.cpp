@@ -14,8 +14,7 @@ data_win_type::data_win_type(const char* title, data_doc* doc) {
   get_initial_rect(rect);
   create_window({"data_win_type", "data_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
                 title, rect);
-  display_font = CreateFontA(14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-  print_font = CreateFontA(12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  create_fonts(14, 12);
   if (application->link)
     application->link->reset_block(working_block);
   download_buffer = working_block;
@@ -23,13 +22,7 @@ data_win_type::data_win_type(const char* title, data_doc* doc) {
   show_if_wanted();
 }
 
-data_win_type::~data_win_type() {
-  if (display_font)
-    DeleteObject(display_font);
-  if (print_font)
-    DeleteObject(print_font);
-  display_font = print_font = nullptr;
-}
+data_win_type::~data_win_type() { delete_fonts(); }
 
 void data_win_type::get_initial_rect(RECT& rect) {
   rect.left = 100;

@@ -15,16 +15,12 @@ plot_win_type::plot_win_type(const char* title, data_doc* doc) {
   RECT rect;
   get_initial_rect(rect);
   create_window({"plot_win_type", "plot_win_type_menu", "somn", 0, WS_OVERLAPPEDWINDOW}, title, rect);
-  display_font = CreateFontA(12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  create_fonts(12, 0);
   refresh_contents();
   UpdateWindow(window);  // no ShowWindow: hidden until something is plotted or it is asked for
 }
 
-plot_win_type::~plot_win_type() {
-  if (display_font)
-    DeleteObject(display_font);
-  display_font = nullptr;
-}
+plot_win_type::~plot_win_type() { delete_fonts(); }
 
 LRESULT plot_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SIZE) {

@@ -12,19 +12,12 @@ settings_win_type::settings_win_type(const char* title, settings_doc* doc) : set
   get_initial_rect(rect);
   create_window({"settings_win_type", "settings_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
                 title, rect);
-  display_font = CreateFontA(14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-  print_font = CreateFontA(12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  create_fonts(14, 12);
   build_widgets();
   show_if_wanted();
 }
 
-settings_win_type::~settings_win_type() {
-  if (display_font)
-    DeleteObject(display_font);
-  if (print_font)
-    DeleteObject(print_font);
-  display_font = print_font = nullptr;
-}
+settings_win_type::~settings_win_type() { delete_fonts(); }
 
 void settings_win_type::get_initial_rect(RECT& rect) {
   rect.left = 100;

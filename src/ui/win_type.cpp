@@ -276,6 +276,19 @@ void win_type::check_item(int id, bool checked) {
     CheckMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void win_type::create_fonts(int display_height, int print_height) {
+  display_font = CreateFontA(display_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  if (print_height)
+    print_font = CreateFontA(print_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+}
+
+void win_type::delete_fonts() {
+  for (HFONT font : {display_font, print_font})
+    if (font)
+      DeleteObject(font);
+  display_font = print_font = nullptr;
+}
+
 void win_type::update_device_items() {
   for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT})
     enable_item(id, true);

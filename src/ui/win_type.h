@@ -66,6 +66,10 @@ class win_type {
   // Menu helpers on this window's own menu bar, by command id.
   void enable_item(int id, bool enabled);
   void check_item(int id, bool checked);
+  // Creates the display font and, when print_height is not 0, the print font: "Arial" of
+  // those heights. The window deletes them again with delete_fonts.
+  void create_fonts(int display_height, int print_height);
+  void delete_fonts();
   // What the data and settings windows share. The menu rules: Export Report, Copy Text
   // and Set Interface Timeout enabled, Copy Data Settings when there is a current record
   // to copy into a settings document, COM1 ... COM10 enabled with the link's port checked.

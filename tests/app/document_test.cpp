@@ -142,8 +142,10 @@ TEST_F(documents, a_file_that_cannot_be_opened_or_read_leaves_a_new_empty_docume
   EXPECT_EQ(a.boxes.back().text, "Couldn't read file: -4");
   EXPECT_EQ(title(settings_win()->window), "Settings 1");
   a.answers = {IDOK};
-  a.revert_settings_doc();  // never saved: the empty path cannot be opened
+  const HWND data_window = data_win()->window, settings_window = settings_win()->window;
+  command(settings_window, IDM_REVERT);  // never saved: the empty path cannot be opened
   EXPECT_EQ(a.boxes.back().text, "Couldn't open file.");
+  EXPECT_TRUE(IsWindow(data_window) && !IsWindow(settings_window));
 }
 
 TEST_F(documents, a_window_rectangle_is_four_little_endian_integers_and_a_short_one_moves_nothing) {

@@ -60,14 +60,7 @@ void check_box_type::get_report_text(std::string& buffer) { buffer = check_box_r
 void check_box_type::get_export_text(std::string& buffer) { buffer = text; }
 
 void check_box_type::get_rect(RECT& rect) {
-  SIZE label;
-  if (owner_printing() && owner->printer_dc != nullptr) {
-    select_font(owner->printer_dc);
-    label = measure_text(owner->printer_dc, text);
-  } else {
-    label = measure_on_owner(text);
-  }
-  rect = {x, y - 2, x + label.cx + 23, y + 16};
+  rect = {x, y - 2, x + measure_for_layout(text).cx + 23, y + 16};
 }
 
 int check_box_type::hit_test(int px, int py) {

@@ -51,14 +51,7 @@ void numeric_field_type::get_report_text(std::string& buffer) {
 void numeric_field_type::get_export_text(std::string& buffer) { buffer = entry.format_value(shown_value()); }
 
 void numeric_field_type::get_rect(RECT& rect) {
-  SIZE label;
-  if (owner_printing() && owner->printer_dc != nullptr) {
-    select_font(owner->printer_dc);
-    label = measure_text(owner->printer_dc, text);
-  } else {
-    label = measure_on_owner(text);
-  }
-  rect = {x, y, x + label_offset(label) + 3 + box_width, y + 14};
+  rect = {x, y, x + label_offset(measure_for_layout(text)) + 3 + box_width, y + 14};
 }
 
 void numeric_field_type::get_box_rect(RECT& rect) {

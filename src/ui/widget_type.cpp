@@ -26,7 +26,7 @@ void widget_type::select_font(HDC hdc) const {
 
 SIZE widget_type::measure_text(HDC hdc, const std::string& measured) const {
   SIZE size{0, 0};
-  if (!measured.empty()) GetTextExtentPoint32A(hdc, measured.c_str(), static_cast<int>(measured.size()), &size);
+  GetTextExtentPoint32A(hdc, measured.c_str(), static_cast<int>(measured.size()), &size);
   return size;
 }
 
@@ -39,6 +39,12 @@ SIZE widget_type::measure_on_owner(const std::string& measured) const {
   SelectObject(hdc, old_font);
   ReleaseDC(hwnd, hdc);
   return size;
+}
+
+SIZE widget_type::measure_for_layout(const std::string& measured) const {
+  if (!owner_printing() || owner->printer_dc == nullptr) return measure_on_owner(measured);
+  select_font(owner->printer_dc);
+  return measure_text(owner->printer_dc, measured);
 }
 
 void widget_type::invalidate_rect(const RECT& rect) const {
@@ -64,14 +70,7 @@ void widget_type::get_report_text(std::string& buffer) { buffer = text; }
 void widget_type::get_export_text(std::string& buffer) { buffer = text; }
 
 void widget_type::get_rect(RECT& rect) {
-  HWND hwnd = owner_window();
-  HDC hdc = GetDC(hwnd);
-  HGDIOBJ old_font = GetCurrentObject(hdc, OBJ_FONT);
-  select_font(hdc);
-  SIZE size{0, 0};
-  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(hdc, old_font);
-  ReleaseDC(hwnd, hdc);
+  SIZE size = measure_on_owner(text);
   rect = {x, y, x + size.cx, y + size.cy};
 }
 

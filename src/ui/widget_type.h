@@ -58,10 +58,13 @@ class widget_type {
   // one), else the display font; null when the owner has neither.
   HFONT current_font() const;
   void select_font(HDC hdc) const;
-  // Size of a text on the given context in the current font; an empty text measures 0 x 0.
+  // Size of a text on the given context in the font already selected there.
   SIZE measure_text(HDC hdc, const std::string& text) const;
-  // The same on a context of the owner window, taken and released for the purpose.
+  // Size of a text in the current font on a context of the owner window, taken and released
+  // for the purpose.
   SIZE measure_on_owner(const std::string& text) const;
+  // The same on the printer's context while the owner is printed, else on the owner window.
+  SIZE measure_for_layout(const std::string& text) const;
   // InvalidateRect on the owner window, background erased.
   void invalidate_rect(const RECT& rect) const;
   void update_owner() const;  // UpdateWindow of the owner window

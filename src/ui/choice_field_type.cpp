@@ -20,6 +20,11 @@ choice_field_type::choice_field_type(win_type* parent, int x_pos, int y_pos, con
   }
 }
 
+choice_field_type::~choice_field_type() {
+  // A menu choice arriving later must not reach a field that is gone.
+  if (owner != nullptr && owner->popup_owner == this) owner->popup_owner = nullptr;
+}
+
 void choice_field_type::refresh_shown_index() {
   if (value != nullptr) shown_index = *value;
 }
@@ -65,7 +70,7 @@ int choice_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
 
 void choice_field_type::get_report_text(std::string& buffer) {
   refresh_shown_index();
-  buffer = items.empty() ? text + " " : choice_report_text(text, items, shown_index);
+  buffer = choice_report_text(text, items, shown_index);
 }
 
 void choice_field_type::get_rect(RECT& rect) {

@@ -14,6 +14,7 @@ class choice_field_type : public widget_type {
 
   choice_field_type(win_type* owner, int x, int y, const char* label, int item_count, const char* const* item_texts,
                     int* value);
+  ~choice_field_type() override;  // stops being the owner's popup owner
 
   void draw(HDC hdc) override;
   int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;

@@ -27,10 +27,11 @@ edit_text_type::edit_text_type(win_type* parent, const RECT& area, const char* n
 }
 
 edit_text_type::~edit_text_type() {
-  if (control != nullptr) {
-    SetWindowLongPtrA(control, GWLP_USERDATA, 0);
-    DestroyWindow(control);
-  }
+  if (control == nullptr) return;
+  // The EDIT class's own procedure sees the destruction, so that it frees what it holds.
+  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_procedure));
+  SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+  DestroyWindow(control);
 }
 
 LRESULT CALLBACK edit_text_type::control_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

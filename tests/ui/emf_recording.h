@@ -1,54 +1,24 @@
-// Records what a widget draws into an enhanced metafile and lists the strings, lines and
-// rectangles with the pen, brush, font and colour in effect for each.
+// Records what is drawn into an enhanced metafile and reads back the strings, lines and
+// rectangles, each with the pen, brush and text colour in effect.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-struct drawn_text {
-  std::string text;
-  int x, y;
-  int font_height;          // height of the selected font (0 for the context's default font)
-  std::string font_face;
-  COLORREF color;
+// One drawing call. `shape` names it with its coordinates: "text COMMENTS: 40,105",
+// "line 3,71 546,71", "rect 5,55 19,69" (Rectangle's arguments), "round 10,198 210,218 18x18".
+struct drawn_item {
+  std::string shape;
+  COLORREF pen;    // of lines and rectangles
+  int brush;       // stock brush index in effect; WHITE_BRUSH at first
+  COLORREF color;  // of texts
 };
 
-struct drawn_line {
-  POINT from, to;
-  COLORREF pen;
-};
-
-struct drawn_rect {
-  RECT box;
-  bool rounded;
-  SIZE corner;     // of a rounded rectangle
-  COLORREF pen;
-  int brush;       // stock brush index (NULL_BRUSH, LTGRAY_BRUSH, ...), WHITE_BRUSH at first
-};
-
-class emf_recording {
- public:
-  emf_recording();
-  ~emf_recording();
-  emf_recording(const emf_recording&) = delete;
-  emf_recording& operator=(const emf_recording&) = delete;
-
-  HDC dc() const { return dc_; }
-  // Closes the recording and reads its records; call once after drawing.
-  void finish();
-
-  // The first string equal to the text, or null.
-  const drawn_text* find_text(const std::string& text) const;
-  std::vector<std::string> strings() const;
-
-  std::vector<drawn_text> texts;
-  std::vector<drawn_line> lines;
-  std::vector<drawn_rect> rects;
-  int selects = 0;  // SelectObject records seen
-
- private:
-  void parse(const std::vector<unsigned char>& bits);
-  HDC dc_ = nullptr;
-};
+// Runs the drawing on an enhanced-metafile context and reads back what it drew.
+std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw);
+std::vector<std::string> shapes_of(const std::vector<drawn_item>& items);
+// printf into a std::string.
+std::string text_of(const char* format, ...);

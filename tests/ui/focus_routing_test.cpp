@@ -1,285 +1,187 @@
-// Focus moves with Tab and Enter, mouse presses on every kind of widget, and the help line.
+// Focus walks with Tab and Enter, presses on every kind of widget, the help line, the button's
+// press and the choice field's popup.
 #include <gtest/gtest.h>
 
-#include "ui/button_type.h"
-#include "ui/check_box_type.h"
-#include "ui/choice_field_type.h"
-#include "ui/help_line_type.h"
-#include "ui/numeric_field_type.h"
-#include "ui/time_field_type.h"
+#include <tuple>
+
 #include "widget_test_support.h"
 
 namespace {
 
 class focus_routing : public ::testing::Test {
  protected:
-  test_app app;
-  test_window window{&app};
-  settings_form form{window};
-  effects_recorder effects;
-
-  std::vector<std::string> walk(int steps, bool shift, bool use_enter = false) {
-    std::vector<std::string> seen;
-    for (int i = 0; i < steps; i++) {
-      use_enter ? window.enter(shift) : window.tab(shift);
+  // Types each key and lists the focus after it.
+  strings walk(const std::string& keys, bool shift = false) {
+    strings seen;
+    for (char key : keys) {
+      window.type(std::string(1, key), shift);
       seen.push_back(form.focus());
     }
     return seen;
   }
 
-  // Centre of a numeric field's value box.
-  POINT box_centre(numeric_field_type* field) {
-    RECT box;
-    field->get_box_rect(box);
-    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-  }
+  test_app app;
+  test_window window{&app};
+  settings_form form{window};
+  effects_recorder effects;
 };
 
-TEST_F(focus_routing, the_form_starts_on_its_default_focus_with_its_help) {
-  EXPECT_EQ(form.focus(), "2");
-  EXPECT_EQ(form.cue_duration->focused, 1);
-  EXPECT_EQ(form.help->help_text, "Number of flashes and/or beeps per cue (1-255)");
+POINT centre(const RECT& box) { return {(box.left + box.right) / 2, (box.top + box.bottom) / 2}; }
+
+TEST_F(focus_routing, tab_visits_every_field_and_both_time_parts_with_their_help_then_wraps) {
+  const char* wake = "The time the Somnolux will deliver the Wake-up Alarm, if set ON (24 hour time)";
+  const char* start = "Start time of period in which Somnolux will deliver cues if it detects REM sleep (24 hour time)";
+  const char* end = "End time of period in which Somnolux will deliver cues if it detects REM sleep (24 hour time)";
+  const std::pair<const char*, const char*> steps[] = {
+      {"2", "Number of flashes and/or beeps per cue (1-255)"},  // the default focus, before any key
+      {"3", "Relative intensity of cue flashes and beeps (1-6)"},
+      {"4", "Rate of cue flashes or beeps (1-6 per second)"},
+      {"7", ""}, {"8 h", wake}, {"8 m", wake}, {"9", ""},
+      {"11", "Tens of minutes delay that must expire before Somnolux gives cues (0-60)"},
+      {"12", "Adjusts sensitivity of Somnolux to detect REM sleep (1-10)"},
+      {"13 h", start}, {"13 m", start}, {"14 h", end}, {"14 m", end},
+      {"2", "Number of flashes and/or beeps per cue (1-255)"}};
+  for (const auto& [focus, help] : steps) {
+    EXPECT_EQ(form.focus(), focus);
+    EXPECT_EQ(form.help->help_text, help) << focus;
+    window.type("\t");
+  }
 }
 
-TEST_F(focus_routing, tab_visits_each_field_and_both_parts_of_each_time_then_wraps) {
-  EXPECT_EQ(walk(13, false), (std::vector<std::string>{"3", "4", "7", "8 h", "8 m", "9", "11", "12", "13 h", "13 m",
-                                                       "14 h", "14 m", "2"}));
-}
-
-TEST_F(focus_routing, shift_tab_walks_the_same_order_backwards) {
-  EXPECT_EQ(walk(13, true), (std::vector<std::string>{"14 m", "14 h", "13 m", "13 h", "12", "11", "9", "8 m", "8 h",
-                                                      "7", "4", "3", "2"}));
-}
-
-TEST_F(focus_routing, enter_moves_like_tab_and_shift_enter_like_shift_tab) {
-  EXPECT_EQ(walk(4, false, true), (std::vector<std::string>{"3", "4", "7", "8 h"}));
-  EXPECT_EQ(walk(3, true, true), (std::vector<std::string>{"7", "4", "3"}));
-}
-
-TEST_F(focus_routing, only_the_focused_part_of_a_time_field_is_marked_focused) {
-  walk(4, false);
-  EXPECT_EQ(form.wake_time_field->hours->focused, 1);
-  EXPECT_EQ(form.wake_time_field->minutes->focused, 0);
-  walk(1, false);
-  EXPECT_EQ(form.wake_time_field->hours->focused, 0);
-  EXPECT_EQ(form.wake_time_field->minutes->focused, 1);
-  walk(1, false);
-  EXPECT_EQ(form.wake_time_field->focused_part, -1);
-  EXPECT_EQ(form.wake_time_field->minutes->focused, 0);
+TEST_F(focus_routing, shift_walks_backwards_entering_time_fields_at_their_minutes_and_enter_is_tab) {
+  EXPECT_EQ(walk("\t\t\t\t\t\t\t\t\t\t\t\t\t", true),
+            (strings{"14 m", "14 h", "13 m", "13 h", "12", "11", "9", "8 m", "8 h", "7", "4", "3", "2"}));
+  EXPECT_EQ(walk("\t\t\t\t", true), (strings{"14 m", "14 h", "13 m", "13 h"}));
+  EXPECT_EQ(walk("\t\t"), (strings{"13 m", "14 h"}));
+  EXPECT_EQ(walk("\r\r\r"), (strings{"14 m", "2", "3"}));
+  EXPECT_EQ(walk("\r\r", true), (strings{"2", "14 m"}));
+  EXPECT_EQ(walk("\t\t\t"), (strings{"2", "3", "4"}));
+  window.widgets.set_focus_index(12);
+  EXPECT_EQ(walk("\t\r", true), (strings{"11", "9"}));
 }
 
 TEST_F(focus_routing, without_focus_tab_starts_at_the_first_and_shift_tab_at_the_last) {
-  window.click(540, 150);
+  int before = app.menu_updates;
+  window.click(540, 150);  // outside every widget: help base - 1, which has no string
   EXPECT_EQ(form.focus(), "none");
-  EXPECT_EQ(walk(1, false), std::vector<std::string>{"2"});
-  window.click(540, 150);
-  EXPECT_EQ(walk(1, true), std::vector<std::string>{"14 m"});
-}
-
-TEST_F(focus_routing, a_container_where_nothing_takes_the_focus_loses_it) {
-  test_window bare{&app};
-  bare.add(new widget_type(&bare, 3, 3, "only a label"));
-  bare.widgets.set_focus_index(0);
-  bare.tab();
-  EXPECT_EQ(bare.widgets.focus_index, -1);
-  bare.widgets.set_focus_index(0);
-  bare.tab(true);
-  EXPECT_EQ(bare.widgets.focus_index, -1);
-}
-
-TEST_F(focus_routing, help_line_follows_the_focus) {
-  walk(4, false);  // WAKE-TIME
-  EXPECT_EQ(form.help->help_text, "The time the Somnolux will deliver the Wake-up Alarm, if set ON (24 hour time)");
-  walk(1, false);  // its minutes: same field, same help
-  EXPECT_EQ(form.help->help_id, 8);
-  walk(1, false);  // DREAM ALARM ON has no help
-  EXPECT_EQ(form.help->help_id, 9);
-  EXPECT_EQ(form.help->help_text, "");
-  walk(2, false);
-  EXPECT_EQ(form.help->help_text, "Adjusts sensitivity of Somnolux to detect REM sleep (1-10)");
-  window.click(540, 150);  // outside every widget: help base - 1
   EXPECT_EQ(form.help->help_id, -1);
   EXPECT_EQ(form.help->help_text, "");
-}
-
-TEST_F(focus_routing, every_routing_refreshes_the_menus) {
-  int before = app.menu_updates;
-  window.tab();
-  EXPECT_GT(app.menu_updates, before);
+  EXPECT_GT(app.menu_updates, before);  // every routing refreshes the menus
+  SetFocus(nullptr);
+  EXPECT_EQ(walk("\t"), strings{"2"});
+  EXPECT_EQ(GetFocus(), window.window);  // the window takes the keys again
   before = app.menu_updates;
   window.type("5");
   EXPECT_EQ(app.menu_updates, before + 1);
+  window.click(540, 150);
   before = app.menu_updates;
-  window.click(540, 150);
-  EXPECT_GT(app.menu_updates, before);
+  window.click(540, 150);  // no change of focus, still a refresh
+  EXPECT_EQ(app.menu_updates, before + 1);
+  EXPECT_EQ(walk("\t", true), strings{"14 m"});
+
+  test_window bare{&app};  // nothing takes the focus: it is removed
+  bare.add(new widget_type(&bare, 3, 3, "only a label"));
+  for (bool shift : {false, true}) {
+    bare.widgets.set_focus_index(0);
+    bare.type("\t", shift);
+    EXPECT_EQ(bare.widgets.focus_index, -1);
+  }
+  int value = 0;  // then two fields: Shift+Tab from no focus takes the last
+  bare.add(new numeric_field_type(&bare, 3, 30, "", 0, &value, 0, 9));
+  bare.add(new numeric_field_type(&bare, 3, 50, "", 0, &value, 0, 9));
+  bare.type("\t", true);
+  EXPECT_EQ(bare.widgets.focus_index, 2);
 }
 
-TEST_F(focus_routing, a_press_on_a_numeric_box_focuses_it_and_one_on_its_label_removes_the_focus) {
-  auto* sensitivity = form.sensitivity_field;
-  POINT centre = box_centre(sensitivity);
-  window.click(centre.x, centre.y);
-  EXPECT_EQ(form.focus(), "12");
-  EXPECT_EQ(sensitivity->focused, 1);
-  window.click(sensitivity->x + 2, sensitivity->y + 5);  // on "x10 minutes", the label
-  EXPECT_EQ(form.focus(), "none");
-  EXPECT_EQ(sensitivity->focused, 0);
-  // The box's edges count as inside.
-  RECT box;
-  sensitivity->get_box_rect(box);
-  window.click(box.right, box.bottom);
-  EXPECT_EQ(form.focus(), "12");
-  window.click(box.right + 1, box.bottom);
-  EXPECT_EQ(form.focus(), "none");
-}
-
-TEST_F(focus_routing, a_press_on_a_label_widget_removes_the_focus) {
+TEST_F(focus_routing, a_press_focuses_the_widget_it_hits_or_else_removes_the_focus) {
   window.add(new widget_type(&window, 460, 150, "a label"));
+  RECT number, hours, minutes, choice = form.cue_type->box_rect();
+  form.sensitivity_field->get_box_rect(number);
+  form.cue_end_field->hours->get_box_rect(hours);
+  form.cue_end_field->minutes->get_box_rect(minutes);
+  POINT in_number = centre(number), in_hours = centre(hours), in_minutes = centre(minutes);
+  const auto* box = form.wake_alarm_box;
+  const std::tuple<LONG, LONG, const char*, int> presses[] = {  // x, y, focus, check box value
+      {in_number.x, in_number.y, "12", 0},
+      {form.sensitivity_field->x + 2, in_number.y, "none", 0},  // its label
+      {number.right, number.bottom, "12", 0},                   // the box's edges are inside
+      {number.right + 1, number.bottom, "none", 0},
+      {box->x + 40, box->y + 5, "7", 0},  // a check box's label focuses it without toggling
+      {box->x + 3, box->y + 1, "7", 0},   // between its squares
+      {box->x + 4, box->y + 2, "7", 1},   // the inner square, edges included, toggles it
+      {box->x + 14, box->y + 12, "7", 0},
+      {in_minutes.x, in_minutes.y, "14 m", 0},
+      {in_hours.x, in_hours.y, "14 h", 0},
+      {in_minutes.x, in_minutes.y, "14 m", 0},
+      {hours.right + 2, in_hours.y, "none", 0},            // the colon
+      {form.cue_end_field->x + 2, in_hours.y, "none", 0},  // the time field's label
+      {choice.right, choice.bottom, "5", 0},               // opens the popup, dismissed
+      {choice.right + 1, choice.bottom + 1, "none", 0},    // the choice box's shadow
+      {form.cue_type->x + 3, choice.top + 5, "none", 0},   // its label
+      {462, 152, "none", 0},                               // a label widget
+  };
+  for (const auto& [x, y, focus, alarm] : presses) {
+    window.click(x, y);
+    EXPECT_EQ(form.focus(), focus) << x << "," << y;
+    EXPECT_EQ(form.wake_alarm, alarm) << x << "," << y;
+    EXPECT_EQ(box->focused, form.focus() == "7");
+    EXPECT_EQ(form.sensitivity_field->focused, form.focus() == "12");
+  }
+  EXPECT_EQ(effects.popups.size(), 1u);
+  EXPECT_EQ(window.widgets.route_mouse(window.window, WM_LBUTTONDOWN, 0, MAKELPARAM(in_number.x, in_number.y)), 12);
   EXPECT_EQ(window.widgets.route_mouse(window.window, WM_LBUTTONDOWN, 0, MAKELPARAM(462, 152)), -1);
-  EXPECT_EQ(form.focus(), "none");
 }
 
-TEST_F(focus_routing, check_box_label_focuses_and_inner_square_toggles) {
-  auto* box = form.wake_alarm_box;
-  window.click(box->x + 40, box->y + 5);  // the label
-  EXPECT_EQ(form.focus(), "7");
-  EXPECT_EQ(box->focused, 1);
-  EXPECT_EQ(form.wake_alarm, 0);
-  window.click(box->x + 3, box->y + 1);  // between the outer and the inner square
-  EXPECT_EQ(form.wake_alarm, 0);
-  window.click(box->x + 4, box->y + 2);  // the inner square's corner
-  EXPECT_EQ(form.wake_alarm, 1);
-  window.click(box->x + 14, box->y + 12);
-  EXPECT_EQ(form.wake_alarm, 0);
-  window.tab();
-  EXPECT_EQ(box->focused, 0);
-}
-
-TEST_F(focus_routing, clicks_on_a_time_field_focus_the_part_under_them) {
-  auto* time = form.cue_end_field;
-  POINT minutes = box_centre(time->minutes.get());
-  window.click(minutes.x, minutes.y);
-  EXPECT_EQ(form.focus(), "14 m");
-  POINT hours = box_centre(time->hours.get());
-  window.click(hours.x, hours.y);
-  EXPECT_EQ(form.focus(), "14 h");
-  window.click(minutes.x, minutes.y);
-  EXPECT_EQ(form.focus(), "14 m");
-  RECT hours_box;
-  time->hours->get_box_rect(hours_box);
-  window.click(hours_box.right + 2, hours_box.top + 5);  // the colon between the boxes
-  EXPECT_EQ(form.focus(), "none");
-  window.click(time->x + 2, time->y + 5);  // the label
-  EXPECT_EQ(form.focus(), "none");
-}
-
-TEST_F(focus_routing, shift_tab_into_a_time_field_lands_on_its_minutes_and_a_later_tab_on_its_hours) {
-  window.click(540, 150);
-  window.tab(true);
-  EXPECT_EQ(form.focus(), "14 m");
-  window.tab();  // wraps out of the minutes to the first field
-  window.tab(true);
-  EXPECT_EQ(form.focus(), "14 m");
-  window.tab(true);
-  window.tab(true);
-  EXPECT_EQ(form.focus(), "13 m");
-  POINT centre = box_centre(form.cue_duration);
-  window.click(centre.x, centre.y);
-  walk(4, false);
-  EXPECT_EQ(form.focus(), "8 h");
-}
-
-TEST_F(focus_routing, button_shows_its_press_then_runs_its_action_once) {
+TEST_F(focus_routing, button_shows_its_press_then_runs_its_action_and_a_disabled_one_is_not_hit) {
   ShowWindow(window.window, SW_SHOWNA);  // only a shown window paints
   UpdateWindow(window.window);
   std::vector<int> painted;
-  window.on_paint = [&] { painted.push_back(form.set_button->pressed); };
-  std::vector<std::string> during;
-  effects.during_pause = [&] {
-    during.push_back("pressed " + std::to_string(form.set_button->pressed) + " action " +
-                     std::to_string(form.set_presses));
-  };
+  // Each paint notes the pressed flag (tens) and the actions run so far (ones).
+  window.on_paint = [&] { painted.push_back(10 * form.set_button->pressed + form.set_presses); };
+  effects.during_pause = [&] { painted.push_back(-1); };
   window.click(100, 120);
   EXPECT_EQ(effects.pauses, std::vector<int>{250});
-  EXPECT_EQ(during, std::vector<std::string>{"pressed 1 action 0"});
-  // The focus change paints first; then pressed before the pause and plain before the action.
-  EXPECT_EQ(painted, (std::vector<int>{0, 1, 0}));
-  EXPECT_EQ(form.set_button->pressed, 0);
+  // The focus change paints first; pressed before the pause, plain again before the action.
+  EXPECT_EQ(painted, (std::vector<int>{0, 10, -1, 0}));
   EXPECT_EQ(form.set_presses, 1);
   EXPECT_EQ(form.focus(), "16");
-  EXPECT_EQ(form.help->help_text, "");
-  // The edge of the rectangle is part of the button.
-  window.click(240, 130);
+  window.click(240, 130);  // the rectangle's edge
   EXPECT_EQ(form.set_presses, 2);
-}
 
-TEST_F(focus_routing, a_disabled_button_cannot_be_hit) {
   form.set_button->enabled = 0;
   window.click(100, 120);
-  EXPECT_TRUE(effects.pauses.empty());
-  EXPECT_EQ(form.set_presses, 0);
+  EXPECT_EQ(effects.pauses.size(), 2u);
+  EXPECT_EQ(form.set_presses, 2);
   EXPECT_EQ(form.focus(), "none");
   EXPECT_EQ(form.set_button->handle_mouse(window.window, WM_LBUTTONDOWN, 0, MAKELPARAM(100, 120)), 0);
 }
 
 TEST_F(focus_routing, choice_box_opens_the_popup_at_its_corner_and_the_choice_comes_back_by_command) {
-  auto* choice = form.cue_type;
-  RECT box = choice->box_rect();
+  RECT box = form.cue_type->box_rect();
   effects.popup_choice = 3;
-  window.click(box.left + 5, box.top + 5);
+  window.click(box.left, box.top);
   ASSERT_EQ(effects.popups.size(), 1u);
   const auto& run = effects.popups[0];
-  EXPECT_EQ(run.items, std::vector<std::string>(std::begin(cue_type_names), std::end(cue_type_names)));
+  EXPECT_EQ(run.items, strings(std::begin(cue_type_names), std::end(cue_type_names)));
   EXPECT_EQ(run.ids, (std::vector<UINT>{10000, 10001, 10002, 10003, 10004, 10005}));
   POINT corner{box.left, box.top};
   ClientToScreen(window.window, &corner);
   EXPECT_EQ(run.screen.x, corner.x);
   EXPECT_EQ(run.screen.y, corner.y);
   EXPECT_EQ(run.owner, window.window);
-  EXPECT_EQ(window.popup_owner, choice);
   EXPECT_EQ(form.focus(), "5");
-  EXPECT_EQ(form.help->help_text, "");
-
   EXPECT_EQ(form.type, 2);  // nothing is stored until the command arrives
   int before = app.menu_updates;
   pump_messages();
   EXPECT_EQ(form.type, 3);
   EXPECT_GT(app.menu_updates, before);
-  std::string report;
-  choice->get_report_text(report);
-  EXPECT_EQ(report, "CUE TYPE: 3: Sound only");
-}
 
-TEST_F(focus_routing, dismissed_popup_and_presses_beside_the_box_change_nothing) {
-  auto* choice = form.cue_type;
-  RECT box = choice->box_rect();
-  window.click(box.right, box.bottom);  // dismissed: no command
-  pump_messages();
-  EXPECT_EQ(effects.popups.size(), 1u);
-  EXPECT_EQ(form.type, 2);
-  window.click(choice->x + 3, choice->y + 5);  // the label
-  window.click(box.right + 1, box.top + 5);  // the shadow
-  EXPECT_EQ(effects.popups.size(), 1u);
-  EXPECT_EQ(form.focus(), "none");
-}
+  form.cue_type->notify(10006);  // not one of its items
+  EXPECT_EQ(form.type, 3);
 
-TEST_F(focus_routing, choice_field_takes_no_keys_and_ignores_foreign_menu_ids) {
-  auto* choice = form.cue_type;
-  RECT box = choice->box_rect();
-  window.click(box.left + 1, box.top + 1);
-  window.type("3 ");
-  EXPECT_EQ(form.type, 2);
-  EXPECT_EQ(effects.beeps, 0);
-  choice->notify(10006);  // not one of its six items
-  choice->notify(9999);
-  EXPECT_EQ(form.type, 2);
-  SendMessageA(window.window, WM_COMMAND, 10000, 0);
-  EXPECT_EQ(form.type, 0);
-}
-
-TEST_F(focus_routing, focus_changes_give_the_keyboard_focus_back_to_the_window) {
-  SetFocus(nullptr);
-  window.tab();
-  EXPECT_EQ(GetFocus(), window.window);
+  window.widgets.delete_all();  // a field that is gone no longer takes choices
+  EXPECT_EQ(window.popup_owner, nullptr);
+  SendMessageA(window.window, WM_COMMAND, 10001, 0);
 }
 
 }  // namespace

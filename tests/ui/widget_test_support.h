@@ -1,27 +1,31 @@
-// A real window holding a widget container, an application that counts menu refreshes, and
-// recorders that stand in for the beep, the button's pause and the popup menu.
+// A real window holding a widget container, an application that counts menu refreshes,
+// recorders that stand in for the beep, the button's pause and the popup menu, and the
+// settings form's widgets.
 #pragma once
 
-#include <windows.h>
-
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "app/app_type.h"
+#include "ui/button_type.h"
+#include "ui/check_box_type.h"
+#include "ui/choice_field_type.h"
+#include "ui/edit_text_type.h"
+#include "ui/help_line_type.h"
+#include "ui/numeric_field_type.h"
+#include "ui/separator_type.h"
+#include "ui/time_field_type.h"
 #include "ui/ui_effects.h"
 #include "ui/widget_container.h"
 #include "ui/win_type.h"
+
+using strings = std::vector<std::string>;
 
 // The application without its start-up: no documents, no link, no pictures.
 class test_app : public app_type {
  public:
   test_app() : app_type(GetModuleHandleA(nullptr), SW_HIDE, no_startup_tag{}) {}
   void update_all_menus() override { menu_updates++; }
-  void show_message(const char* text) override { messages.emplace_back(text); }
-
   int menu_updates = 0;
-  std::vector<std::string> messages;
 };
 
 // A plain window whose contents are its widgets, wired as the document windows wire theirs.
@@ -30,81 +34,60 @@ class test_window : public win_type {
   explicit test_window(test_app* app);
   ~test_window() override;
 
-  LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  void draw(HDC hdc) override;
-  void paint() override;
-  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  void draw(HDC hdc) override { widgets.draw_all(hdc); }
+  void paint() override {
+    if (on_paint) on_paint();
+    win_type::paint();
+  }
+  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override {
+    widgets.route_mouse(hwnd, msg, wp, lp);
+    return 0;
+  }
+  LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override {
+    return msg == WM_CHAR ? widgets.route_char(hwnd, msg, wp, lp) : 0;
+  }
   void close() override {}
 
-  // Appends a widget to the container and returns it.
   template <class W>
-  W* add(W* widget) {
-    widgets.append(widget);
-    return widget;
-  }
-
-  void type(const std::string& keys);           // WM_CHAR for each character
-  void tab(bool shift = false);                 // Tab, with Shift held or not
-  void enter(bool shift = false);
-  void click(int x, int y);                     // WM_LBUTTONDOWN at a client point
+  W* add(W* widget) { widgets.append(widget); return widget; }
+  // WM_CHAR for each character, to the window or the given control, with Shift held or not.
+  void type(const std::string& keys, bool shift = false, HWND to = nullptr);
+  void click(int x, int y);                                // WM_LBUTTONDOWN at a client point
+  SIZE text_size(const std::string& text, bool print_font = false);  // measured on the screen
+  int text_width(const std::string& text, bool print_font = false) { return text_size(text, print_font).cx; }
 
   widget_container widgets{this};
   std::function<void()> on_paint;  // runs at every WM_PAINT
 };
 
-// Holds Shift down (in this thread's key state) while it lives.
-class shift_held {
- public:
-  shift_held();
-  ~shift_held();
-  shift_held(const shift_held&) = delete;
-  shift_held& operator=(const shift_held&) = delete;
-
- private:
-  BYTE saved_[256];
-};
-
 // Replaces the widgets' outside effects while it lives and records them.
-class effects_recorder {
- public:
+struct effects_recorder {
   effects_recorder();
-  ~effects_recorder();
-  effects_recorder(const effects_recorder&) = delete;
-  effects_recorder& operator=(const effects_recorder&) = delete;
+  ~effects_recorder() { current_ui_effects() = saved; }
 
   int beeps = 0;
   std::vector<int> pauses;
-  std::function<void()> during_pause;  // runs inside each pause
-
+  std::function<void()> during_pause;
   struct popup_run {
-    std::vector<std::string> items;
+    strings items;
     std::vector<UINT> ids;
     POINT screen;
     HWND owner;
   };
   std::vector<popup_run> popups;
-  int popup_choice = -1;  // item index "chosen" in the next popups; -1 dismisses them
-
- private:
-  ui_effects saved_;
+  int popup_choice = -1;  // item "chosen" in the next popups; -1 dismisses them
+  ui_effects saved;
 };
 
-// Pumps the thread's pending messages (posted commands, paints).
 void pump_messages();
 
-class button_type;
-class check_box_type;
-class choice_field_type;
-class help_line_type;
-class numeric_field_type;
-class time_field_type;
+extern const char* const cue_type_names[6];
 
 // The settings form's widgets in their window order (help base 0), bound to plain integers.
 struct settings_form {
   explicit settings_form(test_window& window);
 
-  // The focus as "index", or "index h" / "index m" for the parts of a time field; "none".
+  // The focused index, with "h" or "m" for the time field part drawn focused; "none".
   std::string focus() const;
 
   test_window& window;
@@ -113,16 +96,14 @@ struct settings_form {
   int delay = 0, sensitivity = 6;
   int cue_start[2] = {12, 0};
   int cue_end[2] = {11, 59};
-  int set_presses = 0, reset_presses = 0;
+  int set_presses = 0;
 
-  help_line_type* help = nullptr;
-  numeric_field_type* cue_duration = nullptr;
-  choice_field_type* cue_type = nullptr;
-  check_box_type* wake_alarm_box = nullptr;
-  time_field_type* wake_time_field = nullptr;
-  numeric_field_type* sensitivity_field = nullptr;
-  time_field_type* cue_end_field = nullptr;
-  button_type* set_button = nullptr;
+  help_line_type* help;
+  numeric_field_type* cue_duration;
+  choice_field_type* cue_type;
+  check_box_type* wake_alarm_box;
+  time_field_type* wake_time_field;
+  numeric_field_type* sensitivity_field;
+  time_field_type* cue_end_field;
+  button_type* set_button;
 };
-
-extern const char* const cue_type_names[6];

@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:?usage: app_e2e.sh <windows build directory>}" && pwd)
 exe=$build/src/nightglow.exe
 shots=$build/e2e
+[ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] || { echo "app_e2e: build nightglow and e2e_driver" >&2; exit 1; }
 mkdir -p "$shots"
 . "$root/scripts/env.sh"
 ng_ensure_display

@@ -162,12 +162,12 @@ TEST_F(focus_routing, choice_box_opens_the_popup_at_its_corner_and_the_choice_co
   window.click(box.left, box.top);
   ASSERT_EQ(effects.popups.size(), 1u);
   const auto& run = effects.popups[0];
-  EXPECT_EQ(run.items, strings(std::begin(cue_type_names), std::end(cue_type_names)));
-  EXPECT_EQ(run.ids, (std::vector<UINT>{10000, 10001, 10002, 10003, 10004, 10005}));
+  strings items;
+  for (int i = 0; i < 6; i++) items.push_back(std::to_string(10000 + i) + " " + cue_type_names[i]);
+  EXPECT_EQ(run.items, items);
   POINT corner{box.left, box.top};
   ClientToScreen(window.window, &corner);
-  EXPECT_EQ(run.screen.x, corner.x);
-  EXPECT_EQ(run.screen.y, corner.y);
+  EXPECT_EQ(std::make_pair(run.screen.x, run.screen.y), std::make_pair(corner.x, corner.y));
   EXPECT_EQ(run.owner, window.window);
   EXPECT_EQ(form.focus(), "5");
   EXPECT_EQ(form.type, 2);  // nothing is stored until the command arrives

@@ -45,10 +45,6 @@ TEST_F(typing, a_numeric_field_stores_digits_in_range_and_beeps_at_the_rest) {
   window.type("\t");
   window.type("\t", true);
   expect_steps({{"3", 3, 7, "3"}, {"\b", 3, 8, "3"}}, form.duration, form.cue_duration);
-
-  window.widgets.set_focus_index(11);  // INITIAL DELAY, 0..60
-  auto* delay = static_cast<numeric_field_type*>(window.widgets.get(11));
-  expect_steps({{"\b", 0, 9, ""}, {"5", 5, 9, "5"}, {"\b", 0, 9, "0"}, {"\b", 0, 9, "0"}}, form.delay, delay);
 }
 
 TEST_F(typing, time_parts_check_their_own_ranges) {

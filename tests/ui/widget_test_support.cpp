@@ -6,17 +6,16 @@ namespace {
 effects_recorder* active = nullptr;
 
 void record_popup(HMENU menu, POINT screen, HWND owner) {
-  effects_recorder::popup_run run{{}, {}, screen, owner};
+  effects_recorder::popup_run run{{}, screen, owner};
   for (int i = 0; i < GetMenuItemCount(menu); i++) {
     char text[256] = {};
     GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    run.items.emplace_back(text);
-    run.ids.push_back(GetMenuItemID(menu, i));
+    run.items.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + text);
   }
   active->popups.push_back(run);
   // A chosen item reaches the owner as a posted menu command, as from the real menu.
-  if (active->popup_choice >= 0 && active->popup_choice < static_cast<int>(run.ids.size()))
-    PostMessageA(owner, WM_COMMAND, run.ids[static_cast<size_t>(active->popup_choice)], 0);
+  if (active->popup_choice >= 0 && active->popup_choice < static_cast<int>(run.items.size()))
+    PostMessageA(owner, WM_COMMAND, GetMenuItemID(menu, active->popup_choice), 0);
 }
 
 }  // namespace

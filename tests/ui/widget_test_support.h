@@ -69,8 +69,7 @@ struct effects_recorder {
   std::vector<int> pauses;
   std::function<void()> during_pause;
   struct popup_run {
-    strings items;
-    std::vector<UINT> ids;
+    strings items;  // "id text"
     POINT screen;
     HWND owner;
   };

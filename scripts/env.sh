@@ -44,7 +44,7 @@ ng_ensure_prefix() {
       local reg="$WINEPREFIX/ng-unmanaged-tests.reg"
       {
         printf 'REGEDIT4\r\n\r\n'
-        for exe in app_tests.exe ui_tests.exe win_tests.exe; do
+        for exe in app_tests.exe ui_tests.exe; do
           printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' "$exe"
         done
       } >"$reg"

@@ -62,6 +62,7 @@ run_check() {
 }
 
 mkdir -p "$NG_BUILD"
+had_display=${DISPLAY:-}
 ng_ensure_display
 ng_ensure_prefix
 
@@ -81,6 +82,8 @@ if [ -x "$NG_BUILD/native/tools/somnolux-sim" ] && [ -f "$NG_BUILD/win64/tools/n
 fi
 
 "$NG_WINESERVER" -k >/dev/null 2>&1 || true
+# Leave no private X server behind when this run started one.
+[ -n "$had_display" ] || pkill -f "^Xvfb $NG_XVFB_DISPLAY " 2>/dev/null || true
 
 echo
 if [ ${#failed_steps[@]} -gt 0 ]; then

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "model/date_stamp.h"
 #include "model/little_endian.h"
 
 namespace {
@@ -151,3 +152,17 @@ const char* cue_type_name(int32_t type) {
 
 const char* alarm_text(int32_t alarm) { return alarm > 0 ? "ON" : "OFF"; }
 
+void stamp_settings(device_settings& s, int year, int month, int day, int hour, int minute,
+                    int second) {
+  s.tstamp = pack_date(year, month, day, hour, minute, 1);
+  s.todd = 0;
+  s.todh = hour;
+  s.todm = minute;
+  s.tods = second;
+  s.cstarth = s.cstarth_edit;
+  s.cstartm = s.cstartm_edit;
+  s.cendh = s.cendh_edit;
+  s.cendm = s.cendm_edit;
+  s.wtimeh = s.wtimeh_edit;
+  s.wtimem = s.wtimem_edit;
+}

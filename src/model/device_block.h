@@ -157,6 +157,11 @@ void settings_from_bytes(const uint8_t* in, device_settings& settings);
 // lead value, clock, date stamp and checksum stay as they are.
 void copy_block_settings(const device_block& block, device_settings& settings);
 
+// Stamps an upload as every upload is stamped, from the local date and time: date stamp with the set flag,
+// clock day 0 and the time of day, edit copies over the sent pairs.
+void stamp_settings(device_settings& settings, int year, int month, int day, int hour,
+                    int minute, int second);
+
 // Display names: "Unknown Mode" and "Unknown cue type" for values out of range.
 const char* mode_name(int32_t mode);      // "Unknown Mode" when unknown, never nullptr
 bool mode_known(int32_t mode);            // 1-4

@@ -1,7 +1,6 @@
 // Parses and checks the settings named on the command line.
 #include "cli_settings.h"
 
-#include "model/date_stamp.h"
 
 namespace {
 
@@ -96,19 +95,4 @@ bool apply_setting(device_settings& s, std::string_view key_value, std::string& 
   else if (name == "CENDH") s.cendh = s.cendh_edit = value;
   else if (name == "CENDM") s.cendm = s.cendm_edit = value;
   return true;
-}
-
-void stamp_settings(device_settings& s, int year, int month, int day, int hour, int minute,
-                    int second) {
-  s.tstamp = pack_date(year, month, day, hour, minute, 1);
-  s.todd = 0;
-  s.todh = hour;
-  s.todm = minute;
-  s.tods = second;
-  s.cstarth = s.cstarth_edit;
-  s.cstartm = s.cstartm_edit;
-  s.cendh = s.cendh_edit;
-  s.cendm = s.cendm_edit;
-  s.wtimeh = s.wtimeh_edit;
-  s.wtimem = s.wtimem_edit;
 }

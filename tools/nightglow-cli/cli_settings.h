@@ -19,8 +19,3 @@ std::string setting_keys();  // "CDUR, INTENS, ..." for messages
 // Applies one "KEY=value" to both the sent pair and the edit copy of a time.
 // On refusal the settings are unchanged and error says why.
 bool apply_setting(device_settings& settings, std::string_view key_value, std::string& error);
-
-// Stamps an upload as the Settings window does: date stamp with the set flag,
-// clock day 0 and the time of day, edit copies over the sent pairs.
-void stamp_settings(device_settings& settings, int year, int month, int day, int hour,
-                    int minute, int second);

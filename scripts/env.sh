@@ -8,7 +8,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=;mshtml=;winemenubuilder.exe="}
 NG_WINE=/usr/lib/wine/wine64
 NG_WINESERVER=/usr/lib/wine/wineserver
-NG_XVFB_DISPLAY=:87
+NG_XVFB_DISPLAY=${NG_XVFB_DISPLAY:-:87}  # a worktree of its own may pick another
 
 # Use $DISPLAY when there is one; otherwise a private Xvfb, started once and shared.
 ng_ensure_display() {

@@ -2,11 +2,12 @@
 #include "app/data_doc.h"
 
 #include "datawin/data_win_type.h"
+#include "model/doc_file.h"
 #include "plotwin/plot_win_type.h"
 
 namespace {
 const doc_names data_names = {
-    "Doc type", ".sl1", "Somnolux Data (*.SL1)\0*.sl1\0",
+    data_doc_type_tag, ".sl1", "Somnolux Data (*.SL1)\0*.sl1\0",
     "This operation will overwite the current data document.  Are you sure you want to proceed?"};
 }
 

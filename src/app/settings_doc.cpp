@@ -1,11 +1,12 @@
 // The settings document: its window and its ".sl2" file.
 #include "app/settings_doc.h"
 
+#include "model/doc_file.h"
 #include "settingswin/settings_win_type.h"
 
 namespace {
 const doc_names settings_names = {
-    "Sdoc type", ".sl2", "Somnolux Settings (*.SL2)\0*.sl2\0",
+    settings_doc_type_tag, ".sl2", "Somnolux Settings (*.SL2)\0*.sl2\0",
     "This operation will overwite the current settings document.  Are you sure you want to proceed?"};
 }
 

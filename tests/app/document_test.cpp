@@ -54,7 +54,7 @@ TEST_F(documents, save_as_proposes_the_title_then_the_path_and_writes_the_header
   }
   EXPECT_EQ(a.data_document->path, a.full_path("monday.sl1"));
   for (const auto& entry : std::filesystem::directory_iterator("."))
-    EXPECT_NE(entry.path().extension(), ".new");  // no temporary file left
+    EXPECT_NE(entry.path().extension(), ".tmp");  // no temporary file left
 }
 
 TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_question_saves) {
@@ -62,12 +62,14 @@ TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_qu
   a.save_name = "kept.sl1";
   command(data_win()->window, IDM_SAVE);
   const std::string saved = read_file("kept.sl1");
-  std::filesystem::create_directory("kept.sl1.new");  // the temporary file cannot be made
+  SetFileAttributesA("kept.sl1", FILE_ATTRIBUTE_READONLY);  // the new file cannot replace it
   MoveWindow(data_win()->window, 10, 10, 552, 265, FALSE);
   command(data_win()->window, IDM_SAVE);
   EXPECT_EQ(read_file("kept.sl1"), saved);
   EXPECT_TRUE(a.boxes.empty());  // not reported
-  std::filesystem::remove("kept.sl1.new");
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    EXPECT_NE(entry.path().extension(), ".tmp");
+  SetFileAttributesA("kept.sl1", FILE_ATTRIBUTE_NORMAL);
   a.answers = {IDYES};
   command(data_win()->window, IDM_CLOSE);
   EXPECT_EQ(a.data_document, nullptr);

@@ -1,0 +1,83 @@
+// Document header codes and the safe save: a failed write or replace leaves the previous file.
+#include "model/doc_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::string tag(const char* text) {
+  std::string t(doc_tag_size, '\0');
+  std::memcpy(t.data(), text, std::strlen(text));
+  return t;
+}
+
+int read_header_of(const std::string& bytes) {
+  std::FILE* file = std::tmpfile();
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::rewind(file);
+  const int code = read_doc_header(file, data_doc_type_tag);
+  std::fclose(file);
+  return code;
+}
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+TEST(doc_header, codes_name_the_first_tag_that_failed) {
+  const std::string good = tag("NIGHTGLOW App") + tag("Doc type") + tag("0.001");
+  std::string trailing = good;
+  trailing[32 + 20] = 'x';  // bytes after a tag's NUL are not looked at
+  const std::pair<std::string, int> rows[] = {
+      {good, 1},
+      {tag("Test App") + tag("Doc type") + tag("0.001"), 1},
+      {trailing, 1},
+      {"", -1},
+      {good.substr(0, 31), -1},
+      {tag("NIGHTGLOW"), -2},
+      {tag("NIGHTGLOW App"), -3},
+      {tag("NIGHTGLOW App") + tag("Sdoc type") + tag("0.001"), -4},
+      {tag("NIGHTGLOW App") + tag("Doc type") + "0.0", -5},
+      {tag("NIGHTGLOW App") + tag("Doc type") + tag("0.002"), -6},
+  };
+  for (const auto& [bytes, code] : rows) EXPECT_EQ(read_header_of(bytes), code) << bytes.size();
+
+  std::FILE* file = std::tmpfile();
+  ASSERT_EQ(write_doc_header(file, settings_doc_type_tag), 1);
+  std::string written(doc_header_size, '\0');
+  std::rewind(file);
+  ASSERT_EQ(std::fread(written.data(), 1, written.size(), file), written.size());
+  std::fclose(file);
+  EXPECT_EQ(written, tag("NIGHTGLOW App") + tag("Sdoc type") + tag("0.001"));
+}
+
+TEST(safe_save, replaces_only_a_complete_file_and_leaves_no_temporary) {
+  const auto dir = std::filesystem::temp_directory_path() / ("ng_safe_save_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "night.sl1").string();
+  auto writes = [](const char* text, bool result) {
+    return [=](std::FILE* f) { return std::fputs(text, f) >= 0 && result; };
+  };
+  ASSERT_TRUE(save_file_safely(path, writes("first", true)));
+  EXPECT_EQ(slurp(path), "first");
+  std::string reason;
+  EXPECT_FALSE(save_file_safely(path, writes("second, cut short", false), &reason));
+  EXPECT_FALSE(reason.empty());
+  EXPECT_EQ(slurp(path), "first");
+  EXPECT_FALSE(save_file_safely((dir / "missing" / "x.sl1").string(), writes("x", true), &reason));
+  EXPECT_NE(reason.find("No such file"), std::string::npos) << reason;
+  ASSERT_TRUE(save_file_safely(path, writes("third", true)));
+  EXPECT_EQ(slurp(path), "third");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) files += entry.is_regular_file();
+  EXPECT_EQ(files, 1);
+  std::filesystem::remove_all(dir);
+}

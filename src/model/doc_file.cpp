@@ -20,6 +20,8 @@ bool read_tag(std::FILE* file, char* tag) {
 
 }  // namespace
 
+long long save_fault_after_bytes = -1;
+
 int write_doc_header(std::FILE* file, const char* type_tag) {
   return write_tag(file, doc_program_tag) && write_tag(file, type_tag) && write_tag(file, doc_version_tag) ? 1 : 0;
 }
@@ -48,6 +50,10 @@ bool save_file_safely(const std::string& path, const std::function<bool(std::FIL
   errno = 0;
   bool ok = write(file);
   if (!ok) why = std::strerror(errno ? errno : EIO);
+  if (ok && save_fault_after_bytes >= 0 && std::ftell(file) > save_fault_after_bytes) {
+    ok = false;
+    why = std::strerror(ENOSPC);
+  }
   ok = std::fflush(file) == 0 && ok;
   if (!ok && why.empty()) why = std::strerror(errno ? errno : EIO);
   if (std::fclose(file) != 0 && ok) {

@@ -26,6 +26,10 @@ int read_doc_header(std::FILE* file, const char* type_tag);
 bool save_file_safely(const std::string& path, const std::function<bool(std::FILE*)>& write,
                       std::string* reason = nullptr);
 
+// Test seam: a save that has written more than this many bytes fails as on a full disk
+// (-1, the default: never).
+extern long long save_fault_after_bytes;
+
 // Platform part of the safe save: a temporary name beside `path` that no user owns, and
 // replacing `to` by `from` in one step (as far as the platform allows). Each false return
 // leaves the system's reason in `reason`.

@@ -1,4 +1,5 @@
 // Document commands through the application: save, save as, open, revert, bad files; file names; the window rectangle.
+#include "model/doc_file.h"
 #include "test_app.h"
 
 namespace {
@@ -62,14 +63,14 @@ TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_qu
   a.save_name = "kept.sl1";
   command(data_win()->window, IDM_SAVE);
   const std::string saved = read_file("kept.sl1");
-  SetFileAttributesA("kept.sl1", FILE_ATTRIBUTE_READONLY);  // the new file cannot replace it
+  save_fault_after_bytes = 100;  // the disk fills up within the data window's section
   MoveWindow(data_win()->window, 10, 10, 552, 265, FALSE);
   command(data_win()->window, IDM_SAVE);
   EXPECT_EQ(read_file("kept.sl1"), saved);
   EXPECT_TRUE(a.boxes.empty());  // not reported
   for (const auto& entry : std::filesystem::directory_iterator("."))
     EXPECT_NE(entry.path().extension(), ".tmp");
-  SetFileAttributesA("kept.sl1", FILE_ATTRIBUTE_NORMAL);
+  save_fault_after_bytes = -1;
   a.answers = {IDYES};
   command(data_win()->window, IDM_CLOSE);
   EXPECT_EQ(a.data_document, nullptr);

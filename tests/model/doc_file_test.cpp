@@ -72,6 +72,10 @@ TEST(safe_save, replaces_only_a_complete_file_and_leaves_no_temporary) {
   EXPECT_FALSE(save_file_safely(path, writes("second, cut short", false), &reason));
   EXPECT_FALSE(reason.empty());
   EXPECT_EQ(slurp(path), "first");
+  save_fault_after_bytes = 3;
+  EXPECT_FALSE(save_file_safely(path, writes("fourth", true), &reason));
+  save_fault_after_bytes = -1;
+  EXPECT_EQ(slurp(path), "first");
   EXPECT_FALSE(save_file_safely((dir / "missing" / "x.sl1").string(), writes("x", true), &reason));
   EXPECT_NE(reason.find("No such file"), std::string::npos) << reason;
   ASSERT_TRUE(save_file_safely(path, writes("third", true)));

@@ -37,6 +37,15 @@ ng_ensure_prefix() {
       "$NG_WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
       "$NG_WINESERVER" -w
     fi
+    # The dialog templates are measured in Wine's own "MS Sans Serif" bitmap font, and the
+    # caption buttons draw their symbols from Marlett: without them dialogs clip their texts
+    # and the buttons show letters. Debian's fonts-wine has both; the prefix needs them in
+    # its Windows Fonts folder.
+    local font fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    for font in sserife.fon marlett.ttf; do
+      [ -f "$fonts/$font" ] || cp "/usr/share/wine/fonts/$font" "$fonts/"
+    done
     # Test programs run without a window manager on Xvfb: left managed, every hidden or
     # destroyed window would wait two seconds for a withdrawal that never comes.
     local stamp="$WINEPREFIX/.ng-unmanaged-tests-v1"

@@ -1,8 +1,13 @@
-# The two commands: `make run` builds and starts the program, `make test` builds and runs every test.
-.PHONY: run test clean
+# The commands: `make run` builds and starts the program, `make test` builds and runs every test,
+# `make dist` builds the Windows installers and zips, `make shot` takes a screenshot of `make run`.
+.PHONY: run test dist shot clean
 run:
 	@scripts/run.sh
 test:
 	@scripts/test.sh
+dist:
+	@scripts/dist.sh
+shot:
+	@scripts/shot.sh
 clean:
 	rm -rf build

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds nightglow.exe and starts it under Wine, with the mask simulator on COM1 of the
-# program's Wine prefix so that a download can be tried without the hardware.
+# program's Wine prefix so that a download can be tried without the hardware. With no
+# display it runs on a private X server inside Wine's own desktop, shown over VNC.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 cd "$NG_ROOT"
@@ -15,6 +16,7 @@ cmake --preset native >"$NG_BUILD/native-run.configure.log" 2>&1 ||
   { cat "$NG_BUILD/native-run.configure.log"; exit 1; }
 cmake --build --preset native -j"$jobs" --target somnolux-sim 2>/dev/null || true
 
+had_display=${DISPLAY:-}
 ng_ensure_display
 ng_ensure_prefix
 
@@ -36,9 +38,33 @@ if [ -x "$sim" ] && [ -z "${NG_NO_SIM:-}" ]; then
   "$NG_WINESERVER" -k >/dev/null 2>&1 || true
   echo "Somnolux simulator on COM1 (log: $workdir/somnolux-sim.log)"
 fi
-cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; true; }
+vnc_pid=
+cleanup() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
+  [ -n "$vnc_pid" ] && kill "$vnc_pid" 2>/dev/null
+  rm -f "$NG_BUILD/run.display"
+  true
+}
 trap cleanup EXIT
 
+exe=$NG_BUILD/win64/src/nightglow.exe
 echo "Build: $NG_BUILD/win64; Wine prefix: $WINEPREFIX; working directory: $workdir; display: $DISPLAY"
+echo "$DISPLAY" >"$NG_BUILD/run.display"  # where `make shot` looks
+launch=("$NG_WINE" "$exe")
+if [ -z "$had_display" ]; then
+  # The private X server has no window manager: Wine's own desktop draws the frames and
+  # title bars, and a VNC server on the loopback interface lets a person see it.
+  launch=("$NG_WINE" explorer "/desktop=Nightglow,1280x1024" "$exe")
+  vnc_port=$((5900 + ${DISPLAY#:}))
+  x11vnc -display "$DISPLAY" -localhost -rfbport "$vnc_port" -forever -shared -nopw \
+    >"$workdir/x11vnc.log" 2>&1 &
+  vnc_pid=$!
+  echo
+  echo "There is no display here: Nightglow runs on the private X display $DISPLAY, in Wine's desktop."
+  echo "  To look at it:  vncviewer localhost::$vnc_port"
+  echo "    (from another machine first: ssh -L $vnc_port:localhost:$vnc_port <this machine>)"
+  echo "  A screenshot:   make shot   (writes $NG_BUILD/run/screen.png)"
+  echo
+fi
 cd "$workdir"
-"$NG_WINE" "$NG_BUILD/win64/src/nightglow.exe"
+"${launch[@]}"

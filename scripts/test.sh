@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native, AddressSanitizer/UBSan with the fuzz
-# targets, the Windows tests under Wine, the 32-bit build's checks and the end-to-end runs.
+# targets, the Windows tests under Wine, the 32-bit build's checks, the Windows packages and
+# the end-to-end runs.
 set -uo pipefail
 . "$(dirname "$0")/env.sh"
 cd "$NG_ROOT"
@@ -69,7 +70,13 @@ ng_ensure_prefix
 build native && run_ctest native -j"$jobs"
 build asan && run_ctest asan -j"$jobs"
 build win64 && run_ctest win64 -j"$jobs"
-NG_TESTS_FOR_PRESET=OFF build win32 && run_check "32-bit image check" "$NG_ROOT/scripts/check-pe.sh" "$NG_BUILD/win32"
+NG_TESTS_FOR_PRESET=OFF build win32 && run_check "32-bit image check" "$NG_ROOT/scripts/check-pe.sh" \
+  "$NG_BUILD/win32/src/nightglow.exe" "$NG_BUILD/win32/tools/nightglow-cli.exe"
+# The Windows packages from the two builds above, and the 64-bit installer run under Wine.
+run_check "Windows packages (make dist)" "$NG_ROOT/scripts/dist.sh"
+if [ -f "$NG_BUILD/win64/tests/e2e_driver.exe" ]; then
+  run_check "installers under Wine" "$NG_ROOT/tests/e2e/installer_e2e.sh" "$NG_BUILD/dist" "$NG_BUILD/win64"
+fi
 
 # End-to-end runs that need more than one build tree: the real program under Wine and
 # Xvfb, and the Windows command-line tool on a COM port linked to the simulator.

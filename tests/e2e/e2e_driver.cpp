@@ -4,10 +4,10 @@
 //                                                prints "menu" when it has a menu bar
 //   e2e_driver gone <class> <title> <seconds>    exit 0 once no such window exists
 //   e2e_driver post <class> <title> <id|close>   posts WM_COMMAND with the id, or WM_CLOSE, to the window
-//   e2e_driver answer <caption> <id> <seconds> [text]
+//   e2e_driver answer <caption> <id> <seconds> [text [control]]
 //                                                waits for a message box or dialog with that caption, sets the
-//                                                text of its control 0 when given, prints its static texts,
-//                                                presses button id and waits until the box is gone
+//                                                text of the control (0 unless given) when given, prints its
+//                                                static texts, presses button id and waits until the box is gone
 #include <windows.h>
 
 #include <cstdio>
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; }))
       return 1;
     if (argc > 5)
-      SetDlgItemTextA(w, 0, argv[5]);
+      SetDlgItemTextA(w, argc > 6 ? std::atoi(argv[6]) : 0, argv[5]);
     EnumChildWindows(w, print_static, 0);
     std::fflush(stdout);
     const int id = std::atoi(argv[3]);

@@ -62,7 +62,6 @@ void settings_win_type::build_widgets() {
   auto place = [&](widget_type* widget, int gap = 25) {
     widgets.append(widget);
     cursor = widget->x + widget->get_width() + gap;
-    return widget;
   };
   auto row = [&] { cursor = 3; };
   device_settings& s = settings;

@@ -35,16 +35,6 @@ class settings_win_type : public win_type {
   // Moves the window to the section's rectangle and takes its settings.
   void apply_section(const settings_section& read);
 
-  // Container indices of the form's widgets.
-  enum widget_index {
-    help_index = 0,
-    cue_duration_index = 2,
-    cue_type_index = 5,
-    sensitivity_field_index = 12,
-    set_button_index = 16,
-    reset_button_index = 17,
-  };
-
   settings_doc* settings_document;  // not owned; the base's document field stays null
   widget_container widgets{this};
   device_settings settings{};       // what the form edits; the fields point into it

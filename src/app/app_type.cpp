@@ -15,7 +15,9 @@
 #include "app/msg_win_type.h"
 #include "app/preferences.h"
 #include "app/settings_doc.h"
+#include "datawin/data_win_type.h"
 #include "device/device_link.h"
+#include "settingswin/settings_win_type.h"
 #include "ui/win_type.h"
 
 namespace {
@@ -324,8 +326,17 @@ void app_type::show_status(const char* title, const char* text) {
 void app_type::close_status() { status_window.reset(); }
 
 void app_type::copy_data_settings() {
-  // Copying the current record's settings into the Settings window comes with the
-  // record list and the settings form.
+  if (ask_ok_cancel("This will overwrite the current Somnolux settings.  Are you sure you want to proceed?",
+                    "Copy Settings?") != 1)
+    return;
+  if (!data_document || !settings_document)
+    return;
+  const data_win_type& data = *data_document->data_window;
+  if (data.current_index < 0)
+    return;
+  settings_win_type& settings = *settings_document->settings_window;
+  copy_block_settings(data.working_block, settings.settings);
+  settings.invalidate();
 }
 
 void app_type::append_text(char*& text, const char* addition) {

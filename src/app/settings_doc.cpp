@@ -2,6 +2,7 @@
 #include "app/settings_doc.h"
 
 #include "model/doc_file.h"
+#include "model/settings_file.h"
 #include "settingswin/settings_win_type.h"
 
 namespace {
@@ -18,16 +19,15 @@ settings_doc::~settings_doc() { settings_window.reset(); }
 
 void settings_doc::update_menus() { settings_window->update_menus(); }
 
-int settings_doc::write_to_file(std::FILE* file) {
-  return write_header(file) && settings_window->write_to_file(file) ? 1 : 0;
-}
+int settings_doc::write_to_file(std::FILE* file) { return write_settings_file(file, settings_window->section()); }
 
 int settings_doc::read_from_file(std::FILE* file) {
-  const int header = read_header(file);
-  if (header != 1)
-    return header;
-  if (!settings_window->read_from_file(file))
-    return -7;
+  // Nothing of the file is applied unless all of it was read.
+  settings_section section;
+  const int result = read_settings_file(file, section);
+  if (result != 1)
+    return result;
+  settings_window->apply_section(section);
   settings_window->show();
   return 1;
 }

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include "model/device_block.h"
+#include "model/settings_file.h"
+#include "ui/widget_container.h"
 #include "ui/win_type.h"
 
 class settings_doc;
@@ -16,12 +19,24 @@ class settings_win_type : public win_type {
   void draw(HDC hdc) override;
   void close() override;                        // closes the settings document
   int do_command(int id) override;
+  int read_from_file(std::FILE* file) override;   // rectangle and settings; 1, or 0 when short
+  int write_to_file(std::FILE* file) override;    // rectangle and settings; 1, or 0 when short
+  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;  // characters only
   void update_menus() override;
 
-  // Own operations; the form, the upload and the reset are filled in with the settings form.
-  virtual void build_widgets();                 // 38
-  virtual void set_device_settings();           // 40
-  virtual void reset_settings();                // 41
+  virtual void build_widgets();                           // 38
+  virtual void set_defaults(device_settings& target);     // 39
+  virtual void set_device_settings();                     // 40: confirm, stamp, upload
+  virtual void reset_settings();                          // 41: confirm, defaults
+
+  // The window's part of a settings file: its screen rectangle and the settings.
+  settings_section section() const;
+  // Moves the window to the section's rectangle and takes its settings.
+  void apply_section(const settings_section& read);
 
   settings_doc* settings_document;  // not owned; the base's document field stays null
+  widget_container widgets{this};
+  device_settings settings{};       // what the form edits; the fields point into it
+  int sensitivity_index = -1;       // moved 2 pixels right on paper
 };

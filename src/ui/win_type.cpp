@@ -222,11 +222,15 @@ int win_type::read_from_file(std::FILE* file) {
   int32_t r[4];
   if (std::fread(r, sizeof r, 1, file) != 1)
     return 0;
-  // Width and height wrap like the 32-bit subtraction they are, whatever the file holds.
-  const auto width = static_cast<int32_t>(static_cast<uint32_t>(r[2]) - static_cast<uint32_t>(r[0]));
-  const auto height = static_cast<int32_t>(static_cast<uint32_t>(r[3]) - static_cast<uint32_t>(r[1]));
-  MoveWindow(window, r[0], r[1], width, height, TRUE);
+  move_to_stored(r);
   return 1;
+}
+
+void win_type::move_to_stored(const int32_t rect[4]) {
+  // Width and height wrap like the 32-bit subtraction they are, whatever the file holds.
+  const auto width = static_cast<int32_t>(static_cast<uint32_t>(rect[2]) - static_cast<uint32_t>(rect[0]));
+  const auto height = static_cast<int32_t>(static_cast<uint32_t>(rect[3]) - static_cast<uint32_t>(rect[1]));
+  MoveWindow(window, rect[0], rect[1], width, height, TRUE);
 }
 
 int win_type::write_to_file(std::FILE* file) {

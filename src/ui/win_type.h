@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 
 class app_type;
@@ -59,6 +60,8 @@ class win_type {
   // ShowWindow with the application's show command when its show-new-windows flag
   // is set, then UpdateWindow either way.
   void show_if_wanted();
+  // Moves the window to a rectangle read from a file: left, top, right, bottom on the screen.
+  void move_to_stored(const int32_t rect[4]);
 
   // The window procedure of every class: dispatches to the object in the user data.
   static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -8,6 +8,10 @@
 //                                                waits for a message box or dialog with that caption, sets the
 //                                                text of the control (0 unless given) when given, prints its
 //                                                static texts, presses button id and waits until the box is gone
+//   e2e_driver type <class> <title> <text>       posts WM_CHAR for each character of text to the window; "\t" is Tab
+//   e2e_driver click <class> <title> <x> <y>     posts a left-button press at that client point
+//   e2e_driver rect <class> <title> <seconds>    once the window is visible prints its screen rectangle as
+//                                                WIDTHxHEIGHT+LEFT+TOP
 #include <windows.h>
 
 #include <cstdio>
@@ -63,6 +67,27 @@ int main(int argc, char** argv) {
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
     return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;  // the next box may carry the same caption
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer ...\n");
+  if (std::strcmp(verb, "type") == 0) {
+    if (!find())
+      return 1;
+    for (const char* c = argv[4]; *c; ++c) {
+      const bool tab = c[0] == '\\' && c[1] == 't';
+      PostMessageA(w, WM_CHAR, tab ? '\t' : static_cast<unsigned char>(*c), 1);
+      c += tab ? 1 : 0;
+    }
+    return 0;
+  }
+  if (std::strcmp(verb, "click") == 0 && argc >= 6)
+    return find() && PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(std::atoi(argv[4]), std::atoi(argv[5])))
+               ? 0
+               : 1;
+  if (std::strcmp(verb, "rect") == 0) {
+    RECT r{};
+    if (!poll(argv[4], [&] { return find() && IsWindowVisible(w); }) || !GetWindowRect(w, &r))
+      return 1;
+    std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    return 0;
+  }
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|type|click|rect ...\n");
   return 2;
 }

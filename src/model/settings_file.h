@@ -1,0 +1,28 @@
+// The settings document's file: three tags, the Settings window's rectangle and the settings, 220 bytes.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "model/device_block.h"
+#include "model/doc_file.h"
+
+// The Settings window's part of the file: where the window stood and what it held.
+struct settings_section {
+  int32_t rect[4] = {};  // left, top, right, bottom in screen coordinates
+  device_settings settings{};
+};
+
+constexpr long settings_section_size = 16 + static_cast<long>(device_settings_size);
+constexpr long settings_file_size = doc_header_size + settings_section_size;
+static_assert(settings_file_size == 220);
+
+// The section alone, little-endian. 1 when all of it was read or written, else 0;
+// a failed read leaves `section` as it was.
+int read_settings_section(std::FILE* file, settings_section& section);
+int write_settings_section(std::FILE* file, const settings_section& section);
+
+// The whole file. Reading gives 1, -1 ... -6 for the first tag that could not be read or
+// did not match, or -7 when the section is short; on failure `section` is left as it was.
+int read_settings_file(std::FILE* file, settings_section& section);
+int write_settings_file(std::FILE* file, const settings_section& section);

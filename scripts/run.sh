@@ -59,6 +59,8 @@ if [ -z "$had_display" ]; then
   x11vnc -display "$DISPLAY" -localhost -rfbport "$vnc_port" -forever -shared -nopw \
     >"$workdir/x11vnc.log" 2>&1 &
   vnc_pid=$!
+  sleep 1
+  kill -0 "$vnc_pid" 2>/dev/null || { vnc_pid=; echo "The VNC server did not start:"; tail -n 3 "$workdir/x11vnc.log"; }
   echo
   echo "There is no display here: Nightglow runs on the private X display $DISPLAY, in Wine's desktop."
   echo "  To look at it:  vncviewer localhost::$vnc_port"

@@ -155,7 +155,8 @@ TEST(database_rows, export_then_import_through_a_cr_lf_file) {
   std::string file = export_header();
   for (std::size_t i = 0; i < nights.size(); ++i)
     file += rec_column(static_cast<int>(i) + 1) + make_export_row(view_of_record(nights[i]), version);
-  line_reader reader(add_returns(file) + "1\ttrailing row without its line feed");
+  const std::string cr_lf_file = add_returns(file) + "1\ttrailing row without its line feed";
+  line_reader reader(cr_lf_file);
   std::vector<std::unique_ptr<data_record>> back;
   ASSERT_EQ(import_records(reader, back), 3u);
   for (std::size_t i = 0; i < nights.size(); ++i) {

@@ -133,38 +133,35 @@ bool parse_record(std::string& line, field_list& fields, data_record& record) {
   const auto number = [&fields](int column) { return static_cast<int32_t>(fields.field_int(column)); };
   const auto on = [&fields](int column) { return fields.field(column) == "ON" ? 1 : 0; };
 
+  // The integer columns that are read as they stand.
+  static constexpr struct {
+    int32_t device_block::*field;
+    int column;
+  } plain[] = {
+      {&device_block::packv, col_packv},         {&device_block::todd, col_todd},
+      {&device_block::todh, col_todd + 1},       {&device_block::todm, col_todd + 2},
+      {&device_block::tods, col_todd + 3},       {&device_block::cstarth, col_cstarth},
+      {&device_block::cstartm, col_cstartm},     {&device_block::cendh, col_cendh},
+      {&device_block::cendm, col_cendm},         {&device_block::recstarth, col_recstarth},
+      {&device_block::recstartm, col_recstartm}, {&device_block::delay, col_delay},
+      {&device_block::delayp, col_delayp},       {&device_block::mode, col_mode},
+      {&device_block::wtimeh, col_wtimeh},       {&device_block::wtimem, col_wtimem},
+      {&device_block::type, col_type},           {&device_block::rate, col_rate},
+      {&device_block::intens, col_intens},       {&device_block::cdur, col_cdur},
+      {&device_block::sens, col_sens},
+  };
   device_block& b = record.block;
-  b.packv = number(col_packv);
+  for (const auto& p : plain) b.*p.field = number(p.column);
   b.somnv = static_cast<int32_t>(hex_value(fields.field(col_somnv)));
-  b.todd = number(col_todd);
-  b.todh = number(col_todd + 1);
-  b.todm = number(col_todd + 2);
-  b.tods = number(col_todd + 3);
-  b.cstarth = number(col_cstarth);
-  b.cstartm = number(col_cstartm);
-  b.cendh = number(col_cendh);
-  b.cendm = number(col_cendm);
   b.smoded = count > col_smoded ? number(col_smoded) : 0;
-  b.recstarth = number(col_recstarth);
-  b.recstartm = number(col_recstartm);
-  b.delay = number(col_delay);
-  b.delayp = number(col_delayp);
   b.dalarm = on(col_dalarm);
-  b.mode = number(col_mode);
+  b.walarm = on(col_walarm);
   b.dur = number(col_dur) / 5;  // written in minutes
   for (int k = 0; k < 16; ++k) {
     uint32_t bits = 0;
     for (int j = 0; j < 8; ++j) bits |= static_cast<uint32_t>(number(col_rem1 + 8 * k + j)) << j;
     b.rem[k] = static_cast<uint8_t>(bits);
   }
-  b.walarm = on(col_walarm);
-  b.wtimeh = number(col_wtimeh);
-  b.wtimem = number(col_wtimem);
-  b.type = number(col_type);
-  b.rate = number(col_rate);
-  b.intens = number(col_intens);
-  b.cdur = number(col_cdur);
-  b.sens = number(col_sens);
   b.tstamp = count > col_tstamp ? static_cast<uint32_t>(number(col_tstamp)) : 0;
   b.checksum = 0;
   const std::string_view ibv = fields.field(col_ibv).substr(0, sizeof b.ibv - 1);  // never past the field

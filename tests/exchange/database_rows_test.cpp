@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"
 #include "exchange/import_rows.h"
 #include "sample_nights.h"
@@ -69,9 +70,11 @@ TEST(database_rows, lines_and_fields) {
       {std::string(100000, 'q') + "\n", {std::string(100000, 'q')}},  // longer than one read
   };
   for (const auto& f : files) {
-    std::FILE* file = std::tmpfile();
+    const std::string path = testing::TempDir() + "lines.txt";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(f.input.data(), 1, f.input.size(), file);
-    std::rewind(file);
+    std::fclose(file);
+    file = std::fopen(path.c_str(), "rb");
     for (line_reader reader : {line_reader(f.input), line_reader(file)}) {
       fields lines;
       for (std::string line; reader.read_line(line);) lines.push_back(line);
@@ -168,3 +171,19 @@ TEST(database_rows, export_then_import_through_a_cr_lf_file) {
 }
 
 }  // namespace
+
+TEST(database_rows, files_are_written_with_cr_lf) {
+  const std::string path = testing::TempDir() + "report.txt";
+  EXPECT_EQ(write_report_file(path, "a\nb\n"), nullptr);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  char bytes[16] = {};
+  EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), 6u);
+  std::fclose(file);
+  EXPECT_STREQ(bytes, "a\r\nb\r\n");
+  EXPECT_STREQ(write_report_file(testing::TempDir() + "no/such/dir.txt", "x"), "Sorry, couldn't create report file.");
+  EXPECT_STREQ(write_export_file(testing::TempDir() + "no/such/dir.txt", "x"), "Sorry, couldn't create data file.");
+#ifndef _WIN32
+  EXPECT_STREQ(write_report_file("/dev/full", "x"), "Sorry, couldn't write report file.");
+#endif
+  EXPECT_EQ(imported_message(0), "0 record(s) imported.");
+}

@@ -1,13 +1,11 @@
 // Benchmarks: database export and import of 100,000 rows, beside sqlite3's import of the same file.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
 
+#include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"
 #include "exchange/import_rows.h"
 #include "model/date_stamp.h"
@@ -15,39 +13,26 @@
 namespace {
 
 constexpr int row_count = 100000;
-const std::string version = "W95 Nightglow v1.1";
+const std::string path = (std::filesystem::temp_directory_path() / "ng_bench_rows.txt").string();
 
-std::string bench_file() { return (std::filesystem::temp_directory_path() / "ng_bench_rows.txt").string(); }
-
-// Dated nights of varied length with REM bins, counts and, on every third, a two-line comment.
-std::vector<data_record> make_nights() {
+// The export: header, then REC and the row of each dated night, written as one file.
+void export_rows(benchmark::State& state) {
   std::vector<data_record> nights(row_count);
   for (int i = 0; i < row_count; ++i) {
-    device_block& b = nights[static_cast<std::size_t>(i)].block;
+    data_record& night = nights[static_cast<std::size_t>(i)];
+    device_block& b = night.block;
     b.tstamp = pack_date(1997 + i % 30, 1 + i % 12, 1 + i % 28, 21, 30, 1);
-    b.smoded = i % 7;
-    b.recstarth = 22 + i % 3, b.recstartm = i % 60, b.dur = 60 + i % 80, b.mode = 1 + i % 4;
+    b.smoded = i % 7, b.recstarth = 22 + i % 3, b.recstartm = i % 60, b.dur = 60 + i % 80, b.mode = 1 + i % 4;
     for (int k = 0; k < 16; ++k) b.rem[k] = static_cast<uint8_t>(i * 7 + k * 13);
-    b.cstarth = 2, b.cendh = 6, b.somnv = 0x1a2, b.packv = 3;
     std::strcpy(b.ibv, "IB 2.0");
-    for (int c = 0; c < journal_count_total; ++c) nights[static_cast<std::size_t>(i)].counts[c] = (i + c) % 5;
-    if (i % 3 == 0) nights[static_cast<std::size_t>(i)].comment = "Flying over the lake\r\nthen a \"lucid\" moment";
+    for (int c = 0; c < journal_count_total; ++c) night.counts[c] = (i + c) % 5;
+    if (i % 3 == 0) night.comment = "Flying over the lake\r\nthen a \"lucid\" moment";
   }
-  return nights;
-}
-
-// The export: the header line, then REC and the row of each night, written to a file.
-void export_rows(benchmark::State& state) {
-  const std::vector<data_record> nights = make_nights();
   for (auto _ : state) {
-    std::FILE* file = std::fopen(bench_file().c_str(), "w");
-    if (!file) return state.SkipWithError("cannot create the file");
-    std::fputs(export_header().c_str(), file);
-    for (int i = 0; i < row_count; ++i) {
-      const std::string row = rec_column(i + 1) + make_export_row(view_of_record(nights[static_cast<std::size_t>(i)]), version);
-      std::fwrite(row.data(), 1, row.size(), file);
-    }
-    std::fclose(file);
+    std::string text = export_header();
+    for (int i = 0; i < row_count; ++i)
+      text += rec_column(i + 1) + make_export_row(view_of_record(nights[static_cast<std::size_t>(i)]), "W95 Nightglow v1.1");
+    if (write_export_file(path, text) != nullptr) return state.SkipWithError("cannot create the file");
   }
   state.SetItemsProcessed(state.iterations() * row_count);
 }
@@ -55,7 +40,7 @@ void export_rows(benchmark::State& state) {
 // The import of that file: every line read, split and parsed into a new record.
 void import_rows(benchmark::State& state) {
   for (auto _ : state) {
-    std::FILE* file = std::fopen(bench_file().c_str(), "rb");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return state.SkipWithError("export_rows writes the file first");
     line_reader reader(file);
     std::vector<std::unique_ptr<data_record>> records;
@@ -66,10 +51,9 @@ void import_rows(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * row_count);
 }
 
-// sqlite3's shell importing the same file in tab mode into a new table, for comparison.
+// sqlite3's shell importing the same file in tab mode into a new table.
 void sqlite3_import(benchmark::State& state) {
-  const std::string command = "sqlite3 :memory: -cmd '.mode tabs' '.import " + bench_file() +
-                              " nights' 'select count(*) from nights;' >/dev/null";
+  const std::string command = "sqlite3 :memory: -cmd '.mode tabs' '.import " + path + " nights' >/dev/null";
   for (auto _ : state) {
     if (std::system(command.c_str()) != 0) return state.SkipWithError("sqlite3 failed (is it installed?)");
   }

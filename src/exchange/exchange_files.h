@@ -1,5 +1,6 @@
-// Report and database files as the Export Report, Export To Database and Import From Database
-// commands write and name them, and the messages those commands and the clipboard copy show.
+// Report and database files: their default names, their writing and the messages about them.
+// Used by Export Report, Export To Database and Import From Database of both windows, the
+// clipboard copy (Copy Text) and the command-line tool.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
-// Database rows of the Data window: the record view's and settings view's columns, the header
-// line of the 176 column names, and the whole row of the shown record.
+// Database rows of the Data window: column texts, the header line and the whole row.
+// The record view and settings view give their export texts from here; the Data window's
+// make_export_row and Export To Database, and the command-line tool, assemble rows here.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
-/* The help line's strings and their string-table ids: the resource script builds its string
-   table from these defines, and the core looks the same texts up for reports made without it. */
+/* Help-line strings and their string-table ids, shared by the resource script and the core. */
+/* The resource script builds its string table from these defines (windres runs the C
+   preprocessor); the core looks the same texts up for reports made without a string table. */
 #ifndef NG_HELP_STRINGS_H
 #define NG_HELP_STRINGS_H
 

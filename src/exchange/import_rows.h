@@ -1,5 +1,6 @@
-// Reading database rows back: lines of a file, the fields of a line, a record from its row, and
-// line feeds turned into CR LF for the clipboard.
+// Reading database rows back, and CR LF line ends for the clipboard.
+// The Data window's Import From Database (read_line, split_fields, the field accessors and
+// parse_record) and both windows' Copy Text (add_returns) call these, as does the command-line tool.
 #pragma once
 
 #include <cstdint>

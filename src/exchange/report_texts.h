@@ -1,5 +1,7 @@
-// Text reports of the Data and Settings windows: the record view's and settings view's lines
-// and the assembly of a whole window's report from its widgets' texts in container order.
+// Text reports of the Data and Settings windows.
+// The record view's and settings view's lines, and the assembly of a whole window's report from
+// its widgets' texts in container order (make_report_text of both windows, Export Report, Copy
+// Text, and the command-line tool from plain data).
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 set -euo pipefail
 
 packages=(
+  sqlite3  # the database import benchmark measures beside it
   make cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-liberation

@@ -50,7 +50,7 @@ numeric_entry::result numeric_entry::type(int character) {
   return {false, 0};
 }
 
-long long decimal_value(const std::string& text) {
+long long decimal_value(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) i++;
   bool negative = false;

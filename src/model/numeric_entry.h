@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class numeric_entry {
  public:
@@ -43,4 +44,4 @@ class numeric_entry {
 // Decimal value of a text as atoi reads it (leading blanks, a sign, digits up to the first other
 // character); a magnitude beyond decimal_limit is held at decimal_limit instead of overflowing.
 constexpr long long decimal_limit = 1000000000000LL;
-long long decimal_value(const std::string& text);
+long long decimal_value(std::string_view text);

@@ -1,31 +1,15 @@
 // Record file images: layout and round trips, comments without a NUL, hostile lengths and short files.
 #include "model/data_record.h"
 
+#include "allocation_watch.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <new>
 #include <string>
 #include <vector>
-
-// The largest single allocation since it was last cleared: a lying length must never
-// become a giant allocation. The operators only forward to malloc and free.
-namespace {
-std::size_t largest_allocation = 0;
-}  // namespace
-
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"  // new and delete below pair malloc with free
-#endif
-void* operator new(std::size_t size) {
-  largest_allocation = std::max(largest_allocation, size);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 

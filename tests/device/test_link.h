@@ -18,7 +18,7 @@ class recording_owner : public link_owner {
 
 class test_link : public device_link {
  public:
-  explicit test_link(recording_owner& owner_, sim_engine* engine_ = nullptr)
+  explicit test_link(link_owner& owner_, sim_engine* engine_ = nullptr)
       : device_link(&owner_, no_preference_tag{}), engine(engine_) {}
 
   bool open_port() override {

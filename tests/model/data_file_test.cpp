@@ -1,8 +1,17 @@
 // The data document's byte image: written byte for byte, read back whole, hostile files refused by section.
 #include "model/data_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <io.h>
+#define pipe(ends) _pipe(ends, 1 << 16, _O_BINARY)
+#define write _write
+#define close _close
+#define fdopen _fdopen
+#else
 #include <unistd.h>
+#endif
 
 #include <cstring>
 #include <string>
@@ -151,7 +160,7 @@ TEST(data_file, a_stream_that_cannot_tell_its_size_still_ends_a_lying_count_at_i
   file.replace(96 + 16 + 432 + 28 + 4, 4, le(1000000));
   int ends[2];
   ASSERT_EQ(pipe(ends), 0);
-  ASSERT_EQ(write(ends[1], file.data(), file.size()), static_cast<ssize_t>(file.size()));
+  ASSERT_EQ(write(ends[1], file.data(), static_cast<unsigned>(file.size())), static_cast<int>(file.size()));
   close(ends[1]);
   std::FILE* in = fdopen(ends[0], "rb");
   EXPECT_EQ(bytes_left_in(in), -1);

@@ -19,8 +19,7 @@ constexpr int nights = 100000;
 using clock_type = std::chrono::steady_clock;
 
 std::string temp_file(const char* name) {
-  return (std::filesystem::temp_directory_path() / (std::string("nightglow_bench_") + std::to_string(getpid()) + name))
-      .string();
+  return (std::filesystem::temp_directory_path() / ("nightglow_bench_" + std::to_string(getpid()) + name)).string();
 }
 
 // 100,000 nights with reset blocks, a comment on every third.
@@ -44,11 +43,12 @@ bool save(const std::string& path) {
   return file && std::fclose(file) == 0 && ok;
 }
 
+// The document saved once for opening and copying; removed when the program ends.
 const std::string& saved_file() {
   static const std::string path = [] {
-    const std::string made = temp_file(".sl1");
-    if (!save(made)) std::abort();
-    return made;
+    if (!save(temp_file(".sl1"))) std::abort();
+    std::atexit([] { std::filesystem::remove(temp_file(".sl1")); });
+    return temp_file(".sl1");
   }();
   return path;
 }
@@ -56,8 +56,8 @@ const std::string& saved_file() {
 double file_bytes() { return static_cast<double>(std::filesystem::file_size(saved_file())); }
 
 double cp_once(const std::string& to) {
-  const auto start = clock_type::now();
   const std::string from = saved_file();
+  const auto start = clock_type::now();
   char* const args[] = {const_cast<char*>("cp"), const_cast<char*>(from.c_str()), const_cast<char*>(to.c_str()),
                         nullptr};
   pid_t pid = 0;
@@ -123,11 +123,4 @@ void cp_document(benchmark::State& state) {
 BENCHMARK(save_document)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(open_document)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(cp_document)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove(saved_file());
-  return 0;
-}
+BENCHMARK_MAIN();

@@ -40,7 +40,6 @@ start_sim "$work/sim" "$work/tty"
 "$NG_WINESERVER" -k >/dev/null 2>&1
 printf 'port = COM1\r\n' >"$work/somnprefs.txt"
 
-driver() { "$NG_WINE" "$build/tests/e2e_driver.exe" "$@" | tr -d '\r'; }
 windows_path() { echo "Z:${1//\//\\}"; }
 
 start() {
@@ -48,16 +47,6 @@ start() {
   pid=$!
   driver wait data_win_type "Untitled 1" 30 >/dev/null || fail "no data window"
   driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
-}
-
-quit() {
-  driver post data_win_type "$1" 130 || fail "cannot send Quit"
-  for name in "$1" "Settings 1"; do
-    driver answer "Save before closing?" 7 15 | grep -q "\"$name\"" || fail "no save question for $name"
-  done
-  for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null && sleep 0.2; done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
-  pid=
 }
 
 # save_as TITLE FILE: Save As from the data window's menu into the work directory.
@@ -92,7 +81,7 @@ size=$((record + 464 + 18 + 1052))
 [ "$(i32 "$file" $((record + 432)))" = 4 ] && [ "$(i32 "$file" $((record + 460)))" = 18 ] ||
   fail "count or comment length wrong"
 [ "$(dd if="$file" bs=1 skip=$((record + 464)) count=17 2>/dev/null)" = "Lucid at the lake" ] || fail "comment wrong"
-quit night
+quit_program night
 
 echo "data_e2e: start again, open the file and save it once more"
 start
@@ -102,5 +91,5 @@ driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || 
 driver wait data_win_type night 10 >/dev/null || fail "the file did not open"
 save_as night again.sl1
 cmp "$file" "$work/again.sl1" || fail "the reopened document saves differently"
-quit again
+quit_program again
 echo "data_e2e: PASS"

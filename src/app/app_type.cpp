@@ -16,6 +16,7 @@
 #include "app/preferences.h"
 #include "app/settings_doc.h"
 #include "device/device_link.h"
+#include "model/doc_file.h"
 #include "ui/win_type.h"
 
 namespace {
@@ -66,7 +67,7 @@ void open_file(app_type& app, bool data, const char* path, const char* title) {
   app.show_new_windows = 1;
 
   base_doc* doc = document_of(app, data);
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = open_doc_file(path, "rb");
   if (!file) {
     doc->main_window()->show();  // an empty document is better seen than lost
     app.show_message("Couldn't open file.");

@@ -18,7 +18,9 @@ constexpr int64_t record_window_seconds = int64_t{bins_per_record} * seconds_per
 constexpr std::size_t comment_chunk = 4096;
 
 int64_t reference_time(int32_t hour, int32_t minute) {
-  return to_seconds({reference_year, reference_month, reference_day, hour, minute, 0});
+  // Hours and minutes roll over from the reference day's midnight as the calendar would.
+  static const int64_t midnight = to_seconds({reference_year, reference_month, reference_day, 0, 0, 0});
+  return midnight + int64_t{hour} * 3600 + int64_t{minute} * 60;
 }
 
 // Moves a time of day by one day when that brings it into the record's window.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/data_file.h"
+#include "model/doc_file.h"
 
 namespace {
 
@@ -37,10 +38,9 @@ const data_file_image& document() {
   return image;
 }
 
+// As the program saves: through a temporary file beside it.
 bool save(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  const bool ok = file && write_data_file(file, document());
-  return file && std::fclose(file) == 0 && ok;
+  return save_file_safely(path, [](std::FILE* file) { return write_data_file(file, document()); });
 }
 
 // The document saved once for opening and copying; removed when the program ends.
@@ -105,7 +105,7 @@ void save_document(benchmark::State& state) {
 
 void open_document(benchmark::State& state) {
   measure(state, [](data_file_image& image) {
-    std::FILE* file = std::fopen(saved_file().c_str(), "rb");
+    std::FILE* file = open_doc_file(saved_file().c_str(), "rb");
     const bool ok = file && read_data_file(file, image) == 1 && image.records.size() == nights;
     if (file) std::fclose(file);
     return ok;

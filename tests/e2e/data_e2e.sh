@@ -38,6 +38,9 @@ start_sim "$work/sim" "$work/tty"
 "$NG_WINE" reg add "$ports_key" /v COM1 /d "$work/tty" /f >/dev/null 2>&1
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 "$NG_WINESERVER" -k >/dev/null 2>&1
+"$NG_WINE" reg query "$ports_key" >/dev/null 2>&1  # a new server, and with it the new link
+for _ in $(seq 50); do [ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] && break; sleep 0.2; done
+[ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] || fail "COM1 is not the simulator"
 printf 'port = COM1\r\n' >"$work/somnprefs.txt"
 
 windows_path() { echo "Z:${1//\//\\}"; }
@@ -64,9 +67,10 @@ start
 driver click data_win_type "Untitled 1" 100 208 || fail "cannot press Get Somnolux Settings and Data"
 driver wait msg_win_type Status 10 >/dev/null || fail "no status window during the download"
 driver gone msg_win_type Status 60 || fail "the download did not end"
+driver gone "#32770" Message 1 || fail "the download failed: $(driver answer Message 1 5)"
 driver keys data_win_type "Untitled 1" '\t4' || fail "cannot type the count"   # Tab: from the button to DREAMS
-driver click data_win_type "Untitled 1" 200 136 && driver keys data_win_type "Untitled 1" "Lucid at the lake" ||
-  fail "cannot type the comment"
+driver click data_win_type "Untitled 1" 200 136 || fail "cannot click into the comments box"
+driver keys data_win_type "Untitled 1" "Lucid at the lake" || fail "cannot type the comment"
 sleep 0.5
 import -window root -crop "$(driver rect data_win_type "Untitled 1" 5)" "$shots/data_window.png" &&
   echo "data_e2e: screenshot $shots/data_window.png"

@@ -17,6 +17,7 @@
 #include "app/settings_doc.h"
 #include "datawin/data_win_type.h"
 #include "device/device_link.h"
+#include "model/doc_file.h"
 #include "settingswin/settings_win_type.h"
 #include "ui/win_type.h"
 
@@ -68,7 +69,7 @@ void open_file(app_type& app, bool data, const char* path, const char* title) {
   app.show_new_windows = 1;
 
   base_doc* doc = document_of(app, data);
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = open_doc_file(path, "rb");
   if (!file) {
     doc->main_window()->show();  // an empty document is better seen than lost
     app.show_message("Couldn't open file.");

@@ -1,10 +1,29 @@
-// The Data window: class, menu rules and the routing of its commands.
+// The Data window: its widgets, the record list and switching, the download, its file section,
+// menu rules and the routing of its commands.
 #include "datawin/data_win_type.h"
+
+#include <algorithm>
+#include <string>
 
 #include "app/app_type.h"
 #include "app/data_doc.h"
+#include "datawin/record_browser_type.h"
+#include "datawin/record_view_type.h"
 #include "device/device_link.h"
 #include "res/resource_ids.h"
+#include "settingswin/settings_view_type.h"
+#include "ui/button_type.h"
+#include "ui/edit_text_type.h"
+#include "ui/help_line_type.h"
+#include "ui/numeric_field_type.h"
+#include "ui/separator_type.h"
+
+namespace {
+
+constexpr int first_count_index = 4;  // DREAMS, the default focus
+constexpr int help_base = 18;         // the counts' help strings are 22 ... 28
+
+}  // namespace
 
 data_win_type::data_win_type(const char* title, data_doc* doc) {
   kind = data_win_kind;
@@ -22,7 +41,20 @@ data_win_type::data_win_type(const char* title, data_doc* doc) {
   show_if_wanted();
 }
 
-data_win_type::~data_win_type() { delete_fonts(); }
+data_win_type::~data_win_type() {
+  widgets.delete_all();  // the comments control goes before the fonts it was given
+  records.clear();
+  delete_fonts();
+}
+
+LRESULT data_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && LOWORD(wp) == edit_text_type::control_id) {
+    if (HIWORD(wp) == EN_SETFOCUS)
+      widgets.set_focus_index(comments_index);
+    return 0;
+  }
+  return win_type::handle_message(hwnd, msg, wp, lp);
+}
 
 void data_win_type::get_initial_rect(RECT& rect) {
   rect.left = 100;
@@ -31,8 +63,25 @@ void data_win_type::get_initial_rect(RECT& rect) {
   rect.bottom = 265;
 }
 
-void data_win_type::draw(HDC) {
-  // The record view, the fields and the browser draw here once they are built.
+void data_win_type::draw(HDC hdc) { widgets.draw_all(hdc); }
+
+int data_win_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  widgets.route_mouse(hwnd, msg, wp, lp);
+  return 0;
+}
+
+LRESULT data_win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CHAR) {
+    widgets.route_char(hwnd, msg, wp, lp);
+  } else if (msg == WM_KEYDOWN && (wp == VK_LEFT || wp == VK_RIGHT) && record_count() >= 2) {
+    store_record(current_index);
+    const int n = record_count();
+    current_index = (current_index + (wp == VK_LEFT ? n - 1 : 1)) % n;
+    load_record(current_index);
+    widgets.reset_focus();
+    invalidate();
+  }
+  return 0;
 }
 
 int data_win_type::do_command(int id) {
@@ -102,10 +151,112 @@ void data_win_type::update_menus() {
 }
 
 HWND data_win_type::focused_comments_edit() const {
-  return nullptr;  // no comments box until the widgets are built
+  return comments && widgets.focus_index == comments_index ? comments->control : nullptr;
 }
 
-void data_win_type::build_widgets() {}
+void data_win_type::build_widgets() {
+  RECT client{};
+  GetClientRect(window, &client);
+  const int r = client.right - 3;
+  auto add = [this](auto* widget) {
+    widgets.append(widget);
+    return widget;
+  };
+  record_view = add(new record_view_type(this, RECT{3, 3, r, 70}, "Remplot"));
+  add(new separator_type(this, 3, 71, r, 71));
+  auto* help = add(new help_line_type(this, 3, 72, "HELP:"));
+  add(new separator_type(this, 3, 86, r, 86));
+  static const char* const labels[journal_count_total] = {"DREAMS:", "LUCID DREAMS:", "RTLDs:", "QLDs:",
+                                                          "WILDs:", "DREAM CUES:", "CUE AWAKENINGS:"};
+  widget_type* previous = nullptr;
+  for (int i = 0; i < journal_count_total; ++i) {
+    // Four fields on the first row, three on the second, each 25 pixels right of the one before.
+    const bool row_start = i == 0 || i == wilds;
+    const int x = row_start ? 3 : previous->x + previous->get_width() + 25;
+    previous = add(new numeric_field_type(this, x, i < wilds ? 89 : 105, labels[i], 0, &counts[i], 0, 99));
+  }
+  add(new widget_type(this, previous->x + previous->get_width() + 25, 105, "COMMENTS:"));
+  comments = add(new edit_text_type(this, RECT{3, 121, r, 152}, "Comments"));
+  comments_index = widgets.index_of(comments);
+  add(new separator_type(this, 3, 155, r, 155));
+  settings_view = add(new settings_view_type(this, RECT{3, 159, r, 191}, "Settings"));
+  add(new separator_type(this, 3, 194, r, 194));
+  auto* get = add(new button_type(this, RECT{10, 198, 210, 218}, "Get Somnolux Settings and Data",
+                                  [this](button_type*) { get_device_data(); }));
+  browser = add(new record_browser_type(this, RECT{10 + get->get_width() + 10, 198, r, 218}, "Data records"));
+  widgets.help_line = help;
+  widgets.help_base = help_base;
+  widgets.default_focus = first_count_index;
+  widgets.reset_focus();
+}
+
+void data_win_type::load_record(int index) {
+  if (index >= record_count())
+    return;
+  std::string comment;
+  if (index >= 0) {
+    const data_record& record = *records[static_cast<std::size_t>(index)];
+    working_block = record.block;
+    std::copy(std::begin(record.counts), std::end(record.counts), std::begin(counts));
+    comment = record.comment;
+  } else {
+    if (application && application->link)
+      application->link->reset_block(working_block);
+    else
+      reset_block(working_block);
+    std::fill(std::begin(counts), std::end(counts), 0);
+    no_record = 1;
+  }
+  download_buffer = working_block;
+  if (comments && comments->control)
+    SetWindowTextA(comments->control, comment.c_str());
+}
+
+void data_win_type::store_record(int index) {
+  if (index < 0 || index >= record_count())
+    return;
+  data_record& record = *records[static_cast<std::size_t>(index)];
+  record.block = working_block;
+  record.compute_time_line();
+  std::copy(std::begin(counts), std::end(counts), std::begin(record.counts));
+  record.comment.clear();
+  const int length = comments && comments->control ? GetWindowTextLengthA(comments->control) : 0;
+  if (length > 0) {
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(comments->control, text.data(), length + 1);
+    record.set_comment(text.substr(0, static_cast<std::size_t>(std::clamp(copied, 0, length))));
+  }
+}
+
+int data_win_type::write_to_file(std::FILE* file) {
+  if (!win_type::write_to_file(file))
+    return 0;
+  data_window_state state;
+  state.working_block = working_block;
+  std::copy(std::begin(counts), std::end(counts), std::begin(state.counts));
+  state.no_record = no_record;
+  store_record(current_index);
+  return write_data_window_body(file, state, records) ? 1 : 0;
+}
+
+int data_win_type::read_from_file(std::FILE* file) {
+  if (!win_type::read_from_file(file))
+    return 0;
+  data_window_state state;
+  const std::size_t first_new = records.size();
+  const bool read = read_data_window_body(file, state, records);
+  for (std::size_t i = first_new; i < records.size(); ++i)
+    records[i]->owner = this;
+  if (!read)
+    return 0;
+  working_block = state.working_block;
+  std::copy(std::begin(state.counts), std::end(state.counts), std::begin(counts));
+  current_index = record_count() - 1;
+  load_record(current_index);
+  no_record = state.no_record;  // as the file kept it, also when no record is left to show
+  invalidate();
+  return 1;
+}
 
 void data_win_type::import_from_database() {}
 
@@ -117,4 +268,25 @@ void data_win_type::plot_records_for(win_type*) {}
 
 void data_win_type::plot_records() { plot_records_for(this); }
 
-void data_win_type::get_device_data() {}
+void data_win_type::get_device_data() {
+  app_type* const app = application;
+  store_record(current_index);
+  UpdateWindow(window);
+  app->show_status("Status", "Getting Somnolux Data...");
+  const int result = app->link ? app->link->get_data(download_buffer) : 0;
+  app->close_status();
+  if (result != 1)
+    return;  // the link has said what went wrong
+  if (download_buffer.tstamp == 0) {
+    app->show_message("There is no data in the Somnolux.  The current data will not be changed.");
+    return;
+  }
+  working_block = download_buffer;
+  no_record = 0;
+  auto record = std::make_unique<data_record>(working_block);
+  record->owner = this;
+  records.push_back(std::move(record));
+  current_index = record_count() - 1;
+  load_record(current_index);
+  invalidate();
+}

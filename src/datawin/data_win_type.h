@@ -7,24 +7,42 @@
 #include <memory>
 #include <vector>
 
-#include "model/data_record.h"
+#include "model/data_file.h"
 #include "model/device_block.h"
+#include "ui/widget_container.h"
 #include "ui/win_type.h"
+
+class edit_text_type;
+class record_view_type;
+class settings_view_type;
+class record_browser_type;
 
 class data_win_type : public win_type {
  public:
   data_win_type(const char* title, data_doc* document);
   ~data_win_type() override;
 
+  // Takes the comments box's notifications: EN_SETFOCUS focuses it in the container.
+  LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void get_initial_rect(RECT& rect) override;   // 100, 25, 552 x 265
   void draw(HDC hdc) override;
   int do_command(int id) override;
+  // Rectangle, then the working copy and the records; 0 at the first short transfer.
+  int read_from_file(std::FILE* file) override;
+  int write_to_file(std::FILE* file) override;
+  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  // Left and right arrows step through the records; characters go to the widgets.
+  LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void update_menus() override;
 
-  // Own operations. Those below without a body of substance here are filled in
-  // together with the record list, the browser and the record dialogs.
+  // Own operations. Import and the record dialogs are filled in with their own work.
   virtual void build_widgets();                  // 38
   virtual void import_from_database();           // 39
+  // Record i into the working copy (block, counts, comments box); i < 0 shows the reset
+  // block with the no-record flag set.
+  virtual void load_record(int index);           // 47
+  // The working copy back into record i; nothing for i < 0.
+  virtual void store_record(int index);          // 48
   virtual void show_record();                    // 49: Show Record dialog
   virtual void delete_record();                  // 50
   virtual void plot_records_for(win_type* owner_window);  // 51: Plot Records dialog
@@ -35,11 +53,18 @@ class data_win_type : public win_type {
   // The comments box's edit control while the comments box has the focus, else null.
   virtual HWND focused_comments_edit() const;
 
+  widget_container widgets{this};
   int no_record = 1;             // 1 while no downloaded record is shown
   device_block working_block{};  // copy of the current record's block
   device_block download_buffer{};
   int32_t counts[journal_count_total] = {};
   int comments_index = -1;
-  std::vector<std::unique_ptr<data_record>> records;  // oldest first
-  int current_index = -1;                             // -1 exactly when there is no record
+  record_list records;     // oldest first
+  int current_index = -1;  // -1 exactly when there is no record
+
+  // The widgets that the window reaches directly; owned by the container.
+  record_view_type* record_view = nullptr;
+  settings_view_type* settings_view = nullptr;
+  edit_text_type* comments = nullptr;
+  record_browser_type* browser = nullptr;
 };

@@ -18,7 +18,9 @@ constexpr int64_t record_window_seconds = int64_t{bins_per_record} * seconds_per
 constexpr std::size_t comment_chunk = 4096;
 
 int64_t reference_time(int32_t hour, int32_t minute) {
-  return to_seconds({reference_year, reference_month, reference_day, hour, minute, 0});
+  // Hours and minutes roll over from the reference day's midnight as the calendar would.
+  static const int64_t midnight = to_seconds({reference_year, reference_month, reference_day, 0, 0, 0});
+  return midnight + int64_t{hour} * 3600 + int64_t{minute} * 60;
 }
 
 // Moves a time of day by one day when that brings it into the record's window.
@@ -26,19 +28,6 @@ int64_t shift_into_window(int64_t t, int64_t start, int64_t end) {
   if (t < start && t + seconds_per_day >= start && t + seconds_per_day <= end) return t + seconds_per_day;
   if (t > end && t - seconds_per_day >= start && t - seconds_per_day <= end) return t - seconds_per_day;
   return t;
-}
-
-bool read_i32(std::FILE* file, int32_t& value) {
-  uint8_t bytes[4];
-  if (std::fread(bytes, 1, 4, file) != 4) return false;
-  value = get_le<int32_t>(bytes);
-  return true;
-}
-
-bool write_i32(std::FILE* file, int32_t value) {
-  uint8_t bytes[4];
-  put_le(bytes, value);
-  return std::fwrite(bytes, 1, 4, file) == 4;
 }
 
 // "%02d/%02d/%02d  %d:%02d" or "??/??/??  %d:%02d"; the text of the label before the duration.
@@ -143,15 +132,19 @@ void data_record::reset() {
 void data_record::destroy() { comment.clear(); }
 
 bool data_record::read(std::FILE* file) {
-  if (!file) return false;
-  uint8_t image[device_block_size];
+  int64_t unlimited = std::numeric_limits<int64_t>::max();
+  return read_within(file, unlimited);
+}
+
+bool data_record::read_within(std::FILE* file, int64_t& bytes_left) {
+  if (!file || bytes_left < min_file_size) return false;
+  // Block, counts and comment length arrive in one piece.
+  uint8_t image[min_file_size];
   if (std::fread(image, 1, sizeof image, file) != sizeof image) return false;
   int32_t new_counts[journal_count_total];
-  for (int32_t& c : new_counts) {
-    if (!read_i32(file, c)) return false;
-  }
-  int32_t length = 0;
-  if (!read_i32(file, length) || length < 0) return false;
+  for (int i = 0; i < journal_count_total; ++i) new_counts[i] = get_le<int32_t>(image + device_block_size + 4 * i);
+  const int32_t length = get_le<int32_t>(image + min_file_size - 4);
+  if (length < 0 || length > bytes_left - min_file_size) return false;
   std::string text;
   std::size_t remaining = static_cast<std::size_t>(length);
   while (remaining > 0) {
@@ -169,25 +162,21 @@ bool data_record::read(std::FILE* file) {
   std::copy(std::begin(new_counts), std::end(new_counts), std::begin(counts));
   comment = std::move(text);
   compute_time_line();
+  bytes_left -= min_file_size + length;
   return true;
 }
 
 bool data_record::write(std::FILE* file) const {
   if (!file) return false;
   if (comment.size() >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return false;
-  uint8_t image[device_block_size];
+  uint8_t image[min_file_size];
   block_to_bytes(block, image);
-  if (std::fwrite(image, 1, sizeof image, file) != sizeof image) return false;
-  for (int32_t c : counts) {
-    if (!write_i32(file, c)) return false;
-  }
+  for (int i = 0; i < journal_count_total; ++i) put_le(image + device_block_size + 4 * i, counts[i]);
   const int32_t length = comment_length();
-  if (!write_i32(file, length)) return false;
-  if (length > 0 && std::fwrite(comment.c_str(), 1, static_cast<std::size_t>(length), file) !=
-                        static_cast<std::size_t>(length)) {
-    return false;
-  }
-  return true;
+  put_le(image + min_file_size - 4, length);
+  if (std::fwrite(image, 1, sizeof image, file) != sizeof image) return false;
+  return length == 0 ||
+         std::fwrite(comment.c_str(), 1, static_cast<std::size_t>(length), file) == static_cast<std::size_t>(length);
 }
 
 std::string data_record::label() const { return record_label(block); }

@@ -59,6 +59,13 @@ class data_record {
   // the time line afresh from the block, whatever the derived times hold.
   cue_counts count_cues() const;
 
+  // The same read when the file is known to hold no more than bytes_left further bytes:
+  // a record or comment that would need more fails before anything is allocated for it.
+  // On success bytes_left is reduced by the bytes read.
+  bool read_within(std::FILE* file, int64_t& bytes_left);
+  // Bytes of a record without a comment: block, seven counts, comment length.
+  static constexpr int64_t min_file_size = device_block_size + 4 * journal_count_total + 4;
+
   // Comment length as stored in files: bytes including the NUL, 0 for none.
   int32_t comment_length() const;
   // Stops at an embedded NUL, as the stored text would.

@@ -22,6 +22,12 @@ bool read_tag(std::FILE* file, char* tag) {
 
 long long save_fault_after_bytes = -1;
 
+std::FILE* open_doc_file(const char* path, const char* mode) {
+  std::FILE* file = std::fopen(path, mode);
+  if (file) std::setvbuf(file, nullptr, _IOFBF, std::size_t{1} << 16);
+  return file;
+}
+
 int write_doc_header(std::FILE* file, const char* type_tag) {
   return write_tag(file, doc_program_tag) && write_tag(file, type_tag) && write_tag(file, doc_version_tag) ? 1 : 0;
 }
@@ -42,7 +48,7 @@ bool save_file_safely(const std::string& path, const std::function<bool(std::FIL
   std::string why;
   const std::string temporary = temporary_name_beside(path);
   errno = 0;
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");  // the name is unique, so no file of the user's is touched
+  std::FILE* file = open_doc_file(temporary.c_str(), "wb");  // the name is unique, so no file of the user's is touched
   if (!file) {
     if (reason) *reason = std::strerror(errno ? errno : EIO);
     return false;

@@ -19,6 +19,10 @@ int write_doc_header(std::FILE* file, const char* type_tag);
 // codes) or did not match (even codes). Only the text up to each tag's NUL is compared.
 int read_doc_header(std::FILE* file, const char* type_tag);
 
+// Opens a document file ("rb" or "wb") with a buffer large enough that a document of many
+// records moves in few system calls; null when it cannot be opened.
+std::FILE* open_doc_file(const char* path, const char* mode);
+
 // Writes through a new temporary file with a unique name beside `path` and replaces `path`
 // with it only when `write` returned true and every byte reached the disk; otherwise the
 // temporary file is removed and `path` is left as it was. On failure `reason` (when given)

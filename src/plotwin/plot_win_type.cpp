@@ -6,6 +6,7 @@
 #include "app/app_type.h"
 #include "app/data_doc.h"
 #include "datawin/data_win_type.h"
+#include "model/data_file.h"
 #include "res/resource_ids.h"
 
 plot_win_type::plot_win_type(const char* title, data_doc* doc) {
@@ -68,6 +69,33 @@ void plot_win_type::clear_contents() {
   std::fill(std::begin(cues), std::end(cues), 0);
   std::fill(std::begin(cues_not_delivered), std::end(cues_not_delivered), 0);
   std::fill(std::begin(combined), std::end(combined), 0);
+}
+
+int plot_win_type::write_to_file(std::FILE* file) {
+  if (!win_type::write_to_file(file))
+    return 0;
+  plot_sums sums;
+  sums.visible = IsWindowVisible(window) ? 1 : 0;
+  sums.record_count = record_count;
+  sums.max = max;
+  std::copy(std::begin(cues), std::end(cues), sums.cues);
+  std::copy(std::begin(cues_not_delivered), std::end(cues_not_delivered), sums.not_delivered);
+  return write_plot_body(file, sums) ? 1 : 0;
+}
+
+int plot_win_type::read_from_file(std::FILE* file) {
+  plot_sums sums;
+  if (!win_type::read_from_file(file) || !read_plot_body(file, sums))
+    return 0;
+  record_count = sums.record_count;
+  max = sums.max;
+  std::copy(std::begin(sums.cues), std::end(sums.cues), cues);
+  std::copy(std::begin(sums.not_delivered), std::end(sums.not_delivered), cues_not_delivered);
+  std::copy(std::begin(sums.combined), std::end(sums.combined), combined);
+  if (sums.visible)
+    show();
+  invalidate();
+  return 1;
 }
 
 void plot_win_type::update_menus() {

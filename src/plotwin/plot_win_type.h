@@ -20,6 +20,10 @@ class plot_win_type : public win_type {
   void draw(HDC hdc) override;
   void close() override;                        // hides: the plot stays
   int do_command(int id) override;
+  // Rectangle, visible flag, record count, max and the two stored series; combined is
+  // recomputed and a window that was visible is shown again. 0 at the first short transfer.
+  int read_from_file(std::FILE* file) override;
+  int write_to_file(std::FILE* file) override;
   void clear_contents() override;               // hide and empty the plot
   void update_menus() override;
 

@@ -1,6 +1,8 @@
 // Document commands through the application: save, save as, open, revert, bad files; file names; the window rectangle.
+#include "../ui/emf_recording.h"
 #include "model/doc_file.h"
 #include "test_app.h"
+#include "ui/edit_text_type.h"
 
 namespace {
 
@@ -29,6 +31,12 @@ TEST(app_texts, suffixes_ignore_case_and_extensions_are_added_once_and_removed_o
 }
 
 using documents = app_fixture;
+
+std::string le(uint32_t value) {
+  std::string out;
+  for (int i = 0; i < 4; ++i) out += static_cast<char>(value >> (8 * i));
+  return out;
+}
 
 std::string tags(const char* type_tag, const char* program_tag = "NIGHTGLOW App", const char* version = "0.001") {
   std::string bytes;
@@ -125,6 +133,11 @@ TEST_F(documents, a_file_that_cannot_be_opened_or_read_leaves_a_new_empty_docume
       {tags("Doc type").substr(0, 67), -5},
       {tags("Doc type", "NIGHTGLOW App", "0.002"), -6},
       {tags("Doc type") + std::string(15, '\0'), -7},
+      {tags("Doc type") + std::string(480, '\0') + le(0x80000000u) + std::string(2000, '\0'), -7},  // 2^31 records
+      {tags("Doc type") + std::string(480, '\0') + le(0x7FFFFFFFu) + std::string(2000, '\0'), -7},
+      {tags("Doc type") + std::string(480, '\0') + le(1) + std::string(460, '\0') + le(0x80000000u) +
+           std::string(2000, '\0'), -7},  // a comment of 2^31 bytes
+      {tags("Doc type") + std::string(480, '\0') + le(0) + std::string(1051, '\0'), -8},
   };
   for (const auto& [bytes, code] : cases) {
     std::filesystem::remove("bad.sl1");
@@ -149,6 +162,49 @@ TEST_F(documents, a_file_that_cannot_be_opened_or_read_leaves_a_new_empty_docume
   command(settings_window, IDM_REVERT);  // never saved: the empty path cannot be opened
   EXPECT_EQ(a.boxes.back().text, "Couldn't open file.");
   EXPECT_TRUE(IsWindow(data_window) && !IsWindow(settings_window));
+}
+
+TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_with_its_plot_shown) {
+  test_app& a = start_app();
+  sim_engine engine(make_night(3, {2024, 3, 30, 7, 0, 0}));
+  use_test_link(&engine);
+  command(data_win()->window, IDM_GET_DATA);
+  SendMessageA(data_win()->window, WM_CHAR, '7', 0);
+  SetWindowTextA(data_win()->comments->control, "Flying\r\nover the lake");
+  plot_win()->record_count = 1, plot_win()->max = 2, plot_win()->cues[5] = 2, plot_win()->cues_not_delivered[6] = 1;
+  plot_win()->show();
+  a.save_name = "night.sl1";
+  command(data_win()->window, IDM_SAVE_AS);
+
+  auto rect = [](HWND w) {
+    const RECT r = rect_of(w);
+    return le(static_cast<uint32_t>(r.left)) + le(static_cast<uint32_t>(r.top)) + le(static_cast<uint32_t>(r.right)) +
+           le(static_cast<uint32_t>(r.bottom));
+  };
+  uint8_t block[device_block_size];
+  block_to_bytes(data_win()->working_block, block);  // as downloaded, with checksum and interface version
+  const std::string night(reinterpret_cast<char*>(block), sizeof block), counts = le(7) + std::string(24, '\0');
+  std::string series(1024, '\0');
+  series[5 * 4] = 2, series[512 + 6 * 4] = 1;
+  const std::string saved = read_file("night.sl1");
+  EXPECT_TRUE(saved == tags("Doc type") + rect(data_win()->window) + night + counts + le(0) + le(1) + night + counts +
+                       le(22) + std::string("Flying\r\nover the lake", 22) + rect(plot_win()->window) + le(1) +
+                       le(1) + le(2) + series);
+
+  a.open_choice = 1;
+  a.open_name = "night.sl1";
+  command(plot_win()->window, IDM_OPEN);
+  data_win_type& w = *data_win();
+  char comment[64] = "";
+  GetWindowTextA(w.comments->control, comment, sizeof comment);
+  EXPECT_EQ(text_of("%s %d/%d %d %d %s", title(w.window).c_str(), w.current_index, w.record_count(), w.no_record,
+                    w.counts[dreams], comment),
+            "night 0/1 0 7 Flying\r\nover the lake");
+  EXPECT_TRUE(IsWindowVisible(w.window) && IsWindowVisible(plot_win()->window));
+  EXPECT_EQ(plot_win()->combined[5] + 10 * plot_win()->combined[6], 12);
+  a.save_name = "again.sl1";
+  command(w.window, IDM_SAVE_AS);
+  EXPECT_TRUE(read_file("again.sl1") == saved);
 }
 
 TEST_F(documents, a_window_rectangle_is_four_little_endian_integers_and_a_short_one_moves_nothing) {

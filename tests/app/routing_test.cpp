@@ -32,6 +32,7 @@ struct recording_widget : widget_type {
 
 TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_others) {
   test_app& a = start_app();
+  use_test_link();
   a.on_dialog = []() -> INT_PTR { return 1; };
   const std::tuple<win_type*, std::vector<int>, std::vector<int>> rows[] = {
       {data_win(),

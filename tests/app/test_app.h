@@ -23,6 +23,7 @@
 #include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
+#include "../device/test_link.h"
 
 // One message box asked for, and whether the status or About window was open then.
 struct box_record {
@@ -145,6 +146,16 @@ class app_fixture : public ::testing::Test {
   plot_win_type* plot_win() const { return app->data_document ? app->data_document->plot_window.get() : nullptr; }
   settings_win_type* settings_win() const {
     return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
+  }
+  // Replaces the application's device link by one that serves from the simulator's engine,
+  // or whose port never opens when there is none; the port number stays.
+  test_link& use_test_link(sim_engine* engine = nullptr) {
+    auto link = std::make_unique<test_link>(*app, engine);
+    link->port_number = app->link->port_number;
+    link->open_succeeds = engine != nullptr;
+    test_link& made = *link;
+    app->link = std::move(link);
+    return made;
   }
   // Adds a record to the data window and makes it current, behind the menus' back.
   void add_record() const {

@@ -11,10 +11,10 @@ shots=$build/e2e
 [ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] || { echo "app_e2e: build nightglow and e2e_driver" >&2; exit 1; }
 mkdir -p "$shots"
 . "$root/scripts/env.sh"
+. "$root/tests/e2e/e2e_common.sh"
 ng_ensure_display
 ng_ensure_prefix
 
-work=$(mktemp -d)
 pid=
 # Without a window manager Wine draws the frames itself only for unmanaged windows; the
 # setting is the program's own and is taken away again at the end.
@@ -27,30 +27,13 @@ cleanup() {
 trap cleanup EXIT
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 
-fail() { echo "app_e2e: FAIL: $*" >&2; exit 1; }
-driver() { "$NG_WINE" "$build/tests/e2e_driver.exe" "$@"; }
 shot() { import -window root "$shots/$1" && echo "app_e2e: screenshot $shots/$1"; }
 
 # Both document windows with their menu bars, and the start-up picture gone.
 expect_windows() {
-  [ "$(driver wait data_win_type "Untitled 1" 30 | tr -d '\r')" = menu ] || fail "no data window with a menu"
-  [ "$(driver wait settings_win_type "Settings 1" 10 | tr -d '\r')" = menu ] || fail "no settings window with a menu"
+  [ "$(driver wait data_win_type "Untitled 1" 30)" = menu ] || fail "no data window with a menu"
+  [ "$(driver wait settings_win_type "Settings 1" 10)" = menu ] || fail "no settings window with a menu"
   driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
-}
-
-# Quit from the data window's menu, answer both save questions with No, and expect exit code 0.
-quit_through_the_menu() {
-  driver post data_win_type "Untitled 1" 130 || fail "cannot send Quit"
-  for name in "Untitled 1" "Settings 1"; do
-    text=$(driver answer "Save before closing?" 7 15) &&
-      grep -q "Do you want to save \"$name\" before closing?" <<<"$text" || fail "no save question for $name"
-  done
-  for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null && sleep 0.2; done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
-  wait "$pid"
-  local code=$?
-  pid=
-  [ $code -eq 0 ] || fail "exit code $code"
 }
 
 echo "app_e2e: first start, no preferences file"
@@ -68,7 +51,7 @@ sleep 0.5
 shot app_about.png
 driver post about_win_type "About Nightglow" close && driver gone about_win_type "About Nightglow" 10 ||
   fail "About stayed open"
-quit_through_the_menu
+quit_program "Untitled 1"
 
 echo "app_e2e: second start, the port is remembered"
 (cd "$work" && exec "$NG_WINE" "$exe") &
@@ -76,5 +59,5 @@ pid=$!
 expect_windows
 sleep 1
 driver gone "#32770" "Set Default COM Port" 0 || fail "the port dialog came again"
-quit_through_the_menu
+quit_program "Untitled 1"
 echo "app_e2e: PASS"

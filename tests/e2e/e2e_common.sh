@@ -1,5 +1,6 @@
-# Helpers of the end-to-end serial tests: a simulator in the background, checks of KEY=value output.
-# Sourced, not run; the caller sets NG_SIM and removes $work at the end.
+# Helpers of the end-to-end tests: a simulator in the background, checks of KEY=value output, and the
+# real program driven from outside. Sourced, not run; the caller sets NG_SIM (for the simulator) or
+# build (for the program) and removes $work at the end.
 SIM_PIDS=()
 work=$(mktemp -d)
 
@@ -58,4 +59,24 @@ check_upload() {
   stamp=$(grep '^TSTAMP=' "$2" | cut -d= -f2)
   [ $(((stamp >> 27) & 1)) = 1 ] && [ $(((stamp & 0x7f) + 1950)) = "$(date +%Y)" ] ||
     fail "TSTAMP $stamp is not set this year"
+}
+
+# driver VERB ARGS...: tests/e2e/e2e_driver.cpp, its output without CR.
+driver() { "$NG_WINE" "$build/tests/e2e_driver.exe" "$@" | tr -d '\r'; }
+
+# quit_program DATA_TITLE: Quit from the data window's menu, No to both save questions, and the
+# program (started in the background as $pid) ends with exit code 0.
+quit_program() {
+  driver post data_win_type "$1" 130 || fail "cannot send Quit"
+  local name
+  for name in "$1" "Settings 1"; do
+    driver answer "Save before closing?" 7 15 | grep -q "Do you want to save \"$name\" before closing?" ||
+      fail "no save question for $name"
+  done
+  for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null && sleep 0.2; done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+  wait "$pid"
+  local code=$?
+  pid=
+  [ $code -eq 0 ] || fail "exit code $code"
 }

@@ -9,7 +9,13 @@
 //                                                text of the control (0 unless given) when given, prints its
 //                                                static texts, presses button id and waits until the box is gone
 //   e2e_driver type <class> <title> <text>       posts WM_CHAR for each character of text to the window; "\t" is Tab
-//   e2e_driver click <class> <title> <x> <y>     posts a left-button press at that client point
+//   e2e_driver press <class> <title> <x> <y>     posts a left-button press at that client point
+//   e2e_driver click <class> <title> <x> <y>     brings the window to the front and clicks at that client
+//                                                point with the mouse, as a user would
+//   e2e_driver keys <class> <title> <text>       brings the window to the front and types the text on the
+//                                                keyboard ("\t" is the Tab key)
+//   e2e_driver file <caption> <path> <seconds>   waits for a file dialog, enters the path as its file name
+//                                                and presses its OK button
 //   e2e_driver rect <class> <title> <seconds>    once the window is visible prints its screen rectangle as
 //                                                WIDTHxHEIGHT+LEFT+TOP
 #include <windows.h>
@@ -17,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -36,6 +43,43 @@ BOOL CALLBACK print_static(HWND child, LPARAM) {
   if (_stricmp(name, "Static") == 0 && text[0])
     std::printf("%s\n", text);
   return TRUE;
+}
+
+void send(INPUT input) { SendInput(1, &input, sizeof input); }
+
+void front(HWND w) {
+  SetForegroundWindow(w);
+  Sleep(200);
+}
+
+void click(HWND w, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(w, &at);
+  front(w);
+  SetCursorPos(at.x, at.y);
+  for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    send(input);
+  }
+}
+
+void type(HWND w, const char* text) {
+  front(w);
+  for (; *text; ++text) {
+    const bool tab = text[0] == '\\' && text[1] == 't';
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = tab ? VK_TAB : 0;
+      input.ki.wScan = tab ? 0 : static_cast<WORD>(static_cast<unsigned char>(*text));
+      input.ki.dwFlags = up | (tab ? 0 : KEYEVENTF_UNICODE);
+      send(input);
+    }
+    text += tab ? 1 : 0;
+    Sleep(20);
+  }
 }
 
 }  // namespace
@@ -77,10 +121,31 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (std::strcmp(verb, "click") == 0 && argc >= 6)
+  if (std::strcmp(verb, "press") == 0 && argc >= 6)
     return find() && PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(std::atoi(argv[4]), std::atoi(argv[5])))
                ? 0
                : 1;
+  if (std::strcmp(verb, "click") == 0 && argc >= 6) {
+    if (!find())
+      return 1;
+    click(w, std::atoi(argv[4]), std::atoi(argv[5]));
+    return 0;
+  }
+  if (std::strcmp(verb, "keys") == 0) {
+    if (!find())
+      return 1;
+    type(w, argv[4]);
+    return 0;
+  }
+  if (std::strcmp(verb, "file") == 0) {
+    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; }))
+      return 1;
+    Sleep(500);  // the dialog fills its lists first
+    SetDlgItemTextA(w, 1148, argv[3]);  // the file name box
+    SetDlgItemTextA(w, 1152, argv[3]);  // its older form
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, IDOK)));
+    return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;
+  }
   if (std::strcmp(verb, "rect") == 0) {
     RECT r{};
     if (!poll(argv[4], [&] { return find() && IsWindowVisible(w); }) || !GetWindowRect(w, &r))
@@ -88,6 +153,6 @@ int main(int argc, char** argv) {
     std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|type|click|rect ...\n");
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|type|press|click|keys|file|rect ...\n");
   return 2;
 }

@@ -55,7 +55,7 @@ sleep 1
 area=$(settings rect 5 | tr -d '\r') || fail "no settings window rectangle"
 import -window root -crop "$area" "$shots/settings_window.png" && echo "settings_e2e: screenshot $shots/settings_window.png"
 
-settings click 150 120 || fail "cannot press Set Somnolux Settings"
+settings press 150 120 || fail "cannot press Set Somnolux Settings"
 text=$(driver answer "Set Somnolux?" 1 15) || fail "no upload question"
 grep -q "This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?" <<<"$text" ||
   fail "upload question: $text"

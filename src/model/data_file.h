@@ -1,0 +1,69 @@
+// The byte image of a data document (".sl1"): header tags, the data window's section with its
+// records, the plot window's section with its sums; read with every check, written byte for byte.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "model/data_record.h"
+#include "model/device_block.h"
+
+using record_list = std::vector<std::unique_ptr<data_record>>;
+
+// A window's outer rectangle in screen coordinates: the start of every window's section.
+struct window_rect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// What the data window keeps besides its records: the working copy of the shown record.
+struct data_window_state {
+  device_block working_block{};
+  int32_t counts[journal_count_total] = {};
+  int32_t no_record = 1;
+};
+
+// The plot window's sums over the plotted records, bin by bin.
+struct plot_sums {
+  static constexpr int bins = bins_per_record;
+  int32_t visible = 0;
+  int32_t record_count = 0;
+  int32_t max = 0;
+  int32_t cues[bins] = {};
+  int32_t not_delivered[bins] = {};
+  int32_t combined[bins] = {};  // not stored: always cues + not delivered
+};
+
+constexpr int64_t plot_section_size = 16 + 3 * 4 + 2 * 4 * plot_sums::bins;  // 1052
+
+bool read_window_rect(std::FILE* file, window_rect& rect);
+bool write_window_rect(std::FILE* file, const window_rect& rect);
+
+// The data window's section after its rectangle: working block, counts, no-record flag,
+// record count, records. Records are appended to `records` one at a time as they are read;
+// a negative count, or one that the rest of the file cannot hold, fails before any is read.
+// False at the first short or impossible read (records read before it stay appended).
+bool read_data_window_body(std::FILE* file, data_window_state& state, record_list& records);
+bool write_data_window_body(std::FILE* file, const data_window_state& state, const record_list& records);
+
+// The plot window's section after its rectangle: visible flag, record count, max and the two
+// stored series; combined is recomputed. False at the first short read, sums untouched.
+bool read_plot_body(std::FILE* file, plot_sums& sums);
+bool write_plot_body(std::FILE* file, const plot_sums& sums);
+
+struct data_file_image {
+  window_rect data_rect;
+  data_window_state data;
+  record_list records;
+  window_rect plot_rect;
+  plot_sums plot;
+};
+
+// 1, or the code of the first part that failed: -1 ... -6 the header tags, -7 the data
+// window's section, -8 the plot window's section.
+int read_data_file(std::FILE* file, data_file_image& image);
+bool write_data_file(std::FILE* file, const data_file_image& image);
+
+// Bytes from the file's position to its end, or -1 when the stream cannot tell (a pipe).
+int64_t bytes_left_in(std::FILE* file);

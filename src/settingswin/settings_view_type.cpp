@@ -1,0 +1,44 @@
+// The settings view: eleven labels on three lines, with the working block's values when a record is shown.
+#include "settingswin/settings_view_type.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "datawin/data_win_type.h"
+#include "model/device_block.h"
+
+settings_view_type::settings_view_type(data_win_type* owner, const RECT& area, const char* name)
+    : widget_type(owner, area.left, area.top, name), rectangle(area), data_window(owner) {
+  kind = settings_view_kind;
+}
+
+void settings_view_type::draw(HDC hdc) {
+  select_font(hdc);
+  SetBkMode(hdc, TRANSPARENT);
+  SelectObject(hdc, GetStockObject(NULL_BRUSH));
+  const device_block& b = data_window->working_block;
+  const bool values = data_window->no_record == 0;
+  const int line1 = y - 3, line2 = y + 9, line3 = y + 21;
+  auto show = [&](int dx, int line_y, const char* label, const char* format, auto... args) {
+    char text[160];
+    if (values) {
+      std::snprintf(text, sizeof text, format, label, args...);
+    } else {
+      std::snprintf(text, sizeof text, "%s", label);
+    }
+    TextOutA(hdc, x + dx, line_y, text, static_cast<int>(std::strlen(text)));
+  };
+  show(0, line1, "CUE DURATION:", "%s %d", b.cdur);
+  show(115, line1, "CUE INTENSITY:", "%s %d", b.intens);
+  show(220, line1, "CUE RATE:", "%s %d", b.rate);
+  show(300, line1, "CUE TYPE:", "%s %s", cue_type_name(b.type));
+  show(0, line2, "WAKE-ALARM:", "%s %s", alarm_text(b.walarm));
+  show(120, line2, "WAKE-TIME:", "%s %d:%02d", b.wtimeh, b.wtimem);
+  show(240, line2, "DREAM-ALARM:", "%s %s", alarm_text(b.dalarm));
+  show(0, line3, "INITIAL DELAY:", "%s %d", b.delay);
+  show(120, line3, "SENSITIVITY:", "%s %d", b.sens);
+  show(240, line3, "CUE PERIOD START:", "%s %d:%02d", b.cstarth, b.cstartm);
+  show(390, line3, "CUE PERIOD END:", "%s %d:%02d", b.cendh, b.cendm);
+}
+
+void settings_view_type::get_rect(RECT& rect) { rect = rectangle; }

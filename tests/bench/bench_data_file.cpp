@@ -1,0 +1,126 @@
+// Benchmarks: saving and opening a data document of 100,000 nights, beside cp of the same file in the same run.
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/data_file.h"
+#include "model/doc_file.h"
+
+namespace {
+
+constexpr int nights = 100000;
+using clock_type = std::chrono::steady_clock;
+
+std::string temp_file(const char* name) {
+  return (std::filesystem::temp_directory_path() / ("nightglow_bench_" + std::to_string(getpid()) + name)).string();
+}
+
+// 100,000 nights with reset blocks, a comment on every third.
+const data_file_image& document() {
+  static const data_file_image image = [] {
+    data_file_image made;
+    reset_block(made.data.working_block);
+    for (int i = 0; i < nights; ++i) {
+      auto record = std::make_unique<data_record>();
+      if (i % 3 == 0) record->set_comment("Night " + std::to_string(i) + ": flying, then a lucid moment at the lake.");
+      made.records.push_back(std::move(record));
+    }
+    return made;
+  }();
+  return image;
+}
+
+// As the program saves: through a temporary file beside it.
+bool save(const std::string& path) {
+  return save_file_safely(path, [](std::FILE* file) { return write_data_file(file, document()); });
+}
+
+// The document saved once for opening and copying; removed when the program ends.
+const std::string& saved_file() {
+  static const std::string path = [] {
+    if (!save(temp_file(".sl1"))) std::abort();
+    std::atexit([] { std::filesystem::remove(temp_file(".sl1")); });
+    return temp_file(".sl1");
+  }();
+  return path;
+}
+
+double file_bytes() { return static_cast<double>(std::filesystem::file_size(saved_file())); }
+
+double cp_once(const std::string& to) {
+  const std::string from = saved_file();
+  const auto start = clock_type::now();
+  char* const args[] = {const_cast<char*>("cp"), const_cast<char*>(from.c_str()), const_cast<char*>(to.c_str()),
+                        nullptr};
+  pid_t pid = 0;
+  int status = 0;
+  if (posix_spawnp(&pid, "cp", nullptr, nullptr, args, environ) != 0 || waitpid(pid, &status, 0) != pid ||
+      status != 0) {
+    return -1;
+  }
+  return std::chrono::duration<double>(clock_type::now() - start).count();
+}
+
+// cp's throughput in bytes per second: the median of seven copies.
+double cp_rate() {
+  static const double rate = [] {
+    std::vector<double> times;
+    const std::string to = temp_file("_cp.sl1");
+    for (int i = 0; i < 7; ++i) times.push_back(cp_once(to));
+    std::filesystem::remove(to);
+    std::sort(times.begin(), times.end());
+    return times[3] > 0 ? file_bytes() / times[3] : 0;
+  }();
+  return rate;
+}
+
+// Runs one save or open per iteration and reports its throughput beside cp's; what the
+// run leaves in `kept` is freed after its time is taken.
+template <class F>
+void measure(benchmark::State& state, F run) {
+  double seconds = 0;
+  for (auto _ : state) {
+    data_file_image kept;
+    const auto start = clock_type::now();
+    if (!run(kept)) return state.SkipWithError("failed");
+    seconds += std::chrono::duration<double>(clock_type::now() - start).count();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file_bytes()));
+  state.counters["share_of_cp"] = file_bytes() * static_cast<double>(state.iterations()) / seconds / cp_rate();
+}
+
+void save_document(benchmark::State& state) {
+  const std::string path = temp_file("_saved.sl1");
+  measure(state, [&](data_file_image&) { return save(path); });
+  std::filesystem::remove(path);
+}
+
+void open_document(benchmark::State& state) {
+  measure(state, [](data_file_image& image) {
+    std::FILE* file = open_doc_file(saved_file().c_str(), "rb");
+    const bool ok = file && read_data_file(file, image) == 1 && image.records.size() == nights;
+    if (file) std::fclose(file);
+    return ok;
+  });
+}
+
+void cp_document(benchmark::State& state) {
+  const std::string to = temp_file("_cp.sl1");
+  measure(state, [&](data_file_image&) { return cp_once(to) > 0; });
+  std::filesystem::remove(to);
+}
+
+}  // namespace
+
+BENCHMARK(save_document)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(open_document)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(cp_document)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_MAIN();

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# End to end: the real nightglow.exe under Wine downloads a night from somnolux-sim on COM1 with its
+# button, takes a journal count and a comment, saves them as a .sl1 file, quits, starts again, opens the
+# file and saves it once more: both files must be the same bytes.
+# usage: tests/e2e/data_e2e.sh <native build directory> <windows build directory>
+# (a screenshot of the data window with the night goes to <windows build directory>/e2e/)
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+NG_SIM=$(cd "$1" && pwd)/tools/somnolux-sim
+build=$(cd "${2:?usage: data_e2e.sh <native build> <windows build>}" && pwd)
+exe=$build/src/nightglow.exe
+[ -x "$NG_SIM" ] && [ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] ||
+  { echo "data_e2e: build somnolux-sim, nightglow and e2e_driver" >&2; exit 1; }
+. "$root/scripts/env.sh"
+. "$root/tests/e2e/e2e_common.sh"
+ng_ensure_display
+ng_ensure_prefix
+shots=$build/e2e
+mkdir -p "$shots"
+
+pid=
+app_key='HKCU\Software\Wine\AppDefaults\nightglow.exe'
+ports_key='HKLM\Software\Wine\Ports'
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  "$NG_WINE" reg delete "$app_key" /f >/dev/null 2>&1
+  "$NG_WINE" reg delete "$ports_key" /v COM1 /f >/dev/null 2>&1
+  "$NG_WINESERVER" -k >/dev/null 2>&1  # COM1 goes back to the machine's own port at the next start
+  stop_sims
+  rm -rf "$work"
+}
+trap cleanup EXIT
+exec 8>"$NG_BUILD/.com1.lock"
+flock 8
+
+# The simulator's terminal becomes COM1: Wine links its ports from this table when its server starts.
+start_sim "$work/sim" "$work/tty"
+"$NG_WINE" reg add "$ports_key" /v COM1 /d "$work/tty" /f >/dev/null 2>&1
+"$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+"$NG_WINESERVER" -k >/dev/null 2>&1
+"$NG_WINE" reg query "$ports_key" >/dev/null 2>&1  # a new server, and with it the new link
+for _ in $(seq 50); do [ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] && break; sleep 0.2; done
+[ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] || fail "COM1 is not the simulator"
+printf 'port = COM1\r\n' >"$work/somnprefs.txt"
+
+windows_path() { echo "Z:${1//\//\\}"; }
+
+start() {
+  (cd "$work" && exec "$NG_WINE" "$exe" 2>>"$work/app.err") &  # the file dialogs' noise
+  pid=$!
+  driver wait data_win_type "Untitled 1" 30 >/dev/null || fail "no data window"
+  driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
+}
+
+# save_as TITLE FILE: Save As from the data window's menu into the work directory.
+save_as() {
+  driver post data_win_type "$1" 70 || fail "cannot send Save As"
+  driver file "Save As" "$(windows_path "$work/$2")" 15 || fail "no save dialog"
+  for _ in $(seq 50); do [ -s "$work/$2" ] && break; sleep 0.2; done
+}
+
+# i32 FILE OFFSET: the little-endian integer there.
+i32() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
+
+echo "data_e2e: download a night with the button (about 20 s)"
+start
+driver click data_win_type "Untitled 1" 100 208 || fail "cannot press Get Somnolux Settings and Data"
+driver wait msg_win_type Status 10 >/dev/null || fail "no status window during the download"
+driver gone msg_win_type Status 60 || fail "the download did not end"
+driver gone "#32770" Message 1 || fail "the download failed: $(driver answer Message 1 5)"
+driver keys data_win_type "Untitled 1" '\t4' || fail "cannot type the count"   # Tab: from the button to DREAMS
+driver click data_win_type "Untitled 1" 200 136 || fail "cannot click into the comments box"
+driver keys data_win_type "Untitled 1" "Lucid at the lake" || fail "cannot type the comment"
+sleep 0.5
+import -window root -crop "$(driver rect data_win_type "Untitled 1" 5)" "$shots/data_window.png" &&
+  echo "data_e2e: screenshot $shots/data_window.png"
+save_as "Untitled 1" night.sl1
+file=$work/night.sl1
+# Tags 96, rectangle 16, working block 432, counts 28, flag 4, count 4; then the night.
+record=580
+size=$((record + 464 + 18 + 1052))
+[ "$(stat -c %s "$file")" = "$size" ] || fail "night.sl1 has $(stat -c %s "$file") bytes, not $size"
+[ "$(i32 "$file" 576)" = 1 ] && [ "$(i32 "$file" 572)" = 0 ] || fail "not one record shown"
+[ "$(i32 "$file" $((record + 168)))" != 0 ] || fail "the night has no date stamp"
+[ "$(i32 "$file" $((record + 432)))" = 4 ] && [ "$(i32 "$file" $((record + 460)))" = 18 ] ||
+  fail "count or comment length wrong"
+[ "$(dd if="$file" bs=1 skip=$((record + 464)) count=17 2>/dev/null)" = "Lucid at the lake" ] || fail "comment wrong"
+quit_program night
+
+echo "data_e2e: start again, open the file and save it once more"
+start
+driver post data_win_type "Untitled 1" 40 || fail "cannot send Open"
+driver file Open "$(windows_path "$file")" 15 || fail "no open dialog"
+driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || fail "no question before replacing"
+driver wait data_win_type night 10 >/dev/null || fail "the file did not open"
+save_as night again.sl1
+cmp "$file" "$work/again.sl1" || fail "the reopened document saves differently"
+quit_program again
+echo "data_e2e: PASS"

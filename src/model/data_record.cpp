@@ -181,6 +181,10 @@ bool data_record::write(std::FILE* file) const {
 
 std::string data_record::label() const { return record_label(block); }
 
+std::string record_list_line(int position, const device_block& block) {
+  return "#" + std::to_string(position + 1) + ":  " + record_label(block);
+}
+
 void data_record::compute_time_line() {
   const time_line line = make_time_line(block);
   record_start = line.record_start;

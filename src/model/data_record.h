@@ -94,3 +94,6 @@ struct record_times {
 };
 record_times compute_record_times(const device_block& block);
 std::string record_label(const device_block& block);
+// A line of the record lists in the Show, Plot and Export dialogs: "#%d:  " with the 0-based
+// list position shown from 1, then the record's label.
+std::string record_list_line(int position, const device_block& block);

@@ -96,6 +96,7 @@ TEST(data_record, extreme_values_of_a_dated_record_do_not_overflow) {  // which 
   const device_block b = night(INT32_MAX, INT32_MAX, INT32_MAX, pack_date(1997, 5, 22, 0, 0, 0), INT32_MIN);
   EXPECT_TRUE(compute_record_times(b).date_known);
   EXPECT_NE(record_label(b).find(":2147483647  10737418235 minutes"), std::string::npos);
+  EXPECT_EQ(record_list_line(11, b), "#12:  " + record_label(b));
 }
 
 TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {

@@ -139,10 +139,23 @@ int run_import(const cli_options& options, cli_result& result) {
   return 0;
 }
 
+// Prints a settings document; with changes, makes them as the Settings window's fields would
+// (in a new document when there is none) and saves it.
 int run_settings(const cli_options& options, cli_result& result) {
   settings_section section;
   std::string error;
-  if (!open_settings_document(options.file, section, error)) return fail(result, error);
+  bool missing = false;
+  if (!open_settings_document(options.file, section, error, &missing)) {
+    if (!missing || options.changes.empty()) return fail(result, error);
+    section = new_settings_section();
+  }
+  for (const std::string& change : options.changes) {
+    if (!apply_setting(section.settings, change, error)) {
+      result.err += "nightglow-cli: " + error + "; nothing was changed\n";
+      return result.code = 2;
+    }
+  }
+  if (!options.changes.empty() && !save_settings_document(options.file, section, error)) return fail(result, error);
   device_settings settings = section.settings;
   take_edited_times(settings);  // what an upload of the document sends
   result.out = settings_lines(settings);

@@ -57,19 +57,32 @@ bool open_or_new_data_document(const std::string& path, data_file_image& image, 
   return true;
 }
 
-bool open_settings_document(const std::string& path, settings_section& section, std::string& error) {
-  std::FILE* file = open_for_reading(path, error, nullptr);
+bool open_settings_document(const std::string& path, settings_section& section, std::string& error,
+                            bool* missing) {
+  std::FILE* file = open_for_reading(path, error, missing);
   if (!file) return false;
   const int code = read_settings_file(file, section);
   std::fclose(file);
   return code == 1 || read_failed(path, code, true, error);
 }
 
-bool save_data_document(const std::string& path, const data_file_image& image, std::string& error) {
+namespace {
+
+bool save_document(const std::string& path, const std::function<bool(std::FILE*)>& write, std::string& error) {
   std::string reason;
-  if (save_file_safely(path, [&](std::FILE* file) { return write_data_file(file, image); }, &reason)) return true;
+  if (save_file_safely(path, write, &reason)) return true;
   error = path + ": Couldn't save file. (" + reason + ")";
   return false;
+}
+
+}  // namespace
+
+bool save_data_document(const std::string& path, const data_file_image& image, std::string& error) {
+  return save_document(path, [&](std::FILE* file) { return write_data_file(file, image); }, error);
+}
+
+bool save_settings_document(const std::string& path, const settings_section& section, std::string& error) {
+  return save_document(path, [&](std::FILE* file) { return write_settings_file(file, section) == 1; }, error);
 }
 
 bool write_whole_file(const std::string& path, std::string_view bytes, const char* create_failed,

@@ -18,11 +18,13 @@ bool open_data_document(const std::string& path, data_file_image& image, std::st
                         bool* missing = nullptr);
 // The document, or a new one when the file does not exist yet.
 bool open_or_new_data_document(const std::string& path, data_file_image& image, std::string& error);
-bool open_settings_document(const std::string& path, settings_section& section, std::string& error);
+bool open_settings_document(const std::string& path, settings_section& section, std::string& error,
+                            bool* missing = nullptr);
 
 // Replaces the file through a temporary file beside it; nothing of the old file is lost when
 // any byte fails. False with "night.sl1: Couldn't save file. (No space left on device)".
 bool save_data_document(const std::string& path, const data_file_image& image, std::string& error);
+bool save_settings_document(const std::string& path, const settings_section& section, std::string& error);
 
 // Writes bytes as a new file (or in place of an old one) all or nothing, with the program's
 // message for a file it cannot create ("Sorry, couldn't create data file.") and the reason.

@@ -32,7 +32,7 @@ constexpr command_rule rules[] = {
     {"report", takes_file | takes_record | takes_output, takes_file},
     {"export", takes_file | takes_records | takes_names | takes_output, takes_file},
     {"import", takes_file | takes_into, takes_file | takes_into},
-    {"settings", takes_file, takes_file},
+    {"settings", takes_file | takes_changes, takes_file},
 };
 
 // A record number: 1 to 999,999,999, plain decimal digits.
@@ -71,7 +71,7 @@ const char* cli_usage() {
          "       nightglow-cli report FILE.sl1 [--record N] [-o OUT]\n"
          "       nightglow-cli export FILE.sl1 [--names] [--records N,M,...] [-o OUT]\n"
          "       nightglow-cli import DATA.txt --into FILE.sl1\n"
-         "       nightglow-cli settings FILE.sl2\n";
+         "       nightglow-cli settings FILE.sl2 [KEY=value ...]\n";
 }
 
 bool parse_cli_options(const std::vector<std::string>& args, cli_options& options, std::string& error) {

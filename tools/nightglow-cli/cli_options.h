@@ -15,7 +15,7 @@ struct cli_options {
   int record = 0;                    // --record N, 1-based; 0 when not given
   std::vector<int> records;          // --records 2,5: 1-based, ascending, each once
   bool names = false;                // --names: the export's header line
-  std::vector<std::string> changes;  // set: KEY=value
+  std::vector<std::string> changes;  // set and settings: KEY=value
 };
 
 // False with the reason when an argument is unknown, malformed, missing its value, or not one

@@ -88,11 +88,11 @@ bool apply_setting(device_settings& s, std::string_view key_value, std::string& 
   else if (name == "DALARM") s.dalarm = value;
   else if (name == "DELAY") s.delay = value;
   else if (name == "SENS") s.sens = value;
-  else if (name == "WTIMEH") s.wtimeh = s.wtimeh_edit = value;
-  else if (name == "WTIMEM") s.wtimem = s.wtimem_edit = value;
-  else if (name == "CSTARTH") s.cstarth = s.cstarth_edit = value;
-  else if (name == "CSTARTM") s.cstartm = s.cstartm_edit = value;
-  else if (name == "CENDH") s.cendh = s.cendh_edit = value;
-  else if (name == "CENDM") s.cendm = s.cendm_edit = value;
+  else if (name == "WTIMEH") s.wtimeh_edit = value;
+  else if (name == "WTIMEM") s.wtimem_edit = value;
+  else if (name == "CSTARTH") s.cstarth_edit = value;
+  else if (name == "CSTARTM") s.cstartm_edit = value;
+  else if (name == "CENDH") s.cendh_edit = value;
+  else if (name == "CENDM") s.cendm_edit = value;
   return true;
 }

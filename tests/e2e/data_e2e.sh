@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # End to end: the real nightglow.exe under Wine downloads a night from somnolux-sim on COM1 with its
 # button, takes a journal count and a comment, saves them as a .sl1 file, quits, starts again, opens the
-# file and saves it once more: both files must be the same bytes.
+# file and saves it once more: both files must be the same bytes. Each download is compared byte for
+# byte with nightglow-cli's get --into from a second simulator with the same night and clock, and the
+# program's report and export files with the command line's, once the program writes them.
 # usage: tests/e2e/data_e2e.sh <native build directory> <windows build directory>
 # (a screenshot of the data window with the night goes to <windows build directory>/e2e/)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 NG_SIM=$(cd "$1" && pwd)/tools/somnolux-sim
+CLI=$(cd "$1" && pwd)/tools/nightglow-cli
 build=$(cd "${2:?usage: data_e2e.sh <native build> <windows build>}" && pwd)
 exe=$build/src/nightglow.exe
-[ -x "$NG_SIM" ] && [ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] ||
-  { echo "data_e2e: build somnolux-sim, nightglow and e2e_driver" >&2; exit 1; }
+[ -x "$NG_SIM" ] && [ -x "$CLI" ] && [ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] ||
+  { echo "data_e2e: build somnolux-sim, nightglow-cli, nightglow and e2e_driver" >&2; exit 1; }
 . "$root/scripts/env.sh"
 . "$root/tests/e2e/e2e_common.sh"
 ng_ensure_display
@@ -34,7 +37,10 @@ exec 8>"$NG_BUILD/.com1.lock"
 flock 8
 
 # The simulator's terminal becomes COM1: Wine links its ports from this table when its server starts.
-start_sim "$work/sim" "$work/tty"
+# Its twin serves the command line the same night at the same standing clock.
+night=(--seed 5 --clock "2024-05-22 07:30:00")
+start_sim "$work/sim" "$work/tty" "${night[@]}"
+start_sim "$work/twin" "$work/twin_tty" "${night[@]}"
 "$NG_WINE" reg add "$ports_key" /v COM1 /d "$work/tty" /f >/dev/null 2>&1
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 "$NG_WINESERVER" -k >/dev/null 2>&1
@@ -59,22 +65,38 @@ save_as() {
   for _ in $(seq 50); do [ -s "$work/$2" ] && break; sleep 0.2; done
 }
 
+# same_as_cli PROGRAM_FILE CLI_ARGS...: the command line writes the same bytes as the program did.
+same_as_cli() {
+  local file=$1
+  shift
+  "$CLI" "$@" >"$work/cli.out" 2>"$work/cli.err" || fail "nightglow-cli $*: $(cat "$work/cli.err")"
+  cmp "$file" "${cli_file:-$work/cli.out}" || fail "nightglow-cli $* differs from the program's $(basename "$file")"
+  echo "data_e2e: nightglow-cli $1 writes the program's bytes"
+}
+
+# download TITLE: the Get button, the status window while it runs, no message after it.
+download() {
+  driver click data_win_type "$1" 100 208 || fail "cannot press Get Somnolux Settings and Data"
+  driver wait msg_win_type Status 10 >/dev/null || fail "no status window during the download"
+  driver gone msg_win_type Status 60 || fail "the download did not end"
+  driver gone "#32770" Message 1 || fail "the download failed: $(driver answer Message 1 5)"
+}
+
 # i32 FILE OFFSET: the little-endian integer there.
 i32() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
 
 echo "data_e2e: download a night with the button (about 20 s)"
 start
-driver click data_win_type "Untitled 1" 100 208 || fail "cannot press Get Somnolux Settings and Data"
-driver wait msg_win_type Status 10 >/dev/null || fail "no status window during the download"
-driver gone msg_win_type Status 60 || fail "the download did not end"
-driver gone "#32770" Message 1 || fail "the download failed: $(driver answer Message 1 5)"
-driver keys data_win_type "Untitled 1" '\t4' || fail "cannot type the count"   # Tab: from the button to DREAMS
-driver click data_win_type "Untitled 1" 200 136 || fail "cannot click into the comments box"
-driver keys data_win_type "Untitled 1" "Lucid at the lake" || fail "cannot type the comment"
+download "Untitled 1"
+save_as "Untitled 1" download.sl1
+cli_file=$work/cli.sl1 same_as_cli "$work/download.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli.sl1"
+driver keys data_win_type download '\t4' || fail "cannot type the count"   # Tab: from the button to DREAMS
+driver click data_win_type download 200 136 || fail "cannot click into the comments box"
+driver keys data_win_type download "Lucid at the lake" || fail "cannot type the comment"
 sleep 0.5
-import -window root -crop "$(driver rect data_win_type "Untitled 1" 5)" "$shots/data_window.png" &&
+import -window root -crop "$(driver rect data_win_type download 5)" "$shots/data_window.png" &&
   echo "data_e2e: screenshot $shots/data_window.png"
-save_as "Untitled 1" night.sl1
+save_as download night.sl1
 file=$work/night.sl1
 # Tags 96, rectangle 16, working block 432, counts 28, flag 4, count 4; then the night.
 record=580
@@ -87,7 +109,7 @@ size=$((record + 464 + 18 + 1052))
 [ "$(dd if="$file" bs=1 skip=$((record + 464)) count=17 2>/dev/null)" = "Lucid at the lake" ] || fail "comment wrong"
 quit_program night
 
-echo "data_e2e: start again, open the file and save it once more"
+echo "data_e2e: start again, open the file, save it once more, download a second night into it"
 start
 driver post data_win_type "Untitled 1" 40 || fail "cannot send Open"
 driver file Open "$(windows_path "$file")" 15 || fail "no open dialog"
@@ -95,5 +117,25 @@ driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || 
 driver wait data_win_type night 10 >/dev/null || fail "the file did not open"
 save_as night again.sl1
 cmp "$file" "$work/again.sl1" || fail "the reopened document saves differently"
-quit_program again
+download again
+save_as again twice.sl1
+cp "$file" "$work/cli2.sl1"
+cli_file=$work/cli2.sl1 same_as_cli "$work/twice.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli2.sl1"
+
+# The report and the rows of the document as the program writes them (while it has not the commands
+# yet, it shows no dialog and the comparison waits for them).
+driver post data_win_type twice 90 || fail "cannot send Export Report"
+if driver file "Save Report" "$(windows_path "$work/report.txt")" 5; then
+  same_as_cli "$work/report.txt" report "$work/twice.sl1"
+else
+  echo "data_e2e: the program shows no Save Report dialog yet: the report comparison waits for it"
+fi
+driver post data_win_type twice 100 || fail "cannot send Export To Database"
+if driver pick "Export Data" 1 5; then
+  driver file "Save Data" "$(windows_path "$work/rows.txt")" 15 || fail "no Save Data dialog"
+  same_as_cli "$work/rows.txt" export "$work/twice.sl1" --names
+else
+  echo "data_e2e: the program shows no Export Data dialog yet: the export comparison waits for it"
+fi
+quit_program twice
 echo "data_e2e: PASS"

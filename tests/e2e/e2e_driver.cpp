@@ -18,6 +18,10 @@
 //                                                and presses its OK button
 //   e2e_driver rect <class> <title> <seconds>    once the window is visible prints its screen rectangle as
 //                                                WIDTHxHEIGHT+LEFT+TOP
+//   e2e_driver pick <caption> <id> <seconds>     waits for a dialog, selects every item of its list boxes
+//                                                and presses button id
+//   e2e_driver startup <exe> <class> <title>     starts the program, prints the milliseconds until its window
+//                                                of that class and title is visible, then ends it
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +38,15 @@ bool poll(const char* seconds, test done) {
     if (GetTickCount() - start > static_cast<DWORD>(std::atof(seconds) * 1000))
       return false;
   return true;
+}
+
+BOOL CALLBACK select_all(HWND child, LPARAM) {
+  char name[32] = "";
+  GetClassNameA(child, name, sizeof name);
+  const int count = _stricmp(name, "ListBox") == 0 ? static_cast<int>(SendMessageA(child, LB_GETCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i)
+    SendMessageA(child, LB_SETSEL, TRUE, i);
+  return TRUE;
 }
 
 BOOL CALLBACK print_static(HWND child, LPARAM) {
@@ -153,6 +166,35 @@ int main(int argc, char** argv) {
     std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|type|press|click|keys|file|rect ...\n");
+  if (std::strcmp(verb, "pick") == 0) {
+    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; }))
+      return 1;
+    EnumChildWindows(w, select_all, 0);
+    const int id = std::atoi(argv[3]);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
+    return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "startup") == 0) {
+    STARTUPINFOA start_info{};
+    start_info.cb = sizeof start_info;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency, begin, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessA(argv[2], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start_info, &process))
+      return 1;
+    while (!((w = FindWindowA(argv[3], argv[4])) && IsWindowVisible(w)) &&
+           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
+    }
+    QueryPerformanceCounter(&now);
+    const bool seen = w && IsWindowVisible(w);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    if (!seen)
+      return 1;
+    std::printf("%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
+    return 0;
+  }
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|type|press|click|keys|file|rect|pick|startup ...\n");
   return 2;
 }

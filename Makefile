@@ -1,6 +1,7 @@
 # The commands: `make run` builds and starts the program, `make test` builds and runs every test,
-# `make dist` builds the Windows installers and zips, `make shot` takes a screenshot of `make run`.
-.PHONY: run test dist shot clean
+# `make dist` builds the Windows installers and zips, `make shot` takes a screenshot of `make run`,
+# `make bench` prints the performance table, `make fuzz FUZZ_SECONDS=600` runs every fuzz target.
+.PHONY: run test dist shot bench fuzz clean
 run:
 	@scripts/run.sh
 test:
@@ -9,5 +10,9 @@ dist:
 	@scripts/dist.sh
 shot:
 	@scripts/shot.sh
+bench:
+	@scripts/bench.sh
+fuzz:
+	@FUZZ_SECONDS=$(or $(FUZZ_SECONDS),600) scripts/fuzz.sh
 clean:
 	rm -rf build

@@ -76,11 +76,19 @@ int put_bytes(cli_result& result, const cli_options& options, std::string text, 
   return 0;
 }
 
+// The document of show and report, with the record that --record names.
+bool open_with_record(const cli_options& options, data_file_image& image, cli_result& result) {
+  std::string error;
+  if (open_data_document(options.file, image, error) &&
+      (options.record == 0 || check_position(options.file, image, options.record, error)))
+    return true;
+  fail(result, error);
+  return false;
+}
+
 int run_show(const cli_options& options, cli_result& result) {
   data_file_image image;
-  std::string error;
-  if (!open_data_document(options.file, image, error)) return fail(result, error);
-  if (options.record && !check_position(options.file, image, options.record, error)) return fail(result, error);
+  if (!open_with_record(options, image, result)) return result.code;
   for (std::size_t i = 0; i < image.records.size(); ++i) {
     if (options.record == 0 || static_cast<int>(i) + 1 == options.record)
       result.out += record_list_line(static_cast<int>(i), image.records[i]->block) + "\n";
@@ -90,9 +98,7 @@ int run_show(const cli_options& options, cli_result& result) {
 
 int run_report(const cli_options& options, cli_result& result) {
   data_file_image image;
-  std::string error;
-  if (!open_data_document(options.file, image, error)) return fail(result, error);
-  if (options.record && !check_position(options.file, image, options.record, error)) return fail(result, error);
+  if (!open_with_record(options, image, result)) return result.code;
   return put_bytes(result, options, data_report_text(window_view(image, options.record), program_version),
                    report_create_failed);
 }

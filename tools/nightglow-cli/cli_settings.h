@@ -10,6 +10,7 @@ struct setting_range {
   const char* key;
   int low;
   int high;
+  int32_t device_settings::*field;
 };
 
 // The fields that can be set, with the ranges the Settings window allows.

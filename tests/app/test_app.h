@@ -49,9 +49,10 @@ class test_app : public app_type {
     if (on_wait)
       on_wait();
   }
-  INT_PTR run_dialog(const char* name, DLGPROC procedure) override {
+  INT_PTR run_dialog(const char* name, DLGPROC procedure, HWND owner) override {
     dialogs.push_back(name);
-    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure);
+    dialog_owners.push_back(owner);
+    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure, owner);
   }
   // The chosen files are named relative to the current directory and given as full paths.
   int choose_file_to_open(char* path, char* title) override {
@@ -72,6 +73,7 @@ class test_app : public app_type {
   std::vector<int> waits;
   std::function<void()> on_wait;
   std::vector<std::string> dialogs;
+  std::vector<HWND> dialog_owners;
   std::function<INT_PTR()> on_dialog;  // without it the real modal dialog runs
   int open_choice = 0;
   std::string open_name, save_name;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End to end: the real nightglow.exe under Wine downloads a night from somnolux-sim on COM1 with its
 # button, takes a journal count and a comment, saves them as a .sl1 file, quits, starts again, opens the
-# file and saves it once more: both files must be the same bytes.
+# file and saves it once more: both files must be the same bytes. Two more nights come from the menu, and
+# Plot Records plots all three; the saved plot is visible and holds three records.
 # usage: tests/e2e/data_e2e.sh <native build directory> <windows build directory>
-# (a screenshot of the data window with the night goes to <windows build directory>/e2e/)
+# (screenshots of the data window with the night and of the plot go to <windows build directory>/e2e/)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 NG_SIM=$(cd "$1" && pwd)/tools/somnolux-sim
@@ -95,5 +96,24 @@ driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || 
 driver wait data_win_type night 10 >/dev/null || fail "the file did not open"
 save_as night again.sl1
 cmp "$file" "$work/again.sl1" || fail "the reopened document saves differently"
-quit_program again
+
+echo "data_e2e: two more nights from the menu (about 40 s), then Plot Records, Select All, OK"
+for night in 2 3; do
+  driver post data_win_type again 250 || fail "cannot send Get Somnolux Settings and Data"
+  driver wait msg_win_type Status 10 >/dev/null || fail "no status window during download $night"
+  driver gone msg_win_type Status 60 || fail "download $night did not end"
+  driver gone "#32770" Message 1 || fail "download $night failed: $(driver answer Message 1 5)"
+done
+driver post data_win_type again 240 || fail "cannot send Plot Records"
+driver button "Plot Records" 12 10 || fail "no Plot Records dialog"
+driver answer "Plot Records" 0 5 >/dev/null || fail "cannot press OK"
+driver wait plot_win_type "Multi-Record Cue Plot" 10 >/dev/null || fail "the plot window did not show"
+sleep 0.5
+import -window root -crop "$(driver rect plot_win_type "Multi-Record Cue Plot" 5)" "$shots/plot_window.png" &&
+  echo "data_e2e: screenshot $shots/plot_window.png"
+save_as again plotted.sl1
+plot=$(($(stat -c %s "$work/plotted.sl1") - 1052))  # the plot section closes the file
+[ "$(i32 "$work/plotted.sl1" $((plot + 16)))" = 1 ] && [ "$(i32 "$work/plotted.sl1" $((plot + 20)))" = 3 ] &&
+  [ "$(i32 "$work/plotted.sl1" $((plot + 24)))" -ge 1 ] || fail "the saved plot is not three visible nights"
+quit_program plotted
 echo "data_e2e: PASS"

@@ -51,7 +51,6 @@ class test_app : public app_type {
   }
   INT_PTR run_dialog(const char* name, DLGPROC procedure, HWND owner) override {
     dialogs.push_back(name);
-    dialog_owners.push_back(owner);
     return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure, owner);
   }
   // The chosen files are named relative to the current directory and given as full paths.
@@ -73,7 +72,6 @@ class test_app : public app_type {
   std::vector<int> waits;
   std::function<void()> on_wait;
   std::vector<std::string> dialogs;
-  std::vector<HWND> dialog_owners;
   std::function<INT_PTR()> on_dialog;  // without it the real modal dialog runs
   int open_choice = 0;
   std::string open_name, save_name;

@@ -122,14 +122,16 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
   SendMessageA(w.window, WM_CHAR, '6', 0);  // an edit of record 3, kept by the switch
   std::string seen;
   dialog_driver show{"Show Record", {[&](HWND d) {
-                                       seen = describe(d) + std::to_string(SendDlgItemMessageA(d, 2, LB_GETCURSEL, 0, 0));
+                                       char line[64] = "";
+                                       SendDlgItemMessageA(d, 2, LB_GETTEXT, 4, reinterpret_cast<LPARAM>(line));
+                                       seen = describe(d) + line + std::to_string(SendDlgItemMessageA(d, 2, LB_GETCURSEL, 0, 0));
                                        w.show_record();  // already open: returns at once
                                        SendDlgItemMessageA(d, 2, LB_SETCURSEL, 4, 0);
                                        SendMessageA(d, WM_COMMAND, MAKEWPARAM(2, LBN_DBLCLK), 0);
                                      }}};
   EXPECT_TRUE(show.drive([&] { command(w.window, IDM_SHOW_RECORD); }));
   EXPECT_EQ(seen, "Show Record without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 1 \n"
-                  "-1 Static 0 Select a data record:\n2");
+                  "-1 Static 0 Select a data record:\n#5:  ?\?/?\?/?\?  23:00  480 minutes2");
   EXPECT_EQ(text_of("%d %d", w.current_index, w.records[2]->counts[dreams]), "4 6");
 
   auto state = [&](HWND d) {  // owner, check boxes and radio buttons 3 ... 11, selected lines

@@ -31,6 +31,8 @@ LRESULT plot_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     invalidate();
   } else if (msg == WM_LBUTTONDBLCLK && document) {
     document->data_window->plot_records_for(this);
+    if (!IsWindow(hwnd))
+      return 0;  // the document was replaced from another window while the dialog was open
   }
   return win_type::handle_message(hwnd, msg, wp, lp);
 }

@@ -355,7 +355,7 @@ void app_type::interface_timeout_dialog() {
     return;
   dialog_timeout_choice = link ? link->timeout_choice : 0;
   timeout_dialog_open = 1;
-  const INT_PTR result = run_dialog("timeout_dlog", timeout_proc);
+  const INT_PTR result = run_dialog("timeout_dlog", timeout_proc, nullptr);
   timeout_dialog_open = 0;
   if (result == 0 && link)
     link->timeout_choice = dialog_timeout_choice;
@@ -363,7 +363,7 @@ void app_type::interface_timeout_dialog() {
 
 void app_type::default_port_dialog() {
   dialog_port_number = 1;
-  const INT_PTR result = run_dialog("default_port", default_port_proc);
+  const INT_PTR result = run_dialog("default_port", default_port_proc, nullptr);
   if (result == 2) {
     PostQuitMessage(0);
     return;
@@ -385,6 +385,6 @@ int app_type::message_box(const char* text, const char* caption, UINT type) {
 
 void app_type::wait_ms(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
-INT_PTR app_type::run_dialog(const char* template_name, DLGPROC procedure) {
-  return DialogBoxParamA(instance, template_name, nullptr, procedure, 0);
+INT_PTR app_type::run_dialog(const char* template_name, DLGPROC procedure, HWND owner) {
+  return DialogBoxParamA(instance, template_name, owner, procedure, 0);
 }

@@ -63,8 +63,8 @@ class app_type : public link_owner {
   virtual int message_box(const char* text, const char* caption, UINT type);
   // The pause that shows the start-up picture (Sleep in the program).
   virtual void wait_ms(int milliseconds);
-  // Runs a modal dialog from the program's resources with no owner window.
-  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure);
+  // Runs a modal dialog from the program's resources, owned by the given window (none for null).
+  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure, HWND owner);
 
   // Each pointer is reset (set to null, then the object deleted) by its owner here.
   std::unique_ptr<data_doc> data_document;

@@ -8,8 +8,10 @@
 #include "app/app_type.h"
 #include "app/data_doc.h"
 #include "datawin/record_browser_type.h"
+#include "datawin/record_dialogs.h"
 #include "datawin/record_view_type.h"
 #include "device/device_link.h"
+#include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_view_type.h"
 #include "ui/button_type.h"
@@ -260,11 +262,67 @@ int data_win_type::read_from_file(std::FILE* file) {
 
 void data_win_type::import_from_database() {}
 
-void data_win_type::show_record() {}
+void data_win_type::show_record() {
+  record_dialog_state& state = record_dialogs;
+  if (state.show_record_open)
+    return;
+  state.selected_record = current_index;
+  state.show_lines = record_list_lines(records);
+  state.show_record_open = 1;
+  const HWND own = window;
+  const INT_PTR result = application->run_dialog("show_record_dlog", show_record_proc, own);
+  state.show_record_open = 0;
+  state.show_lines.clear();
+  if (!IsWindow(own))
+    return;  // the document was replaced from another window meanwhile
+  const int chosen = state.selected_record;
+  if (result != 0 || chosen == current_index || chosen < 0 || chosen >= record_count())
+    return;
+  store_record(current_index);
+  current_index = chosen;
+  load_record(current_index);
+  invalidate();
+}
 
-void data_win_type::delete_record() {}
+void data_win_type::delete_record() {
+  if (current_index < 0 || current_index >= record_count())
+    return;
+  app_type* const app = application;
+  if (app->ask_ok_cancel("Are you sure you want to permanently delete this record?", "Delete Record?") != 1)
+    return;
+  // The record goes with its journal and comment; unsaved edits of it are dropped, not stored.
+  records.erase(records.begin() + current_index);
+  current_index = records.empty() ? -1 : std::max(current_index - 1, 0);
+  load_record(current_index);
+  invalidate();
+  if (records.empty())
+    document->plot_window->clear_contents();
+  app->update_all_menus();
+}
 
-void data_win_type::plot_records_for(win_type*) {}
+void data_win_type::plot_records_for(win_type* owner_window) {
+  record_dialog_state& state = record_dialogs;
+  if (records.empty() || state.plot_records_open)
+    return;
+  app_type* const app = application;
+  plot_win_type* const plot = document->plot_window.get();
+  state.plot_lines = record_list_lines(records);
+  state.plot_selection.clear();
+  state.plot_series = plot->series;
+  state.plot_records_open = 1;
+  const HWND own = window;
+  const INT_PTR result =
+      app->run_dialog("plot_records_dlog", plot_records_proc, owner_window ? owner_window->window : own);
+  state.plot_records_open = 0;
+  state.plot_lines.clear();
+  if (IsWindow(own) && result == 0) {  // not when the document was replaced meanwhile
+    plot->series = state.plot_series;
+    if (!state.plot_selection.empty())
+      plot->build_plot(state.plot_selection);
+  }
+  state.plot_selection.clear();
+  app->update_all_menus();
+}
 
 void data_win_type::plot_records() { plot_records_for(this); }
 

@@ -35,7 +35,7 @@ class data_win_type : public win_type {
   LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void update_menus() override;
 
-  // Own operations. Import and the record dialogs are filled in with their own work.
+  // Own operations. Import is filled in with its own work.
   virtual void build_widgets();                  // 38
   virtual void import_from_database();           // 39
   // Record i into the working copy (block, counts, comments box); i < 0 shows the reset
@@ -43,9 +43,14 @@ class data_win_type : public win_type {
   virtual void load_record(int index);           // 47
   // The working copy back into record i; nothing for i < 0.
   virtual void store_record(int index);          // 48
-  virtual void show_record();                    // 49: Show Record dialog
+  // Show Record dialog; OK or a double click on another record stores the shown one and switches.
+  virtual void show_record();                    // 49
+  // After the question: the current record goes, the one before it (or the new first) is shown;
+  // the last one leaves the blank view and a cleared, hidden plot.
   virtual void delete_record();                  // 50
-  virtual void plot_records_for(win_type* owner_window);  // 51: Plot Records dialog
+  // Plot Records dialog owned by the given window; OK stores the series choice in the plot
+  // window and plots the chosen records. Neither dialog opens twice at once.
+  virtual void plot_records_for(win_type* owner_window);  // 51
   virtual void plot_records();                   // 52: plot_records_for(this)
   virtual void get_device_data();                // 53
 

@@ -1,7 +1,9 @@
-// The Plot window: class, closing by hiding, menu rules and the routing of its commands.
+// The Plot window: plotting, drawing, the clipboard picture, its file section, menu rules and commands.
 #include "plotwin/plot_win_type.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "app/app_type.h"
 #include "app/data_doc.h"
@@ -29,6 +31,8 @@ LRESULT plot_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     invalidate();
   } else if (msg == WM_LBUTTONDBLCLK && document) {
     document->data_window->plot_records_for(this);
+    if (!IsWindow(hwnd))
+      return 0;  // the document was replaced from another window while the dialog was open
   }
   return win_type::handle_message(hwnd, msg, wp, lp);
 }
@@ -40,8 +44,120 @@ void plot_win_type::get_initial_rect(RECT& rect) {
   rect.bottom = 325;
 }
 
-void plot_win_type::draw(HDC) {
-  // The axes, the series and the legend are drawn here once plotting is built.
+void plot_win_type::build_plot(const std::vector<int>& positions) {
+  take(sum_cues(document->data_window->records, positions, series));
+  show();
+  invalidate();
+}
+
+void plot_win_type::draw(HDC hdc) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const int l = client.left + 35, t = client.top + 16, r = client.right - 10, b = client.bottom - 19;
+  const int w = r - l + 2, h = b - t - 1;  // the plot area's width and height in pixels
+  auto x_of = [&](int bin) { return l + (bin * w) / bins - 1; };
+  auto y_of = [&](int32_t value) {
+    return static_cast<int>((max < 1 ? b : b - (int64_t{value} * h) / max) - 1);
+  };
+  auto segment = [&](int x1, int y1, int x2, int y2) {
+    MoveToEx(hdc, x1, y1, nullptr);
+    LineTo(hdc, x2, y2);
+  };
+  auto text_width = [&](const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  auto text = [&](int x, int y, const std::string& text) {
+    TextOutA(hdc, x, y, text.c_str(), static_cast<int>(text.size()));
+  };
+
+  // Axes in the 2-pixel pen, the top and right frame in the 1-pixel one.
+  const HPEN axis_pen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
+  const auto black_pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+  const HGDIOBJ old_pen = SelectObject(hdc, axis_pen);
+  segment(l - 2, t, l - 2, b + 1);
+  LineTo(hdc, r + 1, b + 1);
+  SelectObject(hdc, black_pen);
+  segment(l - 1, t - 1, r + 1, t - 1);
+  LineTo(hdc, r + 1, b + 1);
+  const HGDIOBJ old_font = display_font ? SelectObject(hdc, display_font) : nullptr;
+  auto thick_segment = [&](int x1, int y1, int x2, int y2) {
+    SelectObject(hdc, axis_pen);
+    segment(x1, y1, x2, y2);
+    SelectObject(hdc, black_pen);
+  };
+
+  // Hours under the axis: every hour labelled, half hours and single bins as the width allows.
+  const int foot = b + 1;
+  for (int i = 0; i < bins; ++i) {
+    const int x = x_of(i);
+    if (i % 12 == 0) {
+      thick_segment(x, foot, x, foot + 4);
+      const std::string label = i == 0 ? "HRS:" : std::to_string(i / 12);
+      text(i == 0 ? l - 2 : x - text_width(label) / 2, foot + 5, label);
+    } else if (i % 6 == 0 && w >= 215) {
+      segment(x, foot, x, foot + 4);
+    } else if (w >= 375) {
+      segment(x, foot, x, foot + 3);
+    }
+  }
+
+  // Counts beside the axis, labelled as densely as max allows.
+  for (const count_mark& mark : count_axis_marks(max, h)) {
+    const int y = (max < 1 ? b : b - mark.rise) - 1;
+    if (mark.tens)
+      thick_segment(l - 2, y, l - 7, y);
+    if (mark.fives)
+      segment(l - 2, y, l - 7, y);
+    if (mark.others)
+      segment(l - 2, y, l - 6, y);
+    if (mark.label >= 0) {
+      const std::string label = std::to_string(mark.label);
+      text(l - 1 - text_width(label) - 8, y - 6, label);
+    }
+  }
+
+  // Each shown series as a step outline: level over its bin, upright between bins.
+  const HPEN gray_pen = CreatePen(PS_SOLID, 1, RGB(180, 180, 180));
+  const int32_t* const values[series_total] = {cues, cues_not_delivered, combined};
+  auto pen_of = [&](int s) { return series.colour[s] == 1 ? gray_pen : black_pen; };
+  for (int s = 0; s < series_total; ++s) {
+    if (series.show[s] != 1)
+      continue;
+    SelectObject(hdc, pen_of(s));
+    for (int i = 0; i < bins; ++i) {
+      const int y = y_of(values[s][i]);
+      if (i == 0)
+        MoveToEx(hdc, x_of(0), y, nullptr);
+      else
+        LineTo(hdc, x_of(i), y);
+      LineTo(hdc, x_of(i + 1), y);
+    }
+  }
+
+  // Title and legend along the top.
+  SelectObject(hdc, black_pen);
+  char title[64];
+  std::snprintf(title, sizeof title, "%d record(s)     Max = %d", static_cast<int>(record_count), static_cast<int>(max));
+  text(l, 2, title);
+  int x = l + text_width(title) + 20;
+  for (int s = 0; s < series_total; ++s) {
+    if (series.show[s] != 1)
+      continue;
+    text(x, 2, series_names[s]);
+    x += text_width(series_names[s]) + 2;
+    SelectObject(hdc, pen_of(s));
+    segment(x, 7, x + 40, 7);
+    x += 40 + 20;
+    SelectObject(hdc, black_pen);
+  }
+
+  SelectObject(hdc, old_pen);
+  if (old_font)
+    SelectObject(hdc, old_font);
+  DeleteObject(axis_pen);
+  DeleteObject(gray_pen);
 }
 
 void plot_win_type::close() { hide(); }
@@ -62,37 +178,67 @@ int plot_win_type::do_command(int id) {
   return 1;
 }
 
-void plot_win_type::clear_contents() {
-  hide();
-  record_count = 0;
-  max = 0;
-  std::fill(std::begin(cues), std::end(cues), 0);
-  std::fill(std::begin(cues_not_delivered), std::end(cues_not_delivered), 0);
-  std::fill(std::begin(combined), std::end(combined), 0);
+void plot_win_type::copy_text() {
+  RECT client{};
+  GetClientRect(window, &client);
+  UpdateWindow(window);  // a pending repaint first, so that the picture is the plot shown
+  const HDC screen = GetDC(window);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  if (!bitmap)
+    return;
+  if (!OpenClipboard(window)) {
+    DeleteObject(bitmap);
+    return;
+  }
+  EmptyClipboard();
+  if (!SetClipboardData(CF_BITMAP, bitmap))  // on success the clipboard owns it
+    DeleteObject(bitmap);
+  CloseClipboard();
 }
 
-int plot_win_type::write_to_file(std::FILE* file) {
-  if (!win_type::write_to_file(file))
-    return 0;
+void plot_win_type::clear_contents() {
+  hide();
+  take(plot_sums{});
+}
+
+plot_sums plot_win_type::sums() const {
   plot_sums sums;
-  sums.visible = IsWindowVisible(window) ? 1 : 0;
   sums.record_count = record_count;
   sums.max = max;
   std::copy(std::begin(cues), std::end(cues), sums.cues);
   std::copy(std::begin(cues_not_delivered), std::end(cues_not_delivered), sums.not_delivered);
-  return write_plot_body(file, sums) ? 1 : 0;
+  std::copy(std::begin(combined), std::end(combined), sums.combined);
+  return sums;
 }
 
-int plot_win_type::read_from_file(std::FILE* file) {
-  plot_sums sums;
-  if (!win_type::read_from_file(file) || !read_plot_body(file, sums))
-    return 0;
+void plot_win_type::take(const plot_sums& sums) {
   record_count = sums.record_count;
   max = sums.max;
   std::copy(std::begin(sums.cues), std::end(sums.cues), cues);
   std::copy(std::begin(sums.not_delivered), std::end(sums.not_delivered), cues_not_delivered);
   std::copy(std::begin(sums.combined), std::end(sums.combined), combined);
-  if (sums.visible)
+}
+
+int plot_win_type::write_to_file(std::FILE* file) {
+  if (!win_type::write_to_file(file))
+    return 0;
+  plot_sums stored = sums();
+  stored.visible = IsWindowVisible(window) ? 1 : 0;
+  return write_plot_body(file, stored) ? 1 : 0;
+}
+
+int plot_win_type::read_from_file(std::FILE* file) {
+  plot_sums stored;
+  if (!win_type::read_from_file(file) || !read_plot_body(file, stored))
+    return 0;
+  take(stored);
+  if (stored.visible)
     show();
   invalidate();
   return 1;

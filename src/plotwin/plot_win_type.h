@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
+#include "model/cue_plot.h"
 #include "ui/win_type.h"
 
 class plot_win_type : public win_type {
@@ -15,8 +17,11 @@ class plot_win_type : public win_type {
   plot_win_type(const char* title, data_doc* document);
   ~plot_win_type() override;
 
+  // WM_SIZE redraws the whole plot; a double click opens Plot Records owned by this window.
   LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void get_initial_rect(RECT& rect) override;   // 200, 100, 500 x 325
+  // Axes and frame, hour and count ticks with their labels, the shown series as step outlines,
+  // the title and the legend, all from the client rectangle.
   void draw(HDC hdc) override;
   void close() override;                        // hides: the plot stays
   int do_command(int id) override;
@@ -24,14 +29,22 @@ class plot_win_type : public win_type {
   // recomputed and a window that was visible is shown again. 0 at the first short transfer.
   int read_from_file(std::FILE* file) override;
   int write_to_file(std::FILE* file) override;
+  // The client area as a bitmap on the clipboard.
+  void copy_text() override;
   void clear_contents() override;               // hide and empty the plot
   void update_menus() override;
+
+  // Sums the records at the given positions of the data window's list, then shows the plot.
+  virtual void build_plot(const std::vector<int>& positions);  // 38
 
   int32_t cues[bins] = {};
   int32_t cues_not_delivered[bins] = {};
   int32_t combined[bins] = {};
   int32_t max = 0;
   int32_t record_count = 0;  // records in the plot
-  int32_t show_cues = 1, show_cues_not_delivered = 1, show_combined = 1;
-  int32_t colour_cues = 0, colour_cues_not_delivered = 1, colour_combined = 0;  // 0 black, 1 gray
+  series_choice series;  // set by the Plot Records dialog; not kept in files
+
+ private:
+  plot_sums sums() const;
+  void take(const plot_sums& sums);  // all but the visible flag
 };

@@ -56,4 +56,20 @@
 #define IDC_TIMEOUT_LONGER 3
 #define IDC_TIMEOUT_LONGEST 4
 
+/* The record dialogs: OK is 0 and Cancel 1, the record list 2 */
+#define IDC_RECORD_OK 0
+#define IDC_RECORD_CANCEL 1
+#define IDC_RECORD_LIST 2
+/* "plot_records_dlog": each series' check box, then its "Black" and "Gray" buttons */
+#define IDC_PLOT_CUES 3
+#define IDC_PLOT_CUES_BLACK 4
+#define IDC_PLOT_CUES_GRAY 5
+#define IDC_PLOT_ND 6
+#define IDC_PLOT_ND_BLACK 7
+#define IDC_PLOT_ND_GRAY 8
+#define IDC_PLOT_COMBINED 9
+#define IDC_PLOT_COMBINED_BLACK 10
+#define IDC_PLOT_COMBINED_GRAY 11
+#define IDC_PLOT_SELECT_ALL 12
+
 #endif

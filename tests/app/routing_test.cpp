@@ -44,13 +44,15 @@ TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_othe
     for (bool refresh : {true, false})
       for (int id : refresh ? refreshing : not_refreshing) {
         add_record();  // behind the menus' back: only a refresh enables Show Plot Window
+        a.answers = {IDCANCEL};  // the record stays when Delete Record asks
         EXPECT_EQ(window->do_command(id), 1) << id;
         EXPECT_EQ(enabled(settings_win()->window, IDM_SHOW_PLOT), refresh) << id;
         data_win()->records.clear();
         data_win()->current_index = -1;
         a.update_all_menus();
       }
-  EXPECT_EQ(a.dialogs, (std::vector<std::string>{"timeout_dlog", "timeout_dlog"}));
+  EXPECT_EQ(a.dialogs, (std::vector<std::string>{"plot_records_dlog", "show_record_dlog", "plot_records_dlog",
+                                                 "timeout_dlog", "plot_records_dlog", "timeout_dlog"}));
 
   recording_widget widget(settings_win());  // popup menu choices go to the popup owner
   settings_win()->popup_owner = &widget;

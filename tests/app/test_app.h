@@ -49,9 +49,9 @@ class test_app : public app_type {
     if (on_wait)
       on_wait();
   }
-  INT_PTR run_dialog(const char* name, DLGPROC procedure) override {
+  INT_PTR run_dialog(const char* name, DLGPROC procedure, HWND owner) override {
     dialogs.push_back(name);
-    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure);
+    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure, owner);
   }
   // The chosen files are named relative to the current directory and given as full paths.
   int choose_file_to_open(char* path, char* title) override {

@@ -3,9 +3,10 @@
 # button, takes a journal count and a comment, saves them as a .sl1 file, quits, starts again, opens the
 # file and saves it once more: both files must be the same bytes. Each download is compared byte for
 # byte with nightglow-cli's get --into from a second simulator with the same night and clock, and the
-# program's report and export files with the command line's, once the program writes them.
+# program's report and export files with the command line's, once the program writes them. A third
+# night comes from the menu, and Plot Records plots all three; the saved plot is visible and holds three.
 # usage: tests/e2e/data_e2e.sh <native build directory> <windows build directory>
-# (a screenshot of the data window with the night goes to <windows build directory>/e2e/)
+# (screenshots of the data window with the night and of the plot go to <windows build directory>/e2e/)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 NG_SIM=$(cd "$1" && pwd)/tools/somnolux-sim
@@ -74,9 +75,14 @@ same_as_cli() {
   echo "data_e2e: nightglow-cli $1 writes the program's bytes"
 }
 
-# download TITLE: the Get button, the status window while it runs, no message after it.
+# download TITLE [menu]: the Get button (or its menu command), the status window while it runs, no
+# message after it.
 download() {
-  driver click data_win_type "$1" 100 208 || fail "cannot press Get Somnolux Settings and Data"
+  if [ "${2:-}" = menu ]; then
+    driver post data_win_type "$1" 250 || fail "cannot send Get Somnolux Settings and Data"
+  else
+    driver click data_win_type "$1" 100 208 || fail "cannot press Get Somnolux Settings and Data"
+  fi
   driver wait msg_win_type Status 10 >/dev/null || fail "no status window during the download"
   driver gone msg_win_type Status 60 || fail "the download did not end"
   driver gone "#32770" Message 1 || fail "the download failed: $(driver answer Message 1 5)"
@@ -137,5 +143,19 @@ if driver pick "Export Data" 1 5; then
 else
   echo "data_e2e: the program shows no Export Data dialog yet: the export comparison waits for it"
 fi
-quit_program twice
+
+echo "data_e2e: a third night from the menu (about 20 s), then Plot Records, Select All, OK"
+download twice menu
+driver post data_win_type twice 240 || fail "cannot send Plot Records"
+driver button "Plot Records" 12 10 || fail "no Plot Records dialog"
+driver answer "Plot Records" 0 5 >/dev/null || fail "cannot press OK"
+driver wait plot_win_type "Multi-Record Cue Plot" 10 >/dev/null || fail "the plot window did not show"
+sleep 0.5
+import -window root -crop "$(driver rect plot_win_type "Multi-Record Cue Plot" 5)" "$shots/plot_window.png" &&
+  echo "data_e2e: screenshot $shots/plot_window.png"
+save_as twice plotted.sl1
+plot=$(($(stat -c %s "$work/plotted.sl1") - 1052))  # the plot section closes the file
+[ "$(i32 "$work/plotted.sl1" $((plot + 16)))" = 1 ] && [ "$(i32 "$work/plotted.sl1" $((plot + 20)))" = 3 ] &&
+  [ "$(i32 "$work/plotted.sl1" $((plot + 24)))" -ge 1 ] || fail "the saved plot is not three visible nights"
+quit_program plotted
 echo "data_e2e: PASS"

@@ -8,6 +8,8 @@
 //                                                waits for a message box or dialog with that caption, sets the
 //                                                text of the control (0 unless given) when given, prints its
 //                                                static texts, presses button id and waits until the box is gone
+//   e2e_driver button <caption> <id> <seconds>  waits for a dialog with that caption and presses button id in it,
+//                                                leaving the dialog open
 //   e2e_driver type <class> <title> <text>       posts WM_CHAR for each character of text to the window; "\t" is Tab
 //   e2e_driver press <class> <title> <x> <y>     posts a left-button press at that client point
 //   e2e_driver click <class> <title> <x> <y>     brings the window to the front and clicks at that client
@@ -124,6 +126,12 @@ int main(int argc, char** argv) {
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
     return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;  // the next box may carry the same caption
   }
+  if (std::strcmp(verb, "button") == 0) {
+    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr && IsWindowVisible(w); }))
+      return 1;
+    const int id = std::atoi(argv[3]);
+    return SendMessageA(GetDlgItem(w, id), BM_CLICK, 0, 0) == 0 && IsWindow(w) ? 0 : 1;
+  }
   if (std::strcmp(verb, "type") == 0) {
     if (!find())
       return 1;
@@ -195,6 +203,6 @@ int main(int argc, char** argv) {
     std::printf("%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|type|press|click|keys|file|rect|pick|startup ...\n");
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|type|press|click|keys|file|rect|pick|startup ...\n");
   return 2;
 }

@@ -157,5 +157,9 @@ save_as twice plotted.sl1
 plot=$(($(stat -c %s "$work/plotted.sl1") - 1052))  # the plot section closes the file
 [ "$(i32 "$work/plotted.sl1" $((plot + 16)))" = 1 ] && [ "$(i32 "$work/plotted.sl1" $((plot + 20)))" = 3 ] &&
   [ "$(i32 "$work/plotted.sl1" $((plot + 24)))" -ge 1 ] || fail "the saved plot is not three visible nights"
+series() { echo "$1=$(od -An -v -t d4 -j $((plot + $2)) -N 512 "$work/plotted.sl1" | xargs)"; }
+"$CLI" plot "$work/plotted.sl1" >"$work/plot.out" || fail "nightglow-cli plot failed"
+grep -qx "$(series CUES 28)" "$work/plot.out" && grep -qx "$(series CUESND 540)" "$work/plot.out" ||
+  fail "nightglow-cli plot sums differently from the program"
 quit_program plotted
 echo "data_e2e: PASS"

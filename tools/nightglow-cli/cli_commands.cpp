@@ -13,6 +13,7 @@
 #include "exchange/import_rows.h"
 #include "exchange/report_texts.h"
 #include "key_lines.h"
+#include "model/cue_plot.h"
 
 namespace {
 
@@ -103,25 +104,54 @@ int run_report(const cli_options& options, cli_result& result) {
                    report_create_failed);
 }
 
-int run_export(const cli_options& options, cli_result& result) {
-  data_file_image image;
-  std::string error;
-  if (!open_data_document(options.file, image, error)) return fail(result, error);
-  if (image.records.empty()) return fail(result, options.file + ": there are no records to export");
-  std::vector<int> positions = options.records;
-  for (int position : positions)
-    if (!check_position(options.file, image, position, error)) return fail(result, error);
+// The positions of --records checked against the document, or all of its records.
+bool chosen_records(const cli_options& options, const data_file_image& image, const char* what,
+                    std::vector<int>& positions, std::string& error) {
+  if (image.records.empty()) {
+    error = options.file + ": there are no records to " + what;
+    return false;
+  }
+  for (int position : options.records)
+    if (!check_position(options.file, image, position, error)) return false;
+  positions = options.records;
   if (positions.empty())
     for (std::size_t i = 1; i <= image.records.size(); ++i) positions.push_back(static_cast<int>(i));
+  return true;
+}
 
+int run_export(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  std::vector<int> positions;
+  std::string error;
+  if (!open_data_document(options.file, image, error) || !chosen_records(options, image, "export", positions, error))
+    return fail(result, error);
   std::string text = options.names ? export_header() : std::string();
   text.reserve(text.size() + positions.size() * 1024);
   for (int position : positions) {
-    data_window_view view = window_view(image, position);
     text += rec_column(position);
-    text += make_export_row(view, program_version);
+    text += make_export_row(window_view(image, position), program_version);
   }
   return put_bytes(result, options, std::move(text), data_create_failed);
+}
+
+// The Plot window's sums of the chosen records as KEY=value lines, each series its 128 bins.
+int run_plot(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  std::vector<int> positions;
+  std::string error;
+  if (!open_data_document(options.file, image, error) || !chosen_records(options, image, "plot", positions, error))
+    return fail(result, error);
+  for (int& position : positions) --position;
+  const plot_sums sums = sum_cues(image.records, positions, series_choice{});
+  result.out = "RECORDS=" + std::to_string(sums.record_count) + "\nMAX=" + std::to_string(sums.max) + "\n";
+  for (int series = 0; series < series_total; ++series) {
+    static const char* const keys[series_total] = {"CUES=", "CUESND=", "COMBINED="};
+    result.out += keys[series];
+    const int32_t* values = series_values(sums, series);
+    for (int bin = 0; bin < plot_sums::bins; ++bin) result.out += (bin ? " " : "") + std::to_string(values[bin]);
+    result.out += "\n";
+  }
+  return 0;
 }
 
 int run_import(const cli_options& options, cli_result& result) {
@@ -239,5 +269,6 @@ cli_result run_cli(const cli_options& options, const link_maker& make_link) {
   else if (c == "export") run_export(options, result);
   else if (c == "import") run_import(options, result);
   else if (c == "settings") run_settings(options, result);
+  else if (c == "plot") run_plot(options, result);
   return result;
 }

@@ -33,6 +33,7 @@ constexpr command_rule rules[] = {
     {"export", takes_file | takes_records | takes_names | takes_output, takes_file},
     {"import", takes_file | takes_into, takes_file | takes_into},
     {"settings", takes_file | takes_changes, takes_file},
+    {"plot", takes_file | takes_records, takes_file},
 };
 
 // A record number: 1 to 999,999,999, plain decimal digits.
@@ -71,7 +72,8 @@ const char* cli_usage() {
          "       nightglow-cli report FILE.sl1 [--record N] [-o OUT]\n"
          "       nightglow-cli export FILE.sl1 [--names] [--records N,M,...] [-o OUT]\n"
          "       nightglow-cli import DATA.txt --into FILE.sl1\n"
-         "       nightglow-cli settings FILE.sl2 [KEY=value ...]\n";
+         "       nightglow-cli settings FILE.sl2 [KEY=value ...]\n"
+         "       nightglow-cli plot FILE.sl1 [--records N,M,...]\n";
 }
 
 bool parse_cli_options(const std::vector<std::string>& args, cli_options& options, std::string& error) {

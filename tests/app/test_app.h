@@ -23,7 +23,9 @@
 #include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
+#include "ui/win_print.h"
 #include "../device/test_link.h"
+#include "../ui/emf_recording.h"
 
 // One message box asked for, and whether the status or About window was open then.
 struct box_record {
@@ -32,10 +34,48 @@ struct box_record {
   bool status_or_about_open;
 };
 
+// A printer whose dialog answers as scripted (cancel by default) and whose paper is an enhanced
+// metafile of the screen's size; it logs its calls and keeps what was drawn. A call named in
+// `failing` fails with the system error 5.
+struct test_printer : printer_type {
+  int choose(PRINTDLGA& request) override {
+    log("choose");
+    if (answer == 1) request.hDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    return answer;
+  }
+  DWORD dialog_error() override { return error; }
+  int start_doc(HDC, const DOCINFOA& info) override { return step("doc " + std::string(info.lpszDocName)); }
+  int start_page(HDC) override { return step("page"); }
+  int end_page(HDC) override { return step("end page"); }
+  int end_doc(HDC) override { return step("end doc"); }
+  void release(PRINTDLGA& request) override {
+    log("release");
+    if (request.hDC) drawn = read_metafile(CloseEnhMetaFile(request.hDC));
+  }
+  int step(const std::string& name) {
+    log(name);
+    SetLastError(5);
+    return name.rfind(failing, 0) == 0 ? 0 : 1;
+  }
+  void log(const std::string& name) { calls += name + (app->status_window ? "+|" : "|"); }
+
+  int answer = 0;
+  DWORD error = 0;
+  std::string failing = "none";
+  std::string calls;  // "choose|doc Untitled 1+|page+|..." with + while the status window stands
+  std::vector<drawn_item> drawn;
+  const app_type* app = nullptr;
+};
+
 class test_app : public app_type {
  public:
-  test_app() : app_type(GetModuleHandleA(nullptr), SW_HIDE, no_startup_tag{}) {}
+  test_app() : app_type(GetModuleHandleA(nullptr), SW_HIDE, no_startup_tag{}) {
+    auto paper = std::make_unique<test_printer>();
+    paper->app = this;
+    printer = std::move(paper);
+  }
   using app_type::start;
+  test_printer& paper() { return static_cast<test_printer&>(*printer); }
 
   int message_box(const char* text, const char* caption, UINT type) override {
     boxes.push_back({text, caption, type, status_window || about_window});
@@ -49,15 +89,21 @@ class test_app : public app_type {
     if (on_wait)
       on_wait();
   }
-  INT_PTR run_dialog(const char* name, DLGPROC procedure) override {
+  INT_PTR run_dialog(const char* name, DLGPROC procedure, HWND owner) override {
     dialogs.push_back(name);
-    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure);
+    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure, owner);
   }
   // The chosen files are named relative to the current directory and given as full paths.
   int choose_file_to_open(char* path, char* title) override {
     std::snprintf(path, 264, "%s", full_path(open_name).c_str());
     std::snprintf(title, 512, "%s", open_name.c_str());
     return open_choice;
+  }
+  int choose_file_to_read(char* path, char* title, const char* filter, const char* extension, HWND) override {
+    save_dialogs.push_back(std::string("open ") + path + " | " + filter + " | " + extension);
+    std::snprintf(path, 264, "%s", full_path(open_name).c_str());
+    std::snprintf(title, 512, "%s", open_name.c_str());
+    return !open_name.empty();
   }
   int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND) override {
     save_dialogs.push_back(std::string(path) + " | " + filter + " | " + extension);
@@ -75,7 +121,7 @@ class test_app : public app_type {
   std::function<INT_PTR()> on_dialog;  // without it the real modal dialog runs
   int open_choice = 0;
   std::string open_name, save_name;
-  std::vector<std::string> save_dialogs;  // proposed path | filter | extension
+  std::vector<std::string> save_dialogs;  // proposed path | filter | extension; "open " for reading
 };
 
 inline bool enabled(HWND window, int id) {

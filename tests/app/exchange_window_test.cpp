@@ -48,7 +48,9 @@ class exchange : public app_fixture {
   data_win_type& w() const { return *data_win(); }
   // Nights of the simulator and the two sample nights, each with its own counts and comment.
   static record_list nights() {
-    const device_block blocks[] = {make_night(1, {2024, 3, 1, 7, 0, 0}), dated_night(),
+    device_block dated = dated_night();
+    dated.type = 4, dated.walarm = 1;  // what a row gives back: a known cue type's name, ON for 1
+    const device_block blocks[] = {make_night(1, {2024, 3, 1, 7, 0, 0}), dated,
                                    make_night(2, {2024, 3, 2, 6, 30, 0}), long_night(),
                                    make_night(3, {2024, 3, 3, 8, 15, 0}), make_night(4, {2024, 3, 5, 7, 5, 0})};
     const char* const comments[] = {"Lucid at the lake", "first \"line\"\r\nsecond", "a, b; c", "x", "flying",
@@ -56,6 +58,9 @@ class exchange : public app_fixture {
     record_list out;
     for (int i = 0; i < 6; ++i) {
       out.push_back(std::make_unique<data_record>(blocks[i]));
+      // A spreadsheet writes an empty text cell back as nothing, which a row cannot lose:
+      // every night has the interface version that a download brings, and a comment.
+      if (!out.back()->block.ibv[0]) std::strcpy(out.back()->block.ibv, "SLX-IB 1.4");
       for (int c = 0; c < journal_count_total; ++c) out.back()->counts[c] = i + c;
       out.back()->comment = comments[i];
     }

@@ -35,13 +35,12 @@ struct box_record {
 };
 
 // A printer whose dialog answers as scripted (cancel by default) and whose paper is an enhanced
-// metafile of the screen's size; it logs its calls and keeps what was drawn. A call named in
-// `failing` fails with the system error 5.
+// metafile of the screen's size. It logs its calls ("choose|doc Untitled 1+|...", + while the status
+// window stands) and keeps what was drawn; the call that `failing` begins fails with system error 5.
 struct test_printer : printer_type {
   int choose(PRINTDLGA& request) override {
-    log("choose");
     if (answer == 1) request.hDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    return answer;
+    return step("choose"), answer;
   }
   DWORD dialog_error() override { return error; }
   int start_doc(HDC, const DOCINFOA& info) override { return step("doc " + std::string(info.lpszDocName)); }
@@ -49,20 +48,18 @@ struct test_printer : printer_type {
   int end_page(HDC) override { return step("end page"); }
   int end_doc(HDC) override { return step("end doc"); }
   void release(PRINTDLGA& request) override {
-    log("release");
+    step("release");
     if (request.hDC) drawn = read_metafile(CloseEnhMetaFile(request.hDC));
   }
   int step(const std::string& name) {
-    log(name);
+    calls += name + (app->status_window ? "+|" : "|");
     SetLastError(5);
-    return name.rfind(failing, 0) == 0 ? 0 : 1;
+    return !failing.empty() && name.rfind(failing, 0) == 0 ? 0 : 1;
   }
-  void log(const std::string& name) { calls += name + (app->status_window ? "+|" : "|"); }
 
   int answer = 0;
   DWORD error = 0;
-  std::string failing = "none";
-  std::string calls;  // "choose|doc Untitled 1+|page+|..." with + while the status window stands
+  std::string failing, calls;
   std::vector<drawn_item> drawn;
   const app_type* app = nullptr;
 };

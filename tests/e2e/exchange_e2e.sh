@@ -34,8 +34,8 @@ windows_work="Z:${work//\//\\}"
 
 # step export|import: that half of the round trip in the Windows tests, on the files in $work.
 step() {
-  NG_SPREADSHEET_DIR=$windows_work "$NG_WINE" "$build/tests/app_tests.exe" --gtest_filter="exchange.spreadsheet_$1" \
-    >"$work/$1.log" 2>&1
+  NG_SPREADSHEET_DIR=$windows_work NG_SPREADSHEET_STEP=$1 "$NG_WINE" "$build/tests/app_tests.exe" \
+    --gtest_filter=exchange.spreadsheet_round_trip >"$work/$1.log" 2>&1
   tr -d '\r' <"$work/$1.log" | grep -q '^\[  PASSED  \] 1 test' || fail "$1: $(tail -n 30 "$work/$1.log")"
 }
 

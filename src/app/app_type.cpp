@@ -230,8 +230,9 @@ int app_type::choose_file_to_open(char* path, char* title) {
 }
 
 int app_type::choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
-                                  HWND owner) {
+                                  HWND owner, const char* caption) {
   OPENFILENAMEA ofn = file_dialog(instance, owner, filter, extension, path, title);
+  ofn.lpstrTitle = caption;
   return GetSaveFileNameA(&ofn) ? 1 : 0;
 }
 

@@ -56,10 +56,11 @@ class app_type : public link_owner {
   virtual void interface_timeout_dialog();                        // 28
   virtual void default_port_dialog();                             // 29
 
-  // The save dialog of the documents: path (260 characters, holds the proposed name on
-  // entry) and title (512 bytes); filter as for OPENFILENAME. 1 when a file was chosen.
+  // The save dialog: path (260 characters, holds the proposed name on entry) and title
+  // (512 bytes); filter as for OPENFILENAME; the dialog's caption, or the system's own for
+  // none. 1 when a file was chosen.
   virtual int choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
-                                  HWND owner);
+                                  HWND owner, const char* caption = nullptr);
   // The open dialog of other files than documents (Import From Database): the file must exist.
   virtual int choose_file_to_read(char* path, char* title, const char* filter, const char* extension,
                                   HWND owner);

@@ -342,7 +342,7 @@ void data_win_type::export_to_database() {
   char path[264] = "";
   std::strcpy(path, data_file_name);
   char title[512] = "";
-  if (app->choose_file_to_save(path, title, "Somnolux Data (*.TXT)\0*.txt\0", "txt", window) != 1) return;
+  if (app->choose_file_to_save(path, title, "Somnolux Data (*.TXT)\0*.txt\0", "txt", window, "Save Data") != 1) return;
   path[sizeof path - 1] = '\0';
   // Each chosen record is shown in turn, so that its row is what the window would show of it.
   std::string text = export_dialog.include_field_names ? export_header() : std::string();

@@ -11,7 +11,8 @@ void win_type::save_report(const std::function<std::string()>& make_text) {
   char path[264] = "";
   std::strcpy(path, report_file_name);
   char title[512] = "";
-  if (app->choose_file_to_save(path, title, "Somnolux Report (*.TXT)\0*.txt\0", "txt", window) != 1) return;
+  if (app->choose_file_to_save(path, title, "Somnolux Report (*.TXT)\0*.txt\0", "txt", window, "Save Report") != 1)
+    return;
   path[sizeof path - 1] = '\0';
   std::string text;
   try {

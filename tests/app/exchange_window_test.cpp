@@ -51,8 +51,9 @@ class exchange : public app_fixture {
   void add_nights() const {
     device_block dated = dated_night();
     dated.type = 4, dated.walarm = 1;  // values a row gives back: a known cue type's name, ON for 1
-    const device_block blocks[] = {make_night(1, {2024, 3, 1, 7, 0, 0}), dated, make_night(2, {2024, 3, 2, 6, 30, 0}),
-                                   long_night(), make_night(3, {2024, 3, 3, 8, 15, 0}), make_night(4, {2024, 3, 5, 7, 5, 0})};
+    const device_block blocks[] = {make_night(1, {2024, 3, 1, 7, 0, 0}), dated,
+                                   make_night(2, {2024, 3, 2, 6, 30, 0}), long_night(),
+                                   make_night(3, {2024, 3, 3, 8, 15, 0}), make_night(4, {2024, 3, 5, 7, 5, 0})};
     const char* const comments[] = {"Lucid at the lake", "first \"line\"\r\nsecond", "a, b; c", "x", "flying", "woke"};
     for (int i = 0; i < 6; ++i) {
       auto& night = w().records.emplace_back(std::make_unique<data_record>(blocks[i]));
@@ -98,11 +99,12 @@ TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_a
     command(window->window, IDM_COPY);
     OpenClipboard(nullptr);
     HANDLE memory = GetClipboardData(CF_TEXT);
-    EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory)), add_returns(report) + '\0');
+    const std::string bytes(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory));
+    EXPECT_EQ(bytes, add_returns(report) + '\0');
     GlobalUnlock(memory);
     CloseClipboard();
   }
-  EXPECT_EQ(app->save_dialogs[0], "SomnReport.txt | Somnolux Report (*.TXT) | txt");
+  EXPECT_EQ(app->save_dialogs[0], "Save Report: SomnReport.txt | Somnolux Report (*.TXT) | txt");
   app->save_name = "no such folder\\report.txt";
   command(w().window, IDM_EXPORT_REPORT);
   EXPECT_EQ(app->boxes.at(0).text, "Sorry, couldn't create report file.");
@@ -127,7 +129,7 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
     EXPECT_EQ(text_of("%d %d %s %s", w().current_index, w().counts[dreams], shown, w().records[2]->comment.c_str()),
               "2 2 edited edited");
   }
-  EXPECT_EQ(app->save_dialogs[0], "SomnData.txt | Somnolux Data (*.TXT) | txt");
+  EXPECT_EQ(app->save_dialogs[0], "Save Data: SomnData.txt | Somnolux Data (*.TXT) | txt");
   export_file("1", "no such folder\\data.txt");
   EXPECT_EQ(app->boxes.back().text, "Sorry, couldn't create data file.");
 }

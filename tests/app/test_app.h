@@ -102,8 +102,9 @@ class test_app : public app_type {
     std::snprintf(title, 512, "%s", open_name.c_str());
     return !open_name.empty();
   }
-  int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND) override {
-    save_dialogs.push_back(std::string(path) + " | " + filter + " | " + extension);
+  int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND,
+                          const char* caption) override {
+    save_dialogs.push_back((caption ? caption + std::string(": ") : "") + path + " | " + filter + " | " + extension);
     std::snprintf(path, 260, "%s", full_path(save_name).c_str());
     std::snprintf(title, 512, "%s", save_name.c_str());
     return !save_name.empty();
@@ -118,7 +119,7 @@ class test_app : public app_type {
   std::function<INT_PTR()> on_dialog;  // without it the real modal dialog runs
   int open_choice = 0;
   std::string open_name, save_name;
-  std::vector<std::string> save_dialogs;  // proposed path | filter | extension; "open " for reading
+  std::vector<std::string> save_dialogs;  // [caption: ]proposed path | filter | extension; "open " for reading
 };
 
 inline bool enabled(HWND window, int id) {

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-liberation
   python3 file x11vnc nsis 7zip
+  libreoffice-calc-nogui cups printer-driver-cups-pdf poppler-utils  # the spreadsheet and the PDF printer
 )
 
 missing=()

@@ -90,6 +90,9 @@ fi
 if [ -x "$NG_BUILD/native/tools/somnolux-sim" ] && [ -x "$NG_BUILD/win64/src/nightglow.exe" ]; then
   run_check "data window end to end" "$NG_ROOT/tests/e2e/data_e2e.sh" "$NG_BUILD/native" "$NG_BUILD/win64"
 fi
+if [ -f "$NG_BUILD/win64/tests/app_tests.exe" ] && [ -f "$NG_BUILD/win64/src/nightglow.exe" ]; then
+  run_check "spreadsheet and printer end to end" "$NG_ROOT/tests/e2e/exchange_e2e.sh" "$NG_BUILD/win64"
+fi
 if [ -x "$NG_BUILD/native/tools/somnolux-sim" ] && [ -f "$NG_BUILD/win64/tools/nightglow-cli.exe" ]; then
   run_check "command-line tool under Wine end to end" \
     "$NG_ROOT/tests/e2e/cli_wine_e2e.sh" "$NG_BUILD/native" "$NG_BUILD/win64"

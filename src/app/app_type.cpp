@@ -19,6 +19,7 @@
 #include "device/device_link.h"
 #include "model/doc_file.h"
 #include "settingswin/settings_win_type.h"
+#include "ui/win_print.h"
 #include "ui/win_type.h"
 
 namespace {
@@ -107,7 +108,7 @@ void revert(app_type& app, bool data) {
 }  // namespace
 
 app_type::app_type(HINSTANCE instance_handle, int show, no_startup_tag)
-    : instance(instance_handle), show_command(show) {}
+    : instance(instance_handle), show_command(show), printer(std::make_unique<printer_type>()) {}
 
 app_type::app_type(HINSTANCE instance_handle, int show) : app_type(instance_handle, show, no_startup_tag{}) {
   start();
@@ -229,9 +230,16 @@ int app_type::choose_file_to_open(char* path, char* title) {
 }
 
 int app_type::choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
-                                  HWND owner) {
+                                  HWND owner, const char* caption) {
   OPENFILENAMEA ofn = file_dialog(instance, owner, filter, extension, path, title);
+  ofn.lpstrTitle = caption;
   return GetSaveFileNameA(&ofn) ? 1 : 0;
+}
+
+int app_type::choose_file_to_read(char* path, char* title, const char* filter, const char* extension, HWND owner) {
+  OPENFILENAMEA ofn = file_dialog(instance, owner, filter, extension, path, title);
+  ofn.Flags |= OFN_FILEMUSTEXIST;
+  return GetOpenFileNameA(&ofn) ? 1 : 0;
 }
 
 void app_type::open_data_file(const char* path, const char* title) { open_file(*this, true, path, title); }

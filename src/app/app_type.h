@@ -12,6 +12,7 @@ class settings_doc;
 class about_win_type;
 class msg_win_type;
 class device_link;
+class printer_type;
 
 // The real program constructs app_type(instance, show command), which runs the whole
 // start-up. Tests derive from it and use the protected no_startup_tag constructor, which
@@ -55,16 +56,20 @@ class app_type : public link_owner {
   virtual void interface_timeout_dialog();                        // 28
   virtual void default_port_dialog();                             // 29
 
-  // The save dialog of the documents: path (260 characters, holds the proposed name on
-  // entry) and title (512 bytes); filter as for OPENFILENAME. 1 when a file was chosen.
+  // The save dialog: path (260 characters, holds the proposed name on entry) and title
+  // (512 bytes); filter as for OPENFILENAME; the dialog's caption, or the system's own for
+  // none. 1 when a file was chosen.
   virtual int choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
+                                  HWND owner, const char* caption = nullptr);
+  // The open dialog of other files than documents (Import From Database): the file must exist.
+  virtual int choose_file_to_read(char* path, char* title, const char* filter, const char* extension,
                                   HWND owner);
   // The task-modal message box without owner behind show_message and the two questions.
   virtual int message_box(const char* text, const char* caption, UINT type);
   // The pause that shows the start-up picture (Sleep in the program).
   virtual void wait_ms(int milliseconds);
-  // Runs a modal dialog from the program's resources, owned by the given window (none for null).
-  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure, HWND owner);
+  // Runs a modal dialog from the program's resources, owned by the given window or by none.
+  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure, HWND owner = nullptr);
 
   // Each pointer is reset (set to null, then the object deleted) by its owner here.
   std::unique_ptr<data_doc> data_document;
@@ -75,6 +80,7 @@ class app_type : public link_owner {
   std::unique_ptr<about_win_type> about_window;
   std::unique_ptr<msg_win_type> status_window;
   std::unique_ptr<device_link> link;
+  std::unique_ptr<printer_type> printer;  // what Print Window prints on
   char version[256] = "W95 Nightglow v1.1";
 
  protected:

@@ -3,15 +3,20 @@
 #include "datawin/data_win_type.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "app/app_type.h"
 #include "app/data_doc.h"
+#include "datawin/export_dialog.h"
 #include "datawin/record_browser_type.h"
 #include "datawin/record_dialogs.h"
 #include "datawin/record_view_type.h"
 #include "device/device_link.h"
 #include "plotwin/plot_win_type.h"
+#include "exchange/exchange_files.h"
+#include "exchange/export_rows.h"
+#include "exchange/report_texts.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_view_type.h"
 #include "ui/button_type.h"
@@ -260,8 +265,6 @@ int data_win_type::read_from_file(std::FILE* file) {
   return 1;
 }
 
-void data_win_type::import_from_database() {}
-
 void data_win_type::show_record() {
   record_dialog_state& state = record_dialogs;
   if (state.show_record_open)
@@ -348,3 +351,122 @@ void data_win_type::get_device_data() {
   load_record(current_index);
   invalidate();
 }
+
+std::vector<std::string> data_win_type::widget_texts(bool report) {
+  std::vector<std::string> texts(static_cast<std::size_t>(widgets.count()));
+  for (int i = 0; i < widgets.count(); ++i) {
+    std::string& text = texts[static_cast<std::size_t>(i)];
+    if (i == comments_index && comments)
+      text = report ? comments->get_text_lines() : comments->get_quoted_text();
+    else if (report)
+      widgets.get(i)->get_report_text(text);
+    else
+      widgets.get(i)->get_export_text(text);
+  }
+  return texts;
+}
+
+std::string data_win_type::make_report_text() {
+  return assemble_data_report(widget_texts(true), working_block, application->version);
+}
+
+std::string data_win_type::make_export_row() {
+  return assemble_export_row(widget_texts(false), working_block, application->version);
+}
+
+std::string data_win_type::add_returns(const std::string& text) { return ::add_returns(text); }
+
+void data_win_type::export_report() {
+  save_report([this] { return make_report_text(); });
+}
+
+void data_win_type::copy_text() {
+  copy_report([this] { return make_report_text(); }, [this](const std::string& text) { return add_returns(text); });
+}
+
+void data_win_type::export_to_database() {
+  app_type* const app = application;
+  export_dialog.lines.clear();
+  for (int i = 0; i < record_count(); ++i)
+    export_dialog.lines.push_back(record_list_line(i, records[static_cast<std::size_t>(i)]->block));
+  export_dialog.include_field_names = 1;
+  export_dialog.selection.clear();
+  const INT_PTR result = app->run_dialog("export_records_dlog", export_records_proc, window);
+  export_dialog.lines.clear();
+  const std::vector<int> chosen = std::move(export_dialog.selection);
+  export_dialog.selection.clear();
+  if (result != 0 || chosen.empty()) return;
+
+  char path[264] = "";
+  std::strcpy(path, data_file_name);
+  char title[512] = "";
+  if (app->choose_file_to_save(path, title, "Somnolux Data (*.TXT)\0*.txt\0", "txt", window, "Save Data") != 1) return;
+  path[sizeof path - 1] = '\0';
+  // Each chosen record is shown in turn, so that its row is what the window would show of it.
+  std::string text = export_dialog.include_field_names ? export_header() : std::string();
+  const int shown = current_index;
+  store_record(shown);
+  for (int position : chosen) {
+    if (position >= record_count()) continue;
+    load_record(position);
+    text += rec_column(position + 1);
+    text += make_export_row();
+  }
+  load_record(shown);
+  if (const char* failure = write_export_file(path, text)) app->show_message(failure);
+}
+
+void data_win_type::import_from_database() {
+  app_type* const app = application;
+  char path[264] = "";
+  char title[512] = "";
+  if (app->choose_file_to_read(path, title, "Text File (*.TXT)\0*.txt\0", "txt", window) != 1) return;
+  path[sizeof path - 1] = '\0';
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    app->show_message(database_open_failed);
+    return;
+  }
+  store_record(current_index);
+  const int before = record_count();
+  // Lines that are no rows of this program (the field names, other programs' rows) are skipped.
+  for (std::string line; read_line(file, line);) {
+    auto record = std::make_unique<data_record>();
+    record->owner = this;
+    if (parse_record(line, *record) == 1) records.push_back(std::move(record));
+  }
+  std::fclose(file);
+  import_reader.reset();
+  import_file = nullptr;
+  const int added = record_count() - before;
+  if (added > 0) {
+    current_index = record_count() - 1;
+    load_record(current_index);
+    no_record = 0;
+    invalidate();
+    app->update_all_menus();
+  }
+  app->show_message(imported_message(static_cast<std::size_t>(added)).c_str());
+}
+
+bool data_win_type::read_line(std::FILE* file, std::string& line) {
+  if (!import_reader || import_file != file) {
+    import_reader = std::make_unique<line_reader>(file);
+    import_file = file;
+  }
+  return import_reader->read_line(line);
+}
+
+int data_win_type::parse_record(std::string& line, data_record& record) {
+  return ::parse_record(line, import_fields, record) ? 1 : 0;
+}
+
+void data_win_type::split_fields(std::string& line) { import_fields.split_fields(line); }
+
+int data_win_type::field_count() { return import_fields.field_count(); }
+
+const char* data_win_type::field_text(int index) { return import_fields.field_text(index); }
+
+int data_win_type::field_length(int index) { return import_fields.field_length(index); }
+
+int data_win_type::field_int(int index) { return import_fields.field_int(index); }

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "exchange/import_rows.h"
 #include "model/data_file.h"
 #include "model/device_block.h"
 #include "ui/widget_container.h"
@@ -33,11 +35,25 @@ class data_win_type : public win_type {
   int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   // Left and right arrows step through the records; characters go to the widgets.
   LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  // The shown record's report into a text file, chosen records into a database file.
+  void export_report() override;
+  void export_to_database() override;
+  void copy_text() override;  // the shown record's report to the clipboard
   void update_menus() override;
 
-  // Own operations. Import is filled in with its own work.
+  // Own operations.
   virtual void build_widgets();                  // 38
+  // Appends the records of a database file's rows; tells how many came.
   virtual void import_from_database();           // 39
+  // Database rows, over the core's reader and splitter: the next line of the file (false at its
+  // end), a record from a line, and the fields of the line last split (which must stay alive).
+  virtual bool read_line(std::FILE* file, std::string& line);        // 40
+  virtual int parse_record(std::string& line, data_record& record);  // 41: 1 for a row of this program
+  virtual void split_fields(std::string& line);  // 42
+  virtual int field_count();                     // 43
+  virtual const char* field_text(int index);     // 44: null outside the fields
+  virtual int field_length(int index);           // 45
+  virtual int field_int(int index);              // 46
   // Record i into the working copy (block, counts, comments box); i < 0 shows the reset
   // block with the no-record flag set.
   virtual void load_record(int index);           // 47
@@ -53,6 +69,11 @@ class data_win_type : public win_type {
   virtual void plot_records_for(win_type* owner_window);  // 51
   virtual void plot_records();                   // 52: plot_records_for(this)
   virtual void get_device_data();                // 53
+  // The shown record as a text report and as a database row after its REC column, made from
+  // the widgets' texts in container order.
+  virtual std::string make_report_text();        // 54
+  virtual std::string make_export_row();         // 55
+  virtual std::string add_returns(const std::string& text);  // 56: CR LF for every line feed
 
   int record_count() const { return static_cast<int>(records.size()); }
   // The comments box's edit control while the comments box has the focus, else null.
@@ -66,10 +87,19 @@ class data_win_type : public win_type {
   int comments_index = -1;
   record_list records;     // oldest first
   int current_index = -1;  // -1 exactly when there is no record
+  // Import state: the reader of the file being imported and the fields of the last line split.
+  std::unique_ptr<line_reader> import_reader;
+  std::FILE* import_file = nullptr;
+  field_list import_fields;
 
   // The widgets that the window reaches directly; owned by the container.
   record_view_type* record_view = nullptr;
   settings_view_type* settings_view = nullptr;
   edit_text_type* comments = nullptr;
   record_browser_type* browser = nullptr;
+
+ private:
+  // Every widget's report text (or export text), in container order; the comments box gives its
+  // lines (or its quoted field).
+  std::vector<std::string> widget_texts(bool report);
 };

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "datawin/data_win_type.h"
+#include "exchange/export_rows.h"
+#include "exchange/report_texts.h"
 #include "model/device_block.h"
 
 namespace {
@@ -185,4 +187,12 @@ void record_view_type::draw(HDC hdc) {
     text_at(hdc, right - 18, ya + 5, "full!");
   }
   for (HPEN pen : {black3, gray3, black2}) DeleteObject(pen);
+}
+
+void record_view_type::get_report_text(std::string& buffer) {
+  buffer = record_view_report_text(data_window->working_block, data_window->no_record != 0);
+}
+
+void record_view_type::get_export_text(std::string& buffer) {
+  buffer = record_view_export_text(data_window->working_block, data_window->no_record != 0);
 }

@@ -11,6 +11,9 @@ class record_view_type : public widget_type {
   record_view_type(data_win_type* owner, const RECT& rectangle, const char* name);
 
   void draw(HDC hdc) override;
+  // The shown record's lines of the text report, and its columns of a database row.
+  void get_report_text(std::string& buffer) override;
+  void get_export_text(std::string& buffer) override;
   void get_rect(RECT& rect) override;
   virtual bool is_rem_bin(int bin);
   // Cues (delivered 1) or cues not delivered (delivered 0) among the first min(DUR, 128)

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "datawin/data_win_type.h"
+#include "exchange/export_rows.h"
+#include "exchange/report_texts.h"
 #include "model/device_block.h"
 
 settings_view_type::settings_view_type(data_win_type* owner, const RECT& area, const char* name)
@@ -42,3 +44,11 @@ void settings_view_type::draw(HDC hdc) {
 }
 
 void settings_view_type::get_rect(RECT& rect) { rect = rectangle; }
+
+void settings_view_type::get_report_text(std::string& buffer) {
+  buffer = settings_view_report_text(data_window->working_block, data_window->no_record != 0);
+}
+
+void settings_view_type::get_export_text(std::string& buffer) {
+  buffer = settings_view_export_text(data_window->working_block, data_window->no_record != 0);
+}

@@ -6,6 +6,8 @@
 #include "app/app_type.h"
 #include "app/settings_doc.h"
 #include "device/device_link.h"
+#include "exchange/import_rows.h"
+#include "exchange/report_texts.h"
 #include "res/resource_ids.h"
 #include "ui/button_type.h"
 #include "ui/check_box_type.h"
@@ -221,4 +223,20 @@ int settings_win_type::read_from_file(std::FILE* file) {
   if (!read_settings_section(file, read)) return 0;
   apply_section(read);
   return 1;
+}
+
+std::string settings_win_type::make_report_text() {
+  std::vector<std::string> texts(static_cast<std::size_t>(widgets.count()));
+  for (int i = 0; i < widgets.count(); ++i) widgets.get(i)->get_report_text(texts[static_cast<std::size_t>(i)]);
+  return assemble_settings_report(texts, application->version);
+}
+
+std::string settings_win_type::add_returns(const std::string& text) { return ::add_returns(text); }
+
+void settings_win_type::export_report() {
+  save_report([this] { return make_report_text(); });
+}
+
+void settings_win_type::copy_text() {
+  copy_report([this] { return make_report_text(); }, [this](const std::string& text) { return add_returns(text); });
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "model/device_block.h"
 #include "model/settings_file.h"
 #include "ui/widget_container.h"
@@ -23,12 +25,17 @@ class settings_win_type : public win_type {
   int write_to_file(std::FILE* file) override;    // rectangle and settings; 1, or 0 when short
   int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;  // characters only
+  void export_report() override;  // the settings' report into a text file
+  void copy_text() override;      // the settings' report to the clipboard
   void update_menus() override;
 
   virtual void build_widgets();                           // 38
   virtual void set_defaults(device_settings& target);     // 39
   virtual void set_device_settings();                     // 40: confirm, stamp, upload
   virtual void reset_settings();                          // 41: confirm, defaults
+  // The form as a text report, from its widgets' texts in container order.
+  virtual std::string make_report_text();                 // 42
+  virtual std::string add_returns(const std::string& text);  // 43: CR LF for every line feed
 
   // The window's part of a settings file: its screen rectangle and the settings.
   settings_section section() const;

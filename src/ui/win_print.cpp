@@ -1,5 +1,109 @@
-// Printing a window on one page.
+// Printing a window on one page: the print dialog, the status window, the page mapping and the job.
+#include "ui/win_print.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "app/app_type.h"
 #include "ui/win_type.h"
 
-// The page layout, the print dialog and the status window during the job come with printing.
-void win_type::print() {}
+namespace {
+
+// The print dialog's errors, from PDERR_PRINTERCODES (4096) on.
+constexpr DWORD first_print_error = 4096;
+const char* const print_error_names[] = {
+    "PDERR_PRINTERCODES",  "PDERR_SETUPFAILURE",    "PDERR_PARSEFAILURE",    "PDERR_RETDEFFAILURE",
+    "PDERR_LOADDRVFAILURE", "PDERR_GETDEVMODEFAIL", "PDERR_INITFAILURE",     "PDERR_NODEVICES",
+    "PDERR_NODEFAULTPRN",  "PDERR_DNDMMISMATCH",    "PDERR_CREATEICFAILURE", "PDERR_PRINTERNOTFOUND",
+    "PDERR_DEFAULTDIFFERENT",
+};
+
+// A failed step of the job, with the system's error number taken before anything can change it.
+void report_failure(app_type& app, const char* format) {
+  const DWORD error = GetLastError();
+  char text[64];
+  std::snprintf(text, sizeof text, format, static_cast<int>(error));
+  app.show_message(text);
+}
+
+}  // namespace
+
+std::string print_dialog_message(DWORD code) {
+  if (code < first_print_error || code - first_print_error >= std::size(print_error_names)) return {};
+  char text[96];
+  std::snprintf(text, sizeof text, "PrintDlg() error: %d %s.", static_cast<int>(code),
+                print_error_names[code - first_print_error]);
+  return text;
+}
+
+int printer_type::choose(PRINTDLGA& request) { return PrintDlgA(&request) ? 1 : 0; }
+
+DWORD printer_type::dialog_error() { return CommDlgExtendedError(); }
+
+int printer_type::start_doc(HDC printer_dc, const DOCINFOA& info) { return StartDocA(printer_dc, &info); }
+
+int printer_type::start_page(HDC printer_dc) { return StartPage(printer_dc); }
+
+int printer_type::end_page(HDC printer_dc) { return EndPage(printer_dc); }
+
+int printer_type::end_doc(HDC printer_dc) { return EndDoc(printer_dc); }
+
+void printer_type::release(PRINTDLGA& request) {
+  if (request.hDC) DeleteDC(request.hDC);
+  if (request.hDevMode) GlobalFree(request.hDevMode);
+  if (request.hDevNames) GlobalFree(request.hDevNames);
+  request.hDC = nullptr;
+  request.hDevMode = request.hDevNames = nullptr;
+}
+
+void win_type::print() {
+  app_type* const app = application;
+  if (!app || !app->printer) return;
+  printer_type& printer = *app->printer;
+  // Every job starts from the default printer setup: nothing is kept from the last one.
+  PRINTDLGA request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = window;
+  request.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
+  request.nCopies = 1;
+  if (printer.choose(request) != 1 || !request.hDC) {
+    const std::string message = print_dialog_message(printer.dialog_error());
+    printer.release(request);
+    if (!message.empty()) app->show_message(message.c_str());
+    return;
+  }
+  HDC const paper = request.hDC;
+  app->show_status("Status", "Printing in progress...");
+  RECT client{};
+  GetClientRect(window, &client);
+  const int page_width = GetDeviceCaps(paper, HORZRES);
+  const int page_height = GetDeviceCaps(paper, VERTRES);
+  char name[256] = "";
+  GetWindowTextA(window, name, sizeof name);
+  DOCINFOA info{};
+  info.cbSize = sizeof info;
+  info.lpszDocName = name;
+  info.lpszDatatype = "";
+  if (printer.start_doc(paper, info) <= 0) {
+    report_failure(*app, "StartDoc() failed: %d.");  // the message closes the status window
+    printer.release(request);
+    return;
+  }
+  if (printer.start_page(paper) <= 0) {
+    report_failure(*app, "StartPage() failed: %d.");
+  } else {
+    // The client area stretched over the printable area, across and down each on its own.
+    SetMapMode(paper, MM_ANISOTROPIC);
+    SetWindowExtEx(paper, client.right, client.bottom, nullptr);
+    SetViewportExtEx(paper, page_width, page_height, nullptr);
+    printing = 1;
+    printer_dc = paper;
+    draw(paper);
+    printing = 0;
+    printer_dc = nullptr;
+    if (printer.end_page(paper) <= 0) report_failure(*app, "EndPage() failed: %d.");
+  }
+  if (printer.end_doc(paper) <= 0) report_failure(*app, "EndDoc() failed: %d.");
+  app->close_status();
+  printer.release(request);
+}

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <string>
 
 class app_type;
 class data_doc;
@@ -80,6 +82,11 @@ class win_type {
   // Their commands Copy Data Settings, Set Interface Timeout and the COM ports; true
   // when id was one of these.
   bool do_device_command(int id);
+  // Their Export Report: the save dialog, then the report text in a file with CR LF line ends.
+  void save_report(const std::function<std::string()>& make_text);
+  // Their Copy Text: the report text with CR LF line ends on the clipboard as plain text.
+  void copy_report(const std::function<std::string()>& make_text,
+                   const std::function<std::string(const std::string&)>& with_returns);
 
   data_doc* document = nullptr;
   app_type* application = nullptr;

@@ -51,8 +51,9 @@ TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_othe
         data_win()->current_index = -1;
         a.update_all_menus();
       }
-  EXPECT_EQ(a.dialogs, (std::vector<std::string>{"plot_records_dlog", "show_record_dlog", "plot_records_dlog",
-                                                 "timeout_dlog", "plot_records_dlog", "timeout_dlog"}));
+  EXPECT_EQ(a.dialogs, (std::vector<std::string>{"export_records_dlog", "plot_records_dlog", "show_record_dlog",
+                                                 "plot_records_dlog", "timeout_dlog", "plot_records_dlog",
+                                                 "timeout_dlog"}));
 
   recording_widget widget(settings_win());  // popup menu choices go to the popup owner
   settings_win()->popup_owner = &widget;

@@ -23,7 +23,9 @@
 #include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
+#include "ui/win_print.h"
 #include "../device/test_link.h"
+#include "../ui/emf_recording.h"
 
 // One message box asked for, and whether the status or About window was open then.
 struct box_record {
@@ -32,10 +34,45 @@ struct box_record {
   bool status_or_about_open;
 };
 
+// A printer whose dialog answers as scripted (cancel by default) and whose paper is an enhanced
+// metafile of the screen's size. It logs its calls ("choose|doc Untitled 1+|...", + while the status
+// window stands) and keeps what was drawn; the call that `failing` begins fails with system error 5.
+struct test_printer : printer_type {
+  int choose(PRINTDLGA& request) override {
+    if (answer == 1) request.hDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    return step("choose"), answer;
+  }
+  DWORD dialog_error() override { return error; }
+  int start_doc(HDC, const DOCINFOA& info) override { return step("doc " + std::string(info.lpszDocName)); }
+  int start_page(HDC) override { return step("page"); }
+  int end_page(HDC) override { return step("end page"); }
+  int end_doc(HDC) override { return step("end doc"); }
+  void release(PRINTDLGA& request) override {
+    step("release");
+    if (request.hDC) drawn = read_metafile(CloseEnhMetaFile(request.hDC));
+  }
+  int step(const std::string& name) {
+    calls += name + (app->status_window ? "+|" : "|");
+    SetLastError(5);
+    return !failing.empty() && name.rfind(failing, 0) == 0 ? 0 : 1;
+  }
+
+  int answer = 0;
+  DWORD error = 0;
+  std::string failing, calls;
+  std::vector<drawn_item> drawn;
+  const app_type* app = nullptr;
+};
+
 class test_app : public app_type {
  public:
-  test_app() : app_type(GetModuleHandleA(nullptr), SW_HIDE, no_startup_tag{}) {}
+  test_app() : app_type(GetModuleHandleA(nullptr), SW_HIDE, no_startup_tag{}) {
+    auto paper = std::make_unique<test_printer>();
+    paper->app = this;
+    printer = std::move(paper);
+  }
   using app_type::start;
+  test_printer& paper() { return static_cast<test_printer&>(*printer); }
 
   int message_box(const char* text, const char* caption, UINT type) override {
     boxes.push_back({text, caption, type, status_window || about_window});
@@ -59,8 +96,15 @@ class test_app : public app_type {
     std::snprintf(title, 512, "%s", open_name.c_str());
     return open_choice;
   }
-  int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND) override {
-    save_dialogs.push_back(std::string(path) + " | " + filter + " | " + extension);
+  int choose_file_to_read(char* path, char* title, const char* filter, const char* extension, HWND) override {
+    save_dialogs.push_back(std::string("open ") + path + " | " + filter + " | " + extension);
+    std::snprintf(path, 264, "%s", full_path(open_name).c_str());
+    std::snprintf(title, 512, "%s", open_name.c_str());
+    return !open_name.empty();
+  }
+  int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND,
+                          const char* caption) override {
+    save_dialogs.push_back((caption ? caption + std::string(": ") : "") + path + " | " + filter + " | " + extension);
     std::snprintf(path, 260, "%s", full_path(save_name).c_str());
     std::snprintf(title, 512, "%s", save_name.c_str());
     return !save_name.empty();
@@ -75,7 +119,7 @@ class test_app : public app_type {
   std::function<INT_PTR()> on_dialog;  // without it the real modal dialog runs
   int open_choice = 0;
   std::string open_name, save_name;
-  std::vector<std::string> save_dialogs;  // proposed path | filter | extension
+  std::vector<std::string> save_dialogs;  // [caption: ]proposed path | filter | extension; "open " for reading
 };
 
 inline bool enabled(HWND window, int id) {

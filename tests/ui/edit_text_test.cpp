@@ -79,10 +79,7 @@ TEST_F(comments_box, tab_walks_the_counts_with_their_help_into_the_box_and_out_o
   EXPECT_EQ(GetFocus(), window.window);
 }
 
-TEST_F(comments_box, lines_and_the_quoted_database_field) {
-  SetWindowTextA(box->control, "I said \"fly\"\r\nand flew");
-  EXPECT_EQ(box->get_text_lines(), "I said \"fly\"\nand flew\n");
-  EXPECT_EQ(box->get_quoted_text(), "\"I said _fly_\nand flew\"\t");
+TEST_F(comments_box, lines_of_an_empty_and_of_a_wrapped_box) {
   SetWindowTextA(box->control, "");
   EXPECT_EQ(box->get_text_lines(), "\n");  // an empty control has one empty line
   std::string line(3000, 'z');  // wrapped at the frame, but no character is lost or added

@@ -40,7 +40,10 @@ std::vector<std::string> shapes_of(const std::vector<drawn_item>& items) {
 std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw) {
   HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
   draw(hdc);
-  HENHMETAFILE metafile = CloseEnhMetaFile(hdc);
+  return read_metafile(CloseEnhMetaFile(hdc));
+}
+
+std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
   std::vector<unsigned char> bits(GetEnhMetaFileBits(metafile, 0, nullptr));
   GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), bits.data());
   DeleteEnhMetaFile(metafile);
@@ -77,6 +80,16 @@ std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw) {
         POINTL to = record_at<EMRLINETO>(bits, offset).ptl;
         item.shape = text_of("line %ld,%ld %ld,%ld", position.x, position.y, to.x, to.y);
         position = to;
+        break;
+      }
+      case EMR_SETMAPMODE:
+        item.shape = text_of("map mode %lu", record_at<EMRSETMAPMODE>(bits, offset).iMode);
+        break;
+      case EMR_SETWINDOWEXTEX:
+      case EMR_SETVIEWPORTEXTEX: {
+        const SIZEL size = record_at<EMRSETVIEWPORTEXTEX>(bits, offset).szlExtent;
+        const char* name = header.iType == EMR_SETWINDOWEXTEX ? "window" : "viewport";
+        item.shape = text_of("%s %ldx%ld", name, size.cx, size.cy);
         break;
       }
       case EMR_RECTANGLE:

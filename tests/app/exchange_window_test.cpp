@@ -1,0 +1,219 @@
+// Reports, database export and import, clipboard text and printing through the Data and Settings windows.
+#include <random>
+
+#include "../exchange/sample_nights.h"
+#include "exchange/export_rows.h"
+#include "exchange/help_strings.h"
+#include "exchange/import_rows.h"
+#include "exchange/report_texts.h"
+#include "res/export_dialog_ids.h"
+#include "sim_night.h"
+#include "test_app.h"
+#include "ui/edit_text_type.h"
+
+namespace {
+
+// The Export Data dialog as a user meets it: what it showed, and the actions taken in it by a
+// timer while it runs ("2 5" selects lines, "all" presses Select All, "names" unchecks the field
+// names, "cancel" presses Cancel; then OK).
+std::string dialog_actions, dialog_seen;
+
+void CALLBACK drive_export_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA("#32770", "Export Data");
+  if (!dialog) return;
+  KillTimer(nullptr, timer);
+  HWND list = GetDlgItem(dialog, IDC_EXPORT_LIST);
+  char line[256] = "";
+  SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
+  dialog_seen = text_of("%d lines, %s, names %d", static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)), line,
+                        IsDlgButtonChecked(dialog, IDC_EXPORT_NAMES));
+  int button = IDC_EXPORT_OK;
+  std::istringstream actions(dialog_actions);
+  for (std::string word; actions >> word;) {
+    if (word == "all") SendMessageA(dialog, WM_COMMAND, IDC_EXPORT_SELECT_ALL, 0);
+    if (word == "names") CheckDlgButton(dialog, IDC_EXPORT_NAMES, BST_UNCHECKED);
+    if (word == "cancel") button = IDC_EXPORT_CANCEL;
+    if (std::isdigit(static_cast<unsigned char>(word[0]))) SendMessageA(list, LB_SETSEL, TRUE, std::stoi(word) - 1);
+  }
+  SendMessageA(dialog, WM_COMMAND, button, 0);
+}
+
+class exchange : public app_fixture {
+ protected:
+  void SetUp() override {
+    app_fixture::SetUp();
+    start_app();
+  }
+  data_win_type& w() const { return *data_win(); }
+  // Six nights with their own counts and comments, the third one shown. Every night has the
+  // interface version that a download brings and a comment: a spreadsheet writes an empty text
+  // cell back as nothing, and a row cannot lose a column.
+  void add_nights() const {
+    device_block dated = dated_night();
+    dated.type = 4, dated.walarm = 1;  // values a row gives back: a known cue type's name, ON for 1
+    const device_block blocks[] = {make_night(1, {2024, 3, 1, 7, 0, 0}), dated,
+                                   make_night(2, {2024, 3, 2, 6, 30, 0}), long_night(),
+                                   make_night(3, {2024, 3, 3, 8, 15, 0}), make_night(4, {2024, 3, 5, 7, 5, 0})};
+    const char* const comments[] = {"Lucid at the lake", "first \"line\"\r\nsecond", "a, b; c", "x", "flying", "woke"};
+    for (int i = 0; i < 6; ++i) {
+      auto& night = w().records.emplace_back(std::make_unique<data_record>(blocks[i]));
+      if (!night->block.ibv[0]) std::strcpy(night->block.ibv, "SLX-IB 1.4");
+      for (int c = 0; c < journal_count_total; ++c) night->counts[c] = i + c;
+      night->comment = comments[i];
+    }
+    w().current_index = 2;
+    w().load_record(2);
+    w().no_record = 0;
+  }
+  // The core's row of record i, as a freshly shown window gives it.
+  std::string row(int i) const { return rec_column(i + 1) + make_export_row(view_of_record(*w().records[i]), version); }
+  // Export To Database with the dialog driven as above; the file's bytes.
+  std::string export_file(const std::string& actions, const std::string& name = "data.txt") {
+    dialog_actions = actions;
+    app->save_name = name;
+    SetTimer(nullptr, 0, 20, drive_export_dialog);
+    command(w().window, IDM_EXPORT_DATABASE);
+    return read_file(name.c_str());
+  }
+  // Import From Database of the file; the message it showed.
+  std::string import_file(const std::string& name) {
+    app->open_name = name;
+    app->boxes.clear();
+    command(w().window, IDM_IMPORT_DATABASE);
+    return app->boxes.empty() ? "" : app->boxes.back().text;
+  }
+};
+
+TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_and_one_zero) {
+  add_nights();
+  w().current_index = 1;
+  w().load_record(1);
+  settings_win()->settings.walarm = 1;
+  const std::pair<win_type*, std::string> rows[] = {
+      {data_win(), data_report_text(view_of_record(*w().records[1]), version)},
+      {settings_win(), settings_report_text(settings_win()->settings, HELP_TEXT_CUE_DURATION, version)}};
+  for (const auto& [window, report] : rows) {
+    app->save_name = "report.txt";
+    command(window->window, IDM_EXPORT_REPORT);
+    EXPECT_EQ(read_file("report.txt"), add_returns(report));
+    command(window->window, IDM_COPY);
+    OpenClipboard(nullptr);
+    HANDLE memory = GetClipboardData(CF_TEXT);
+    const std::string bytes(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory));
+    EXPECT_EQ(bytes, add_returns(report) + '\0');
+    GlobalUnlock(memory);
+    CloseClipboard();
+  }
+  EXPECT_EQ(app->save_dialogs[0], "Save Report: SomnReport.txt | Somnolux Report (*.TXT) | txt");
+  app->save_name = "no such folder\\report.txt";
+  command(w().window, IDM_EXPORT_REPORT);
+  EXPECT_EQ(app->boxes.at(0).text, "Sorry, couldn't create report file.");
+}
+
+TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_showed) {
+  add_nights();
+  SetWindowTextA(w().comments->control, "edited");  // stored before the rows are made
+  const std::pair<const char*, std::vector<int>> rows[] = {
+      {"2 3 5", {1, 2, 4}}, {"names all", {0, 1, 2, 3, 4, 5}}, {"2 cancel", {}}, {"", {}}};
+  for (const auto& [actions, positions] : rows) {
+    std::filesystem::remove("data.txt");
+    const std::size_t dialogs = app->save_dialogs.size();
+    const std::string bytes = export_file(actions);
+    std::string expected = positions.empty() || std::strstr(actions, "names") ? "" : export_header();
+    for (int i : positions) expected += row(i);
+    EXPECT_EQ(bytes, add_returns(positions.empty() ? "" : expected)) << actions;
+    EXPECT_EQ(dialog_seen, "6 lines, " + record_list_line(1, w().records[1]->block) + ", names 1");
+    EXPECT_EQ(app->save_dialogs.size() - dialogs, positions.empty() ? 0u : 1u);
+    char shown[64] = "";
+    GetWindowTextA(w().comments->control, shown, sizeof shown);
+    EXPECT_EQ(text_of("%d %d %s %s", w().current_index, w().counts[dreams], shown, w().records[2]->comment.c_str()),
+              "2 2 edited edited");
+  }
+  EXPECT_EQ(app->save_dialogs[0], "Save Data: SomnData.txt | Somnolux Data (*.TXT) | txt");
+  export_file("1", "no such folder\\data.txt");
+  EXPECT_EQ(app->boxes.back().text, "Sorry, couldn't create data file.");
+}
+
+TEST_F(exchange, import_takes_the_rows_of_this_program_from_any_file_without_harm) {
+  add_nights();
+  std::mt19937 random(11);
+  std::string noise(1 << 16, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  std::string tabbed = row(1);
+  tabbed.insert(tabbed.find("_line"), "\t");  // a tab in a comment shifts the row's columns
+  const std::string six = row(0) + row(1) + row(2) + row(3) + row(4) + row(5);
+  std::string many = export_header();
+  for (int i = 0; i < 16666; ++i) many += six;
+  many += row(0) + row(1) + row(2) + row(3);
+  const std::tuple<std::string, int> rows[] = {{noise, 0},
+                                               {"", 0},
+                                               {export_header(), 0},
+                                               {tabbed + row(3) + row(5).substr(0, row(5).size() - 1), 1},  // cut last
+                                               {add_returns(many), 100000}};
+  for (const auto& [bytes, added] : rows) {
+    write_file("in.txt", bytes);
+    const int before = w().record_count();
+    EXPECT_EQ(import_file("in.txt"), std::to_string(added) + " record(s) imported.");
+    EXPECT_EQ(w().record_count() - before, added);
+  }
+  EXPECT_TRUE(w().current_index == w().record_count() - 1 && w().no_record == 0);
+  EXPECT_EQ(w().make_export_row(), make_export_row(view_of_record(*w().records[3]), version));  // night 4 is back
+  EXPECT_EQ(import_file("missing.txt"), "Couldn't open database file.");
+  EXPECT_EQ(app->save_dialogs.back(), "open  | Text File (*.TXT) | txt");
+}
+
+TEST_F(exchange, print_maps_the_client_area_onto_the_page_around_draw_and_reports_each_failure) {
+  add_nights();
+  SetWindowTextA(w().comments->control, "one\r\ntwo\r\nthree");
+  test_printer& paper = app->paper();
+  const std::string job = "choose|doc Untitled 1+|page+|";
+  const std::tuple<int, DWORD, const char*, std::string, std::string> rows[] = {
+      {0, 0, "", "choose|release|", ""},  // cancelled
+      {0, 4096, "", "choose|release|", "PrintDlg() error: 4096 PDERR_PRINTERCODES."},
+      {0, 4108, "", "choose|release|", "PrintDlg() error: 4108 PDERR_DEFAULTDIFFERENT."},
+      {0, 4109, "", "choose|release|", ""},
+      {1, 0, "doc", "choose|doc Untitled 1+|release|", "StartDoc() failed: 5."},
+      {1, 0, "page", job + "end doc|release|", "StartPage() failed: 5."},
+      {1, 0, "end page", job + "end page+|end doc|release|", "EndPage() failed: 5."},
+      {1, 0, "end doc", job + "end page+|end doc+|release|", "EndDoc() failed: 5."},
+      {1, 0, "", job + "end page+|end doc+|release|", ""}};
+  for (const auto& [answer, error, failing, calls, message] : rows) {
+    paper.answer = answer, paper.error = error, paper.failing = failing, paper.calls.clear();
+    app->boxes.clear();
+    command(w().window, IDM_PRINT);
+    EXPECT_EQ(paper.calls, calls) << failing << error;
+    EXPECT_EQ(app->boxes.empty() ? "" : app->boxes[0].text, message);
+    EXPECT_EQ(app->status_window, nullptr);
+  }
+  RECT client{};
+  GetClientRect(w().window, &client);
+  HDC screen = GetDC(nullptr);  // the metafile's page is the screen's
+  const std::vector<std::string> mapping = {
+      "map mode 8", text_of("window %ldx%ld", client.right, client.bottom),
+      text_of("viewport %dx%d", GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES))};
+  ReleaseDC(nullptr, screen);
+  const std::vector<std::string> shapes = shapes_of(paper.drawn);
+  ASSERT_GE(shapes.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(shapes.begin(), shapes.begin() + 3), mapping);
+  // The comments box draws its text itself only while the printing flag is set.
+  EXPECT_EQ(std::count(shapes.begin(), shapes.end(), "text two 3,139"), 1);
+  EXPECT_TRUE(w().printing == 0 && w().printer_dc == nullptr);
+}
+
+// The two Windows halves of tests/e2e/exchange_e2e.sh, on the files of the folder it names: the nights
+// exported with the field names; then the file a spreadsheet saved back, imported and exported again.
+TEST_F(exchange, spreadsheet_round_trip) {
+  const char* folder = std::getenv("NG_SPREADSHEET_DIR");
+  const char* half = std::getenv("NG_SPREADSHEET_STEP");
+  if (!folder || !half) GTEST_SKIP() << "a step of tests/e2e/exchange_e2e.sh";
+  const std::string in = std::string(folder) + "\\back.txt", out = std::string(folder) + "\\";
+  if (std::string(half) == "export") {
+    add_nights();
+    EXPECT_FALSE(export_file("all", out + "nights.txt").empty());
+  } else {
+    EXPECT_EQ(import_file(in), "6 record(s) imported.");
+    EXPECT_FALSE(export_file("all", out + "again.txt").empty());
+  }
+}
+
+}  // namespace

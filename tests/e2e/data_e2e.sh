@@ -137,7 +137,7 @@ else
   echo "data_e2e: the program shows no Save Report dialog yet: the report comparison waits for it"
 fi
 driver post data_win_type twice 100 || fail "cannot send Export To Database"
-if driver pick "Export Data" 1 5; then
+if driver pick "Export Data" 0 5; then  # OK is id 0 in this dialog
   driver file "Save Data" "$(windows_path "$work/rows.txt")" 15 || fail "no Save Data dialog"
   same_as_cli "$work/rows.txt" export "$work/twice.sl1" --names
 else

@@ -3,8 +3,9 @@
 # button, takes a journal count and a comment, saves them as a .sl1 file, quits, starts again, opens the
 # file and saves it once more: both files must be the same bytes. Each download is compared byte for
 # byte with nightglow-cli's get --into from a second simulator with the same night and clock, and the
-# program's report and export files with the command line's, once the program writes them. A third
-# night comes from the menu, and Plot Records plots all three; the saved plot is visible and holds three.
+# program's report, export and import of the opened document with the command line's. A third night
+# comes from the menu, and Plot Records plots all four records; the saved plot is visible and holds four,
+# summed as nightglow-cli plot sums them.
 # usage: tests/e2e/data_e2e.sh <native build directory> <windows build directory>
 # (screenshots of the data window with the night and of the plot go to <windows build directory>/e2e/)
 set -uo pipefail
@@ -71,7 +72,9 @@ same_as_cli() {
   local file=$1
   shift
   "$CLI" "$@" >"$work/cli.out" 2>"$work/cli.err" || fail "nightglow-cli $*: $(cat "$work/cli.err")"
-  cmp "$file" "${cli_file:-$work/cli.out}" || fail "nightglow-cli $* differs from the program's $(basename "$file")"
+  cmp "$file" "${cli_file:-$work/cli.out}" ||
+    fail "nightglow-cli $* differs from the program's $(basename "$file"):
+$(diff <(od -c "$file") <(od -c "${cli_file:-$work/cli.out}") | head -n 20)"
   echo "data_e2e: nightglow-cli $1 writes the program's bytes"
 }
 
@@ -115,7 +118,7 @@ size=$((record + 464 + 18 + 1052))
 [ "$(dd if="$file" bs=1 skip=$((record + 464)) count=17 2>/dev/null)" = "Lucid at the lake" ] || fail "comment wrong"
 quit_program night
 
-echo "data_e2e: start again, open the file, save it once more, download a second night into it"
+echo "data_e2e: start again, open the file, save it once more, report, export, import, download a second night"
 start
 driver post data_win_type "Untitled 1" 40 || fail "cannot send Open"
 driver file Open "$(windows_path "$file")" 15 || fail "no open dialog"
@@ -123,26 +126,24 @@ driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || 
 driver wait data_win_type night 10 >/dev/null || fail "the file did not open"
 save_as night again.sl1
 cmp "$file" "$work/again.sl1" || fail "the reopened document saves differently"
-download again
-save_as again twice.sl1
-cp "$file" "$work/cli2.sl1"
+# The report and the rows of the document just opened, as the program writes them.
+driver post data_win_type again 90 || fail "cannot send Export Report"
+driver file "Save Report" "$(windows_path "$work/report.txt")" 15 || fail "no Save Report dialog"
+same_as_cli "$work/report.txt" report "$work/again.sl1"
+driver post data_win_type again 100 || fail "cannot send Export To Database"
+driver pick "Export Data" 0 15 || fail "no Export Data dialog"  # OK is id 0 in this dialog
+driver file "Save Data" "$(windows_path "$work/rows.txt")" 15 || fail "no Save Data dialog"
+same_as_cli "$work/rows.txt" export "$work/again.sl1" --names
+driver post data_win_type again 105 || fail "cannot send Import From Database"
+driver file Open "$(windows_path "$work/rows.txt")" 15 || fail "no import dialog"
+driver answer Message 1 15 | grep -qx "1 record(s) imported\." || fail "no import message"
+save_as again imported.sl1
+cp "$work/again.sl1" "$work/cli3.sl1"
+cli_file=$work/cli3.sl1 same_as_cli "$work/imported.sl1" import "$work/rows.txt" --into "$work/cli3.sl1"
+download imported
+save_as imported twice.sl1
+cp "$work/imported.sl1" "$work/cli2.sl1"
 cli_file=$work/cli2.sl1 same_as_cli "$work/twice.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli2.sl1"
-
-# The report and the rows of the document as the program writes them (while it has not the commands
-# yet, it shows no dialog and the comparison waits for them).
-driver post data_win_type twice 90 || fail "cannot send Export Report"
-if driver file "Save Report" "$(windows_path "$work/report.txt")" 5; then
-  same_as_cli "$work/report.txt" report "$work/twice.sl1"
-else
-  echo "data_e2e: the program shows no Save Report dialog yet: the report comparison waits for it"
-fi
-driver post data_win_type twice 100 || fail "cannot send Export To Database"
-if driver pick "Export Data" 0 5; then  # OK is id 0 in this dialog
-  driver file "Save Data" "$(windows_path "$work/rows.txt")" 15 || fail "no Save Data dialog"
-  same_as_cli "$work/rows.txt" export "$work/twice.sl1" --names
-else
-  echo "data_e2e: the program shows no Export Data dialog yet: the export comparison waits for it"
-fi
 
 echo "data_e2e: a third night from the menu (about 20 s), then Plot Records, Select All, OK"
 download twice menu
@@ -155,8 +156,8 @@ import -window root -crop "$(driver rect plot_win_type "Multi-Record Cue Plot" 5
   echo "data_e2e: screenshot $shots/plot_window.png"
 save_as twice plotted.sl1
 plot=$(($(stat -c %s "$work/plotted.sl1") - 1052))  # the plot section closes the file
-[ "$(i32 "$work/plotted.sl1" $((plot + 16)))" = 1 ] && [ "$(i32 "$work/plotted.sl1" $((plot + 20)))" = 3 ] &&
-  [ "$(i32 "$work/plotted.sl1" $((plot + 24)))" -ge 1 ] || fail "the saved plot is not three visible nights"
+[ "$(i32 "$work/plotted.sl1" $((plot + 16)))" = 1 ] && [ "$(i32 "$work/plotted.sl1" $((plot + 20)))" = 4 ] &&
+  [ "$(i32 "$work/plotted.sl1" $((plot + 24)))" -ge 1 ] || fail "the saved plot is not four visible nights"
 series() { echo "$1=$(od -An -v -t d4 -j $((plot + $2)) -N 512 "$work/plotted.sl1" | xargs)"; }
 "$CLI" plot "$work/plotted.sl1" >"$work/plot.out" || fail "nightglow-cli plot failed"
 grep -qx "$(series CUES 28)" "$work/plot.out" && grep -qx "$(series CUESND 540)" "$work/plot.out" ||

@@ -104,15 +104,14 @@ int run_report(const cli_options& options, cli_result& result) {
                    report_create_failed);
 }
 
-// The positions of --records checked against the document, or all of its records.
-bool chosen_records(const cli_options& options, const data_file_image& image, const char* what,
-                    std::vector<int>& positions, std::string& error) {
-  if (image.records.empty()) {
-    error = options.file + ": there are no records to " + what;
-    return false;
-  }
+// The document of export and plot, with the positions that --records chooses or all of its records.
+bool open_with_records(const cli_options& options, const char* what, data_file_image& image,
+                       std::vector<int>& positions, cli_result& result) {
+  std::string error;
+  if (!open_data_document(options.file, image, error)) return fail(result, error), false;
+  if (image.records.empty()) return fail(result, options.file + ": there are no records to " + what), false;
   for (int position : options.records)
-    if (!check_position(options.file, image, position, error)) return false;
+    if (!check_position(options.file, image, position, error)) return fail(result, error), false;
   positions = options.records;
   if (positions.empty())
     for (std::size_t i = 1; i <= image.records.size(); ++i) positions.push_back(static_cast<int>(i));
@@ -122,9 +121,7 @@ bool chosen_records(const cli_options& options, const data_file_image& image, co
 int run_export(const cli_options& options, cli_result& result) {
   data_file_image image;
   std::vector<int> positions;
-  std::string error;
-  if (!open_data_document(options.file, image, error) || !chosen_records(options, image, "export", positions, error))
-    return fail(result, error);
+  if (!open_with_records(options, "export", image, positions, result)) return result.code;
   std::string text = options.names ? export_header() : std::string();
   text.reserve(text.size() + positions.size() * 1024);
   for (int position : positions) {
@@ -138,9 +135,7 @@ int run_export(const cli_options& options, cli_result& result) {
 int run_plot(const cli_options& options, cli_result& result) {
   data_file_image image;
   std::vector<int> positions;
-  std::string error;
-  if (!open_data_document(options.file, image, error) || !chosen_records(options, image, "plot", positions, error))
-    return fail(result, error);
+  if (!open_with_records(options, "plot", image, positions, result)) return result.code;
   for (int& position : positions) --position;
   const plot_sums sums = sum_cues(image.records, positions, series_choice{});
   result.out = "RECORDS=" + std::to_string(sums.record_count) + "\nMAX=" + std::to_string(sums.max) + "\n";

@@ -93,6 +93,9 @@ void win_type::print() {
     report_failure(*app, "StartPage() failed: %d.");
   } else {
     // The client area stretched over the printable area, across and down each on its own.
+    // Text follows the stretch only in the advanced graphics mode; in the compatible one its
+    // width keeps the font's own proportions and the words run into each other.
+    SetGraphicsMode(paper, GM_ADVANCED);
     SetMapMode(paper, MM_ANISOTROPIC);
     SetWindowExtEx(paper, client.right, client.bottom, nullptr);
     SetViewportExtEx(paper, page_width, page_height, nullptr);

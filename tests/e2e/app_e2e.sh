@@ -31,7 +31,7 @@ shot() { import -window root "$shots/$1" && echo "app_e2e: screenshot $shots/$1"
 
 # Both document windows with their menu bars, and the start-up picture gone.
 expect_windows() {
-  [ "$(driver wait data_win_type "Untitled 1" 30)" = menu ] || fail "no data window with a menu"
+  [ "$(driver wait data_win_type "Untitled 1" 90)" = menu ] || fail "no data window with a menu"
   [ "$(driver wait settings_win_type "Settings 1" 10)" = menu ] || fail "no settings window with a menu"
   driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
 }
@@ -39,7 +39,7 @@ expect_windows() {
 echo "app_e2e: first start, no preferences file"
 (cd "$work" && exec "$NG_WINE" "$exe") &
 pid=$!
-text=$(driver answer "Set Default COM Port" 1 30 4) &&
+text=$(driver answer "Set Default COM Port" 1 90 4) &&
   grep -q "There is currently no default serial port selected" <<<"$text" || fail "no port dialog at first start"
 expect_windows
 [ "$(od -An -c "$work/somnprefs.txt" | tr -s ' ')" = " p o r t = C O M 4 \r \n" ] ||

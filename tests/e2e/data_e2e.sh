@@ -56,7 +56,7 @@ windows_path() { echo "Z:${1//\//\\}"; }
 start() {
   (cd "$work" && exec "$NG_WINE" "$exe" 2>>"$work/app.err") &  # the file dialogs' noise
   pid=$!
-  driver wait data_win_type "Untitled 1" 30 >/dev/null || fail "no data window"
+  driver wait data_win_type "Untitled 1" 90 >/dev/null || fail "no data window"
   driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
 }
 

@@ -95,7 +95,7 @@ printf 'port = COM1\r\n' >"$work/somnprefs.txt"
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 (cd "$work" && exec "$NG_WINE" "$build/src/nightglow.exe" 2>>"$work/app.err") &
 pid=$!
-driver wait data_win_type "Untitled 1" 30 >/dev/null || fail "no data window"
+driver wait data_win_type "Untitled 1" 90 >/dev/null || fail "no data window"
 driver post data_win_type "Untitled 1" 105 && driver file Open "$(windows_path "$imported")" 15 || fail "no open dialog"
 driver answer Message 1 10 | grep -qx "6 record(s) imported." || fail "the nights were not imported"
 driver post data_win_type "Untitled 1" 120 && driver answer Print 1 20 >/dev/null || fail "no print dialog"
@@ -108,6 +108,6 @@ pdf=$shots/printed_data_window.pdf
 [ "$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')" = 1 ] || fail "no one-page PDF: $(tail -n 20 "$cups/log/error_log")"
 pdftoppm -png -r 80 -singlefile "$pdf" "$shots/printed_data_window" && echo "exchange_e2e: page $shots/printed_data_window.png"
 start=$(tr -d '\r' <"$work/nights.txt" | tail -n 1 | awk -F'\t' '{printf "%s/%s/%s %s:%s", $2, $3, $4, $5, $6}')
-pdftotext -raw "$pdf" - | grep -A1 -x "RECORD START:" | grep -qx "$start" || fail "the page shows no RECORD START: $start"
+pdftotext -layout "$pdf" - | grep -q "^RECORD START: *$start " || fail "the page shows no RECORD START: $start"
 quit_program "Untitled 1"
 echo "exchange_e2e: PASS"

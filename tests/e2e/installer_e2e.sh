@@ -74,7 +74,7 @@ menu=$(compgen -G "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/
 
 echo "installer_e2e: the Start menu entry starts the program; it saves a night"
 "$NG_WINE" start /unix "$menu/Nightglow.lnk" || fail "the Start menu entry does not start"
-driver answer "Set Default COM Port" 1 30 3 >/dev/null || fail "no port dialog at the first start"
+driver answer "Set Default COM Port" 1 90 3 >/dev/null || fail "no port dialog at the first start"
 [ "$(driver wait data_win_type "Untitled 1" 20)" = menu ] || fail "no data window"
 driver post data_win_type "Untitled 1" 60 || fail "cannot send Save"
 night=$("$NG_WINE" winepath -w "$work/night.sl1" | tr -d '\r')
@@ -88,7 +88,7 @@ rm -f "$prefs"  # the user's, not the installation's
 
 echo "installer_e2e: the night opens through the .sl1 association, after the start-up"
 (cd "$work" && "$NG_WINE" start night.sl1 2>"$work/start.err") || fail "start night.sl1 failed"
-driver answer "Set Default COM Port" 1 30 2 >/dev/null || fail "no port dialog in the document's folder"
+driver answer "Set Default COM Port" 1 90 2 >/dev/null || fail "no port dialog in the document's folder"
 [ "$(driver wait data_win_type night 20)" = menu ] || fail "the night did not open"
 driver gone data_win_type "Untitled 1" 0 || fail "an untitled window stayed beside the night"
 quit_program night

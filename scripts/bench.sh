@@ -13,7 +13,7 @@ rm -rf "$out/tmp" && mkdir -p "$out/tmp" "$out/run"
 log=$out/build.log
 echo "bench: building (log in $log)"
 { cmake --preset native && cmake --build --preset native -j2 --target bench_data_file bench_database_rows \
-    bench_record_texts nightglow-cli; } >"$log" 2>&1 || { echo "bench: the native build failed" >&2; exit 1; }
+    nightglow-cli; } >"$log" 2>&1 || { echo "bench: the native build failed" >&2; exit 1; }
 { cmake --preset win64 && cmake --build --preset win64 -j2 --target nightglow e2e_driver; } >>"$log" 2>&1 ||
   echo "bench: the Windows build failed; no start-up figures" >&2
 
@@ -25,7 +25,6 @@ bench() {
 }
 bench bench_data_file 5
 bench bench_database_rows 3
-bench bench_record_texts 5
 
 # Peak memory of the command line holding the benchmark's 100,000 imported rows as records (its
 # report reads the whole document), less the same command on a document of one record.
@@ -87,8 +86,7 @@ for name, figure in (("export_rows", "export, 100,000 rows"), ("import_rows", "i
     row(figure, f"{ms(rows_bench[name]):.0f} ms", f"sqlite3 .import (tabs): {sqlite:.0f} ms",
         f"{speed:.1f} x sqlite3's speed", "at least sqlite3's speed", speed >= 1)
 
-texts = medians("bench_record_texts")
-text_us, file_us = ms(texts["report_text"]) * 1e3, ms(texts["report_file"]) * 1e3
+text_us, file_us = ms(rows_bench["report_text"]) * 1e3, ms(rows_bench["report_file"]) * 1e3
 rows.append(("report text of one record", f"{text_us:.1f} us", f"writing it as Export Report does: {file_us:.0f} us",
              f"{text_us / file_us:.3f} of the file's time", "none named", "-"))
 

@@ -47,18 +47,25 @@ run_ctest() {
   all=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
   total_pass=$((total_pass + all - failed))
   total_fail=$((total_fail + failed))
-  [ "$failed" -eq 0 ] || failed_steps+=("test $preset")
+  if [ "$failed" -ne 0 ]; then
+    failed_steps+=("test $preset")
+    failure_tails+=$'\n'"---- test $preset:"$'\n'"$(sed -n '/The following tests FAILED/,$p' "$log" | head -n 8)"
+  fi
 }
 
-# Runs one scripted check; it passes when it exits 0.
+# Runs one scripted check; it passes when it exits 0. A failure's last lines are repeated at the
+# end, where a log cut to its tail still shows them.
+failure_tails=
 run_check() {
   local name=$1; shift
   step "$name"
-  if "$@"; then
+  local log="$NG_BUILD/check.log"
+  if "$@" 2>&1 | tee "$log"; [ "${PIPESTATUS[0]}" -eq 0 ]; then
     total_pass=$((total_pass + 1))
   else
     failed_steps+=("$name")
     total_fail=$((total_fail + 1))
+    failure_tails+=$'\n'"---- $name:"$'\n'"$(tail -n 8 "$log")"
   fi
 }
 
@@ -103,9 +110,10 @@ fi
 [ -n "$had_display" ] || pkill -f "^Xvfb $NG_XVFB_DISPLAY " 2>/dev/null || true
 
 echo
+echo "Builds in $NG_BUILD, Wine prefix in $WINEPREFIX"
 if [ ${#failed_steps[@]} -gt 0 ]; then
   echo "Failed: ${failed_steps[*]}"
+  [ -z "$failure_tails" ] || echo "Their last lines:$failure_tails"
 fi
-echo "Builds in $NG_BUILD, Wine prefix in $WINEPREFIX"
 echo "tests: $total_pass passed, $total_fail failed"
 [ "$total_fail" -eq 0 ]

@@ -95,7 +95,9 @@ quit_program night
 
 echo "installer_e2e: silent uninstall"
 "$NG_WINE" "$instdir/Uninstall.exe" /S || fail "the uninstaller failed"
-for _ in $(seq 100); do [ -e "$instdir" ] || break; sleep 0.2; done
+# The uninstaller goes on from a copy of itself after the call returns: wait until every program
+# of the prefix has ended (its last step, the uninstall key, comes after the folder is gone).
+timeout 60 "$NG_WINESERVER" -w || fail "the uninstaller did not end"
 [ -e "$instdir" ] && fail "left behind: $(ls -A "$instdir")"
 instdir=
 left=$(comm -13 <(echo "$before") <(files))

@@ -56,7 +56,9 @@ start_cups() {
 start_cups || echo "journey_e2e: CUPS with its PDF printer cannot run here: the journey will not print"
 
 # The simulator's terminal becomes COM1: Wine links its ports from this table when its server starts.
-start_sim "$work/sim" "$work/tty" --seed 5
+# Each simulator holds one night; another on the same link serves the next.
+night() { stop_sims && start_sim "$work/sim" "$work/tty" --seed "$1"; }
+night 5
 "$NG_WINE" reg add "$ports_key" /v COM1 /d "$work/tty" /f >/dev/null 2>&1
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 "$NG_WINESERVER" -k >/dev/null 2>&1
@@ -135,6 +137,7 @@ echo "journey_e2e: two nights with the Get button, journal counts and comments, 
 download "Untitled 1"
 data keys "Untitled 1" '\t3' && data click "Untitled 1" 200 136 && data keys "Untitled 1" "Lucid at the lake" ||
   fail "cannot type into the first night"   # Tab: from the button to DREAMS
+night 11
 download "Untitled 1"
 data keys "Untitled 1" '\t5\t2' && data click "Untitled 1" 200 136 && data keys "Untitled 1" 'Flying, "high"' ||
   fail "cannot type into the second night"

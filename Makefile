@@ -1,6 +1,7 @@
 # The commands: `make run` builds and starts the program, `make test` builds and runs every test,
-# `make dist` builds the Windows installers and zips, `make shot` takes a screenshot of `make run`.
-.PHONY: run test dist shot clean
+# `make dist` builds the Windows installers and zips, `make shot` takes a screenshot of `make run`,
+# `make docs-pictures` makes the README's pictures anew.
+.PHONY: run test dist shot docs-pictures clean
 run:
 	@scripts/run.sh
 test:
@@ -9,5 +10,7 @@ dist:
 	@scripts/dist.sh
 shot:
 	@scripts/shot.sh
+docs-pictures:
+	@scripts/docs-pictures.sh
 clean:
 	rm -rf build

@@ -66,6 +66,7 @@ night 5
 for _ in $(seq 50); do [ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] && break; sleep 0.2; done
 [ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] || fail "COM1 is not the simulator"
 
+say() { echo "journey_e2e: [${SECONDS}s] $*"; }
 data() { driver "$1" data_win_type "${@:2}"; }
 
 start() {
@@ -89,6 +90,7 @@ save_as() {
 
 # download TITLE: the Get button, the status window while it runs, no message after it (about 20 s).
 download() {
+  say "Get Somnolux Settings and Data"
   data click "$1" 100 208 || fail "cannot press Get Somnolux Settings and Data"
   driver wait msg_win_type Status 10 >/dev/null || fail "no status window during the download"
   driver gone msg_win_type Status 60 || fail "the download did not end"
@@ -118,7 +120,7 @@ record_at() {
   echo $(($2 + 464 + length))
 }
 
-echo "journey_e2e: first start without preferences: the port question"
+say "first start without preferences: the port question"
 start
 driver rect "#32770" "Set Default COM Port" 90 >/dev/null || fail "no port dialog at the first start"
 shot port_dialog.png "#32770" "Set Default COM Port"
@@ -133,7 +135,7 @@ shot about_window.png about_win_type "About Nightglow"
 driver post about_win_type "About Nightglow" close && driver gone about_win_type "About Nightglow" 10 ||
   fail "About stayed open"
 
-echo "journey_e2e: two nights with the Get button, journal counts and comments, the arrow keys"
+say "two nights with the Get button, journal counts and comments, the arrow keys"
 download "Untitled 1"
 data keys "Untitled 1" '\t3' && data click "Untitled 1" 200 136 && data keys "Untitled 1" "Lucid at the lake" ||
   fail "cannot type into the first night"   # Tab: from the button to DREAMS
@@ -145,7 +147,7 @@ sleep 0.5
 shot data_window.png data_win_type "Untitled 1"
 data click "Untitled 1" 20 95 && data keys "Untitled 1" '\<' || fail "cannot step to the first night"
 
-echo "journey_e2e: Plot Records, Select All, OK; Copy Plot"
+say "Plot Records, Select All, OK; Copy Plot"
 data post "Untitled 1" 240 || fail "cannot send Plot Records"
 driver button "Plot Records" 12 10 || fail "no Plot Records dialog"
 shot plot_records_dialog.png "#32770" "Plot Records"
@@ -161,7 +163,7 @@ import -window root -crop "$client" "$work/client.png"
 [ "$(compare -metric AE "$work/clip.bmp" "$work/client.png" null: 2>&1)" = 0 ] ||
   fail "the clipboard's picture is not the plot shown"
 
-echo "journey_e2e: save as night.sl1, export with field names, quit"
+say "save as night.sl1, export with field names, quit"
 save_as data_win_type "Untitled 1" night.sl1
 file=$work/night.sl1
 # Tags 96, rectangle 16, the shown night's block 432 and counts 28, flag 4, count 4, the nights, the plot.
@@ -177,7 +179,7 @@ export_rows night rows.txt
   fail "the export: $(cut -f 1,144,145,151 "$work/rows.txt")"
 quit_program night
 
-echo "journey_e2e: start again; the port is remembered, night.sl1 opens as the same nights"
+say "start again; the port is remembered, night.sl1 opens as the same nights"
 start
 expect_windows
 driver gone "#32770" "Set Default COM Port" 0 || fail "the port dialog came again"
@@ -188,7 +190,7 @@ data wait night 10 >/dev/null || fail "night.sl1 did not open"
 save_as data_win_type night again.sl1
 cmp -i 580 "$file" "$work/again.sl1" || fail "the reopened nights save differently"
 
-echo "journey_e2e: a new document imports the export and exports the same rows"
+say "a new document imports the export and exports the same rows"
 data post again 20 && driver answer "Warning!" 1 10 >/dev/null || fail "no question before a new document"
 data wait "Untitled 1" 10 >/dev/null || fail "no new data window"
 data post "Untitled 1" 105 && driver file Open "$(windows_path "$work/rows.txt")" 15 || fail "no import dialog"
@@ -196,7 +198,7 @@ driver answer Message 1 10 | grep -qx "2 record(s) imported." || fail "the night
 export_rows "Untitled 1" again.txt
 cmp "$work/rows.txt" "$work/again.txt" || fail "the imported nights export differently"
 
-echo "journey_e2e: typed settings go to the mask (about half a minute) and into settings.sl2"
+say "typed settings go to the mask (about half a minute) and into settings.sl2"
 # CUE DURATION has the focus; eight Tabs lead to SENSITIVITY.
 driver keys settings_win_type "Settings 1" '20\t\t\t\t\t\t\t\t9' || fail "cannot type into the settings window"
 sleep 0.5
@@ -224,7 +226,7 @@ driver wait settings_win_type settings 10 >/dev/null || fail "the settings windo
   [ "$(i32 "$work/settings.sl2" 208)" = 9 ] || fail "settings.sl2 does not hold the typed settings"
 
 if [ -n "$cups_pid" ]; then
-  echo "journey_e2e: print the Data window"
+  say "print the Data window"
   pdfs=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF  # where the PDF printer puts this user's pages
   touch "$work/before-print"
   data post "Untitled 1" 120 && driver answer Print 1 20 >/dev/null || fail "no print dialog"
@@ -241,4 +243,4 @@ if [ -n "$cups_pid" ]; then
   pdftotext -layout "$pdf" - | grep -q "^RECORD START: *$start " || fail "the page shows no RECORD START: $start"
 fi
 quit_program "Untitled 1" settings
-echo "journey_e2e: PASS"
+say "PASS"

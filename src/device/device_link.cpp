@@ -400,23 +400,22 @@ uint32_t device_link::pack_bytes(int b0, int b1, int b2, int b3) {
 int device_link::read_port_preference() {
   std::FILE* file = std::fopen(preference_file, "r");
   if (!file) return 0;
-  char text[256];
-  const std::size_t count = std::fread(text, 1, 255, file);
-  text[count] = '\0';
+  char text[255];
+  const std::size_t count = std::fread(text, 1, sizeof text, file);
   std::fclose(file);
+  return port_from_preference(text, count);
+}
 
+int port_from_preference(const char* text, std::size_t count) {
+  // Only the digits right after the first COM (in either case) count; anything else there gives no port.
+  std::size_t i = 0;
+  for (; i + 3 <= count; ++i) {
+    if ((text[i] | 0x20) == 'c' && (text[i + 1] | 0x20) == 'o' && (text[i + 2] | 0x20) == 'm') break;
+  }
   int port = 0;
-  if (count > 0) {
-    for (std::size_t i = 0; i < count; ++i)
-      if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
-    const std::string_view view(text, count);
-    const std::size_t p = view.find("COM");
-    // Only the digits right after COM count; anything else there gives no port.
-    for (std::size_t i = p == std::string_view::npos ? count : p + 3;
-         i < count && text[i] >= '0' && text[i] <= '9'; ++i) {
-      port = port * 10 + (text[i] - '0');
-      if (port > 99999) return 0;  // no serial port has such a number
-    }
+  for (i += 3; i < count && text[i] >= '0' && text[i] <= '9'; ++i) {
+    port = port * 10 + (text[i] - '0');
+    if (port > 99999) return 0;  // no serial port has such a number
   }
   return port;
 }

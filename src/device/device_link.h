@@ -58,6 +58,9 @@ class device_link {
   virtual uint32_t pack_bytes(int b0, int b1, int b2, int b3);  // 26
   virtual int read_port_preference();                      // 27
 
+  // The system's reason why the port last failed to open ("Permission denied"); empty when it opened.
+  const std::string& port_error() const { return port_.error(); }
+
   // The name the port opens under: port_path when set, else COM<port_number>
   // as this platform spells it ("\\.\COMn" on Windows).
   std::string port_name() const;
@@ -88,3 +91,7 @@ class device_link {
   std::unique_ptr<uint8_t[]> io_buffer_;
   serial_port port_;
 };
+
+// The port number of the preferences file's text (its first 255 bytes): the digits right after
+// the first "COM" in any case, 0 when there are none or too many.
+int port_from_preference(const char* text, std::size_t count);

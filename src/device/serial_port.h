@@ -17,6 +17,8 @@ class serial_port {
   bool open(const std::string& name);
   void close();
   bool is_open() const { return handle_ != invalid_handle; }
+  // The system's words for why the last open failed; empty after a successful one.
+  const std::string& error() const { return error_; }
 
   // One blocking transfer; the count moved, 0 when closed or failed. No retry.
   int read(uint8_t* buffer, int max);
@@ -29,4 +31,5 @@ class serial_port {
  private:
   static constexpr std::intptr_t invalid_handle = -1;
   std::intptr_t handle_ = invalid_handle;  // a HANDLE or a file descriptor
+  std::string error_;
 };

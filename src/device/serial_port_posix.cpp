@@ -1,5 +1,6 @@
 // The serial port on POSIX: a raw termios device, opened exclusively.
 #include "device/serial_port.h"
+#include "model/system_error.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,6 +11,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -33,14 +35,20 @@ bool configure(int fd) {
 
 bool serial_port::open(const std::string& name) {
   close();
+  error_.clear();
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error_ = last_system_error();
+    return false;
+  }
   // Exclusive: a second program that locks the device, or opens it after us, fails.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    error_ = std::strerror(errno == EWOULDBLOCK ? EBUSY : errno);  // another program holds it
     ::close(fd);
     return false;
   }
   if (ioctl(fd, TIOCEXCL) != 0 || !configure(fd)) {
+    error_ = last_system_error();  // ENOTTY: not a serial device
     ioctl(fd, TIOCNXCL);
     ::close(fd);
     return false;

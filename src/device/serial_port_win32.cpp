@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "device/serial_port.h"
+#include "model/system_error.h"
 
 namespace {
 
@@ -34,8 +35,13 @@ bool serial_port::open(const std::string& name) {
   close();
   const HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  error_.clear();
+  if (h == INVALID_HANDLE_VALUE) {
+    error_ = last_system_error();
+    return false;
+  }
   if (!configure(h)) {
+    error_ = last_system_error();
     CloseHandle(h);
     return false;
   }

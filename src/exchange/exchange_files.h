@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+// The program's version text: in reports, in the SOFTV column of exported rows.
+inline constexpr const char* program_version = "W95 Nightglow v1.1";
+
 inline constexpr const char* report_file_name = "SomnReport.txt";
 inline constexpr const char* data_file_name = "SomnData.txt";
 

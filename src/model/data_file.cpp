@@ -1,6 +1,7 @@
 // Reading and writing the data document's byte image, section by section.
 #include "model/data_file.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "model/doc_file.h"
@@ -138,4 +139,38 @@ bool write_data_file(std::FILE* file, const data_file_image& image) {
   return write_doc_header(file, data_doc_type_tag) == 1 && write_window_rect(file, image.data_rect) &&
          write_data_window_body(file, image.data, image.records) && write_window_rect(file, image.plot_rect) &&
          write_plot_body(file, image.plot);
+}
+
+data_file_image new_data_file_image() {
+  data_file_image image;
+  image.data_rect = data_window_first_rect;
+  image.plot_rect = plot_window_first_rect;
+  reset_block(image.data.working_block);
+  return image;
+}
+
+namespace {
+
+void show_last_record(data_file_image& image) {
+  data_window_state& state = image.data;
+  if (image.records.empty()) {
+    reset_block(state.working_block);
+    std::fill(std::begin(state.counts), std::end(state.counts), 0);
+    return;
+  }
+  const data_record& last = *image.records.back();
+  state.working_block = last.block;
+  std::copy(std::begin(last.counts), std::end(last.counts), std::begin(state.counts));
+}
+
+}  // namespace
+
+void take_as_opened(data_file_image& image) {
+  show_last_record(image);
+  image.plot.visible = image.plot.visible != 0 ? 1 : 0;
+}
+
+void show_new_last_record(data_file_image& image) {
+  show_last_record(image);
+  if (!image.records.empty()) image.data.no_record = 0;
 }

@@ -65,5 +65,21 @@ struct data_file_image {
 int read_data_file(std::FILE* file, data_file_image& image);
 bool write_data_file(std::FILE* file, const data_file_image& image);
 
+// Where a new document's windows stand: created at (100, 25) and (200, 100) with the sizes
+// 552 x 265 and 500 x 325, as GetWindowRect gives them back.
+constexpr window_rect data_window_first_rect{100, 25, 652, 290};
+constexpr window_rect plot_window_first_rect{200, 100, 700, 425};
+
+// The image a new document saves: both windows where they first open, the reset block with
+// no record shown, no records and no plot.
+data_file_image new_data_file_image();
+
+// What the windows hold right after reading a file, and so save again: the Data window shows
+// the last record (its block and counts), or the reset block and zero counts when there is
+// none, with the no-record flag as stored; the plot window is visible (1) or not (0).
+void take_as_opened(data_file_image& image);
+// A download or an import appended records: the last one is shown, counts as it holds them.
+void show_new_last_record(data_file_image& image);
+
 // Bytes from the file's position to its end, or -1 when the stream cannot tell (a pipe).
 int64_t bytes_left_in(std::FILE* file);

@@ -170,6 +170,10 @@ void stamp_settings(device_settings& s, int year, int month, int day, int hour, 
   s.todh = hour;
   s.todm = minute;
   s.tods = second;
+  take_edited_times(s);
+}
+
+void take_edited_times(device_settings& s) {
   s.cstarth = s.cstarth_edit;
   s.cstartm = s.cstartm_edit;
   s.cendh = s.cendh_edit;

@@ -157,6 +157,9 @@ void settings_from_bytes(const uint8_t* in, device_settings& settings);
 // lead value, clock, date stamp and checksum stay as they are.
 void copy_block_settings(const device_block& block, device_settings& settings);
 
+// The edit copies of the times become the sent pairs, as they do for every upload.
+void take_edited_times(device_settings& settings);
+
 // Stamps an upload as every upload is stamped, from the local date and time: date stamp with the set flag,
 // clock day 0 and the time of day, edit copies over the sent pairs.
 void stamp_settings(device_settings& settings, int year, int month, int day, int hour,

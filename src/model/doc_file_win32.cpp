@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "model/doc_file.h"
+#include "model/system_error.h"
 
 std::string temporary_name_beside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
@@ -15,12 +16,6 @@ std::string temporary_name_beside(const std::string& path) {
 
 bool replace_file(const std::string& from, const std::string& to, std::string& reason) {
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  char text[256] = "";
-  const DWORD code = GetLastError();
-  if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                      sizeof text, nullptr))
-    std::snprintf(text, sizeof text, "system error %lu", code);
-  reason = text;
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.')) reason.pop_back();
+  reason = last_system_error();
   return false;
 }

@@ -1,7 +1,16 @@
 // Reading and writing the settings document's file image.
 #include "model/settings_file.h"
 
+#include <algorithm>
+
 #include "model/little_endian.h"
+
+settings_section new_settings_section() {
+  settings_section section;
+  std::copy(std::begin(settings_window_first_rect), std::end(settings_window_first_rect), section.rect);
+  reset_settings(section.settings);
+  return section;
+}
 
 int read_settings_section(std::FILE* file, settings_section& section) {
   uint8_t bytes[settings_section_size];

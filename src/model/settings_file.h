@@ -17,6 +17,11 @@ constexpr long settings_section_size = 16 + static_cast<long>(device_settings_si
 constexpr long settings_file_size = doc_header_size + settings_section_size;
 static_assert(settings_file_size == 220);
 
+// Where a new document's Settings window stands: created at (100, 295) with the size 552 x 177.
+constexpr int32_t settings_window_first_rect[4] = {100, 295, 652, 472};
+// A new document's section: the window where it first opens, the reset settings.
+settings_section new_settings_section();
+
 // The section alone, little-endian. 1 when all of it was read or written, else 0;
 // a failed read leaves `section` as it was.
 int read_settings_section(std::FILE* file, settings_section& section);

@@ -68,17 +68,22 @@ TEST_F(documents, save_as_proposes_the_title_then_the_path_and_writes_the_header
 
 TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_question_saves) {
   test_app& a = start_app();
-  a.save_name = "kept.sl1";
-  command(data_win()->window, IDM_SAVE);
-  const std::string saved = read_file("kept.sl1");
-  save_fault_after_bytes = 100;  // the disk fills up within the data window's section
-  MoveWindow(data_win()->window, 10, 10, 552, 265, FALSE);
-  command(data_win()->window, IDM_SAVE);
-  EXPECT_EQ(read_file("kept.sl1"), saved);
+  for (const auto& [window, name] : {std::pair<win_type*, const char*>{data_win(), "kept.sl1"}, {settings_win(), "kept.sl2"}}) {
+    a.save_name = name;
+    command(window->window, IDM_SAVE);
+    const std::string saved = read_file(name);
+    MoveWindow(window->window, 10, 10, 552, 265, FALSE);
+    for (long long offset : {0, 95, 111, 219}) {  // the disk fills up in the header, the rectangle, the sections
+      save_fault_after_bytes = offset;
+      command(window->window, IDM_SAVE);
+      EXPECT_EQ(read_file(name), saved) << name << " at " << offset;
+    }
+    save_fault_after_bytes = -1;
+  }
   EXPECT_TRUE(a.boxes.empty());  // not reported
   for (const auto& entry : std::filesystem::directory_iterator("."))
     EXPECT_NE(entry.path().extension(), ".tmp");
-  save_fault_after_bytes = -1;
+  const std::string saved = read_file("kept.sl1");
   a.answers = {IDYES};
   command(data_win()->window, IDM_CLOSE);
   EXPECT_EQ(a.data_document, nullptr);

@@ -1,4 +1,5 @@
-// Benchmarks: database export and import of 100,000 rows, beside sqlite3's import of the same file.
+// Benchmarks: database export and import of 100,000 rows, beside sqlite3's import of the same file; the report
+// text of one night, beside writing it as Export Report does.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"
 #include "exchange/import_rows.h"
+#include "exchange/report_texts.h"
 #include "model/date_stamp.h"
 
 namespace {
@@ -60,10 +62,36 @@ void sqlite3_import(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * row_count);
 }
 
+// A dated night of 100 bins with REM in every other bin and a two-line comment.
+data_window_view report_view() {
+  data_record night;
+  device_block& b = night.block;
+  b.tstamp = pack_date(2024, 5, 21, 21, 30, 1);
+  b.recstarth = 23, b.recstartm = 12, b.dur = 100, b.mode = 3, b.cstarth = 1, b.cendh = 7;
+  std::memset(b.rem, 0x55, sizeof b.rem);
+  std::strcpy(b.ibv, "SLX-IB 1.4");
+  night.comment = "Flew over the lake\r\nthen a lucid moment";
+  return view_of_record(night);
+}
+
+void report_text(benchmark::State& state) {
+  const data_window_view view = report_view();
+  for (auto _ : state) benchmark::DoNotOptimize(data_report_text(view, program_version));
+}
+
+void report_file(benchmark::State& state) {
+  const std::string text = data_report_text(report_view(), program_version);
+  const std::string report = (std::filesystem::temp_directory_path() / "ng_bench_report.txt").string();
+  for (auto _ : state)
+    if (write_report_file(report, text) != nullptr) return state.SkipWithError("cannot write the report");
+}
+
 }  // namespace
 
 BENCHMARK(export_rows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(import_rows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(sqlite3_import)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(report_text)->Unit(benchmark::kMicrosecond);
+BENCHMARK(report_file)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 BENCHMARK_MAIN();

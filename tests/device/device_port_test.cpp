@@ -7,6 +7,9 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+
+#include <cerrno>
+#include <cstring>
 #include <stdlib.h>
 #include <unistd.h>
 #endif
@@ -77,6 +80,7 @@ TEST(device_port, a_port_that_is_not_open_moves_no_bytes_and_shows_only_the_open
     device_block block{};
     EXPECT_EQ(link.get_data(block), 0);
     EXPECT_EQ(owner.messages, std::vector<std::string>{"Couldn't open serial port."});
+    EXPECT_EQ(link.port_error().empty(), path.empty()) << "the system's reason for a path that is not there";
     owner.messages.clear();
   }
 }
@@ -98,8 +102,11 @@ TEST(device_port, a_terminal_passes_bytes_untranslated_and_opens_exclusively) {
   const std::string terminal = ptsname(master);
   serial_port port, second;
   EXPECT_FALSE(port.open("/dev/null"));
+  EXPECT_EQ(port.error(), std::strerror(ENOTTY));
   ASSERT_TRUE(port.open(terminal)) << "a failed open leaves the port ready for the next";
+  EXPECT_EQ(port.error(), "");
   EXPECT_FALSE(second.open(terminal));
+  EXPECT_EQ(second.error(), std::strerror(EBUSY)) << "taken by another program";
   // The read returns as soon as the count has arrived: no wait here.
   ASSERT_EQ(write(master, "ab\r\n>", 5), 5);
   uint8_t in[5] = {};

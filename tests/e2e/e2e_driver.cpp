@@ -10,8 +10,6 @@
 //                                                static texts, presses button id and waits until the box is gone
 //   e2e_driver button <caption> <id> <seconds>  waits for a dialog with that caption and presses button id in it,
 //                                                leaving the dialog open
-//   e2e_driver type <class> <title> <text>       posts WM_CHAR for each character of text to the window; "\t" is Tab
-//   e2e_driver press <class> <title> <x> <y>     posts a left-button press at that client point
 //   e2e_driver click <class> <title> <x> <y>     brings the window to the front and clicks at that client
 //                                                point with the mouse, as a user would
 //   e2e_driver keys <class> <title> <text>       brings the window to the front and types the text on the
@@ -23,6 +21,8 @@
 //                                                client area's) as WIDTHxHEIGHT+LEFT+TOP
 //   e2e_driver clip <class> <title> <file.bmp>   when that window put a picture on the clipboard, writes it to
 //                                                the file and prints its size as WIDTHxHEIGHT
+//   e2e_driver startup <exe> <class> <title>     starts the program, prints the milliseconds until its window
+//                                                of that class and title is visible, then ends it
 #include <windows.h>
 
 #include <cstdio>
@@ -158,20 +158,6 @@ int main(int argc, char** argv) {
     const int id = std::atoi(argv[3]);
     return SendMessageA(GetDlgItem(w, id), BM_CLICK, 0, 0) == 0 && IsWindow(w) ? 0 : 1;
   }
-  if (std::strcmp(verb, "type") == 0) {
-    if (!find())
-      return 1;
-    for (const char* c = argv[4]; *c; ++c) {
-      const bool tab = c[0] == '\\' && c[1] == 't';
-      PostMessageA(w, WM_CHAR, tab ? '\t' : static_cast<unsigned char>(*c), 1);
-      c += tab ? 1 : 0;
-    }
-    return 0;
-  }
-  if (std::strcmp(verb, "press") == 0 && argc >= 6)
-    return find() && PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(std::atoi(argv[4]), std::atoi(argv[5])))
-               ? 0
-               : 1;
   if (std::strcmp(verb, "click") == 0 && argc >= 6) {
     if (!find())
       return 1;
@@ -211,6 +197,27 @@ int main(int argc, char** argv) {
     std::printf("%ldx%ld\n", width, height);
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|type|press|click|keys|file|rect|clip ...\n");
+  if (std::strcmp(verb, "startup") == 0) {
+    STARTUPINFOA start_info{};
+    start_info.cb = sizeof start_info;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency, begin, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessA(argv[2], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start_info, &process))
+      return 1;
+    while (!((w = FindWindowA(argv[3], argv[4])) && IsWindowVisible(w)) &&
+           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
+    }
+    QueryPerformanceCounter(&now);
+    const bool seen = w && IsWindowVisible(w);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    if (!seen)
+      return 1;
+    std::printf("%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
+    return 0;
+  }
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|file|rect|clip|startup ...\n");
   return 2;
 }

@@ -3,17 +3,20 @@
 # first start asks for the port; two nights come with the Get button, take journal counts and comments and
 # are stepped through with the arrow keys; Plot Records plots both and Copy Plot puts the plot shown on the
 # clipboard; the nights are saved as a .sl1 and exported with field names. After a new start the .sl1 opens
-# as the same nights, and the export imports into a new document that exports the same rows. Typed settings
-# are uploaded (the simulator's log shows them), saved as a .sl2, the Data window is printed on a CUPS PDF
-# printer where CUPS can run, and the program quits. Screenshots of each window go to <windows build>/e2e/.
+# as the same nights, and the export imports into a new document as the same nights. Typed settings are
+# uploaded (the simulator's log shows them), saved as a .sl2, the Data window is printed on a CUPS PDF
+# printer where CUPS can run, and the program quits. Every file the program writes is the bytes that
+# nightglow-cli writes from the same input (each download from a twin simulator with the same night and
+# standing clock). Screenshots of each window go to <windows build>/e2e/.
 # usage: tests/e2e/journey_e2e.sh <native build directory> <windows build directory>
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-NG_SIM=$(cd "${1:?usage: journey_e2e.sh <native build> <windows build>}" && pwd)/tools/somnolux-sim
+native=$(cd "${1:?usage: journey_e2e.sh <native build> <windows build>}" && pwd)
+NG_SIM=$native/tools/somnolux-sim CLI=$native/tools/nightglow-cli
 build=$(cd "${2:?usage: journey_e2e.sh <native build> <windows build>}" && pwd)
 exe=$build/src/nightglow.exe
-[ -x "$NG_SIM" ] && [ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] ||
-  { echo "journey_e2e: build somnolux-sim, nightglow and e2e_driver" >&2; exit 1; }
+[ -x "$NG_SIM" ] && [ -x "$CLI" ] && [ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] ||
+  { echo "journey_e2e: build somnolux-sim, nightglow-cli, nightglow and e2e_driver" >&2; exit 1; }
 . "$root/scripts/env.sh"
 . "$root/tests/e2e/e2e_common.sh"
 ng_ensure_display
@@ -56,9 +59,13 @@ start_cups() {
 start_cups || echo "journey_e2e: CUPS with its PDF printer cannot run here: the journey will not print"
 
 # The simulator's terminal becomes COM1: Wine links its ports from this table when its server starts.
-# Each simulator holds one night; another on the same link serves the next.
-night() { stop_sims && start_sim "$work/sim" "$work/tty" --seed "$1"; }
-night 5
+# Each simulator holds one night at a standing clock; another on the same link serves the next, and a
+# twin serves the command line the same night.
+night() {
+  stop_sims
+  start_sim "$work/sim" "$work/tty" --seed "$1" --clock "$2" && start_sim "$work/twin" "$work/twin_tty" --seed "$1" --clock "$2"
+}
+night 5 "2024-05-22 07:30:00"
 "$NG_WINE" reg add "$ports_key" /v COM1 /d "$work/tty" /f >/dev/null 2>&1
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 "$NG_WINESERVER" -k >/dev/null 2>&1
@@ -97,28 +104,29 @@ download() {
   driver gone "#32770" Message 1 || fail "the download failed: $(driver answer Message 1 5)"
 }
 
-# export_rows TITLE FILE: Export To Database, Select All, field names left checked, OK, the Save Data dialog.
-export_rows() {
-  data post "$1" 100 || fail "cannot send Export To Database"
-  driver button "Export Data" 4 10 || fail "no Export Data dialog"
-  shot export_dialog.png "#32770" "Export Data"
-  driver answer "Export Data" 0 5 >/dev/null || fail "cannot press OK"
-  driver file "Save Data" "$(windows_path "$work/$2")" 15 || fail "no Save Data dialog"
-  for _ in $(seq 50); do [ -s "$work/$2" ] && break; sleep 0.2; done
+# save TITLE FILE: File, Save of the data window whose file that is; waits until the file has changed.
+save() {
+  local before
+  before=$(md5sum <"$work/$2")
+  data post "$1" 60 || fail "cannot send Save"
+  for _ in $(seq 50); do [ "$(md5sum <"$work/$2")" != "$before" ] && return; sleep 0.2; done
+  fail "Save did not write $2"
+}
+
+# same_as_cli PROGRAM_FILE CLI_ARGS...: the command line writes the same bytes as the program did (into
+# $cli_file when set, else on its output).
+same_as_cli() {
+  local file=$1
+  shift
+  "$CLI" "$@" >"$work/cli.out" 2>"$work/cli.err" || fail "nightglow-cli $*: $(cat "$work/cli.err")"
+  cmp "$file" "${cli_file:-$work/cli.out}" ||
+    fail "nightglow-cli $* differs from the program's $(basename "$file"):
+$(diff <(od -c "$file") <(od -c "${cli_file:-$work/cli.out}") | head -n 20)"
+  echo "journey_e2e: nightglow-cli $1 writes the program's bytes"
 }
 
 # i32 FILE OFFSET: the little-endian integer there.
 i32() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
-
-# record_at FILE OFFSET DREAMS LDREAMS COMMENT: a record of a .sl1 there (block 432, counts 28, comment
-# length 4, comment); prints where the next one begins.
-record_at() {
-  local length=$((${#5} + 1))
-  [ "$(i32 "$1" $(($2 + 432)))" = "$3" ] && [ "$(i32 "$1" $(($2 + 436)))" = "$4" ] &&
-    [ "$(i32 "$1" $(($2 + 460)))" = "$length" ] && [ "$(i32 "$1" $(($2 + 168)))" != 0 ] &&
-    [ "$(dd if="$1" bs=1 skip=$(($2 + 464)) count=${#5} 2>/dev/null)" = "$5" ] || fail "no record \"$5\" at $2 in $1"
-  echo $(($2 + 464 + length))
-}
 
 say "first start without preferences: the port question"
 start
@@ -137,18 +145,28 @@ driver post about_win_type "About Nightglow" close && driver gone about_win_type
 
 say "two nights with the Get button, journal counts and comments, the arrow keys"
 download "Untitled 1"
-data keys "Untitled 1" '\t3' && data click "Untitled 1" 200 136 && data keys "Untitled 1" "Lucid at the lake" ||
+save_as data_win_type "Untitled 1" night.sl1
+cli_file=$work/cli.sl1 same_as_cli "$work/night.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli.sl1"
+data keys night '\t3' && data click night 200 136 && data keys night "Lucid at the lake" ||
   fail "cannot type into the first night"   # Tab: from the button to DREAMS
-night 11
-download "Untitled 1"
-data keys "Untitled 1" '\t5\t2' && data click "Untitled 1" 200 136 && data keys "Untitled 1" 'Flying, "high"' ||
+night 11 "2024-05-23 07:10:00"
+save night night.sl1
+cp "$work/night.sl1" "$work/cli.sl1"
+download night
+save night night.sl1
+cli_file=$work/cli.sl1 same_as_cli "$work/night.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli.sl1"
+data keys night '\t5\t2' && data click night 200 136 && data keys night 'Flying, "high"' ||
   fail "cannot type into the second night"
 sleep 0.5
-shot data_window.png data_win_type "Untitled 1"
-data click "Untitled 1" 20 95 && data keys "Untitled 1" '\<' || fail "cannot step to the first night"
+shot data_window.png data_win_type night
+data click night 20 95 && data keys night '\<' || fail "cannot step to the first night"
+save night night.sl1
+# Tags 96, rectangle 16, then the shown night's block 432 and journal counts: DREAMS at 544.
+[ "$(i32 "$work/night.sl1" 544)" = 3 ] || fail "the left arrow does not show the first night with its journal"
+data keys night '\>' || fail "cannot step to the second night"
 
 say "Plot Records, Select All, OK; Copy Plot"
-data post "Untitled 1" 240 || fail "cannot send Plot Records"
+data post night 240 || fail "cannot send Plot Records"
 driver button "Plot Records" 12 10 || fail "no Plot Records dialog"
 shot plot_records_dialog.png "#32770" "Plot Records"
 driver answer "Plot Records" 0 5 >/dev/null || fail "cannot press OK"
@@ -163,16 +181,21 @@ import -window root -crop "$client" "$work/client.png"
 [ "$(compare -metric AE "$work/clip.bmp" "$work/client.png" null: 2>&1)" = 0 ] ||
   fail "the clipboard's picture is not the plot shown"
 
-say "save as night.sl1, export with field names, quit"
-save_as data_win_type "Untitled 1" night.sl1
+say "save night.sl1, export with field names, quit"
+save night night.sl1
 file=$work/night.sl1
-# Tags 96, rectangle 16, the shown night's block 432 and counts 28, flag 4, count 4, the nights, the plot.
-[ "$(i32 "$file" 544)" = 3 ] && [ "$(i32 "$file" 572)" = 0 ] && [ "$(i32 "$file" 576)" = 2 ] ||
-  fail "night.sl1 does not show the first of two nights"
-second=$(record_at "$file" 580 3 0 "Lucid at the lake") && end=$(record_at "$file" "$second" 5 2 'Flying, "high"') &&
-  [ "$(stat -c %s "$file")" = $((end + 1052)) ] || fail "night.sl1 does not hold the two nights and the plot"
-[ "$(i32 "$file" $((end + 16)))" = 1 ] && [ "$(i32 "$file" $((end + 20)))" = 2 ] || fail "the saved plot is not two nights"
-export_rows night rows.txt
+plot=$(($(stat -c %s "$file") - 1052))  # the plot section closes the file
+[ "$(i32 "$file" $((plot + 16)))" = 1 ] && [ "$(i32 "$file" $((plot + 20)))" = 2 ] || fail "the saved plot is not two nights"
+series() { echo "$1=$(od -An -v -t d4 -j $((plot + $2)) -N 512 "$file" | xargs)"; }
+"$CLI" plot "$file" >"$work/plot.out" && grep -qx "$(series CUES 28)" "$work/plot.out" &&
+  grep -qx "$(series CUESND 540)" "$work/plot.out" || fail "nightglow-cli plot sums differently from the program"
+data post night 100 || fail "cannot send Export To Database"
+driver button "Export Data" 4 10 || fail "no Export Data dialog"
+shot export_dialog.png "#32770" "Export Data"
+driver answer "Export Data" 0 5 >/dev/null || fail "cannot press OK"
+driver file "Save Data" "$(windows_path "$work/rows.txt")" 15 || fail "no Save Data dialog"
+for _ in $(seq 50); do [ -s "$work/rows.txt" ] && break; sleep 0.2; done
+same_as_cli "$work/rows.txt" export "$file" --names
 # REC, start 5, mode, end 5, duration, cues 2, REM 128, then DREAMS, LDREAMS ... and COMMENTS in 151.
 [ "$(tr -d '\r' <"$work/rows.txt" | cut -f 1,144,145,151 | tr '\t\n' ',;')" = \
   'REC,DREAMS,LDREAMS,COMMENTS;1,3,0,"Lucid at the lake";2,5,2,"Flying, _high_";' ] ||
@@ -188,15 +211,20 @@ driver file Open "$(windows_path "$file")" 15 || fail "no open dialog"
 driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || fail "no question before replacing"
 data wait night 10 >/dev/null || fail "night.sl1 did not open"
 save_as data_win_type night again.sl1
-cmp -i 580 "$file" "$work/again.sl1" || fail "the reopened nights save differently"
+cmp "$file" "$work/again.sl1" || fail "the reopened nights save differently"
+data post again 90 || fail "cannot send Export Report"
+driver file "Save Report" "$(windows_path "$work/report.txt")" 15 || fail "no Save Report dialog"
+for _ in $(seq 50); do [ -s "$work/report.txt" ] && break; sleep 0.2; done
+same_as_cli "$work/report.txt" report "$work/again.sl1"
 
-say "a new document imports the export and exports the same rows"
+say "a new document imports the export as the same nights"
 data post again 20 && driver answer "Warning!" 1 10 >/dev/null || fail "no question before a new document"
 data wait "Untitled 1" 10 >/dev/null || fail "no new data window"
 data post "Untitled 1" 105 && driver file Open "$(windows_path "$work/rows.txt")" 15 || fail "no import dialog"
 driver answer Message 1 10 | grep -qx "2 record(s) imported." || fail "the nights were not imported"
-export_rows "Untitled 1" again.txt
-cmp "$work/rows.txt" "$work/again.txt" || fail "the imported nights export differently"
+save_as data_win_type "Untitled 1" imported.sl1
+cli_file=$work/cli_imported.sl1 same_as_cli "$work/imported.sl1" import "$work/rows.txt" --into "$work/cli_imported.sl1"
+same_as_cli "$work/rows.txt" export "$work/imported.sl1" --names
 
 say "typed settings go to the mask (about half a minute) and into settings.sl2"
 # CUE DURATION has the focus; eight Tabs lead to SENSITIVITY.
@@ -221,15 +249,14 @@ stamp=$(value TSTAMP)
 [ $(((stamp >> 27) & 1)) = 1 ] && [ $(((stamp & 0x7f) + 1950)) = "$(date +%Y)" ] || fail "TSTAMP $stamp is not set this year"
 save_as settings_win_type "Settings 1" settings.sl2
 driver wait settings_win_type settings 10 >/dev/null || fail "the settings window is not titled \"settings\""
-# Tags 96, rectangle 16, the settings: CDUR at 92, SENS at 96.
-[ "$(stat -c %s "$work/settings.sl2")" = 220 ] && [ "$(i32 "$work/settings.sl2" 204)" = 20 ] &&
-  [ "$(i32 "$work/settings.sl2" 208)" = 9 ] || fail "settings.sl2 does not hold the typed settings"
+diff <("$CLI" settings "$work/settings.sl2") <(sed '0,/^UPLOAD=1$/d' "$work/sim.out") ||
+  fail "settings.sl2 does not hold the settings the mask took"
 
 if [ -n "$cups_pid" ]; then
   say "print the Data window"
   pdfs=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF  # where the PDF printer puts this user's pages
   touch "$work/before-print"
-  data post "Untitled 1" 120 && driver answer Print 1 20 >/dev/null || fail "no print dialog"
+  data post imported 120 && driver answer Print 1 20 >/dev/null || fail "no print dialog"
   for _ in $(seq 120); do
     pdf=$(find "$pdfs" -name '*.pdf' -newer "$work/before-print" 2>/dev/null | head -n 1)
     [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && mv "$pdf" "$shots/printed_data_window.pdf" && break
@@ -242,5 +269,5 @@ if [ -n "$cups_pid" ]; then
   start=$(tr -d '\r' <"$work/rows.txt" | tail -n 1 | awk -F'\t' '{printf "%s/%s/%s %s:%s", $2, $3, $4, $5, $6}')
   pdftotext -layout "$pdf" - | grep -q "^RECORD START: *$start " || fail "the page shows no RECORD START: $start"
 fi
-quit_program "Untitled 1" settings
+quit_program imported settings
 say "PASS"

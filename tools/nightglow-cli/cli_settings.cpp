@@ -1,14 +1,24 @@
 // Parses and checks the settings named on the command line.
 #include "cli_settings.h"
 
-
 namespace {
 
+// Times go into their edit copies, as the Settings window's time fields put them.
 const setting_range ranges[] = {
-    {"CDUR", 1, 255},   {"INTENS", 1, 6},  {"RATE", 1, 6},    {"TYPE", 0, 5},
-    {"WALARM", 0, 1},   {"WTIMEH", 0, 23}, {"WTIMEM", 0, 59}, {"DALARM", 0, 1},
-    {"DELAY", 0, 60},   {"SENS", 1, 10},   {"CSTARTH", 0, 23}, {"CSTARTM", 0, 59},
-    {"CENDH", 0, 23},   {"CENDM", 0, 59},
+    {"CDUR", 1, 255, &device_settings::cdur},
+    {"INTENS", 1, 6, &device_settings::intens},
+    {"RATE", 1, 6, &device_settings::rate},
+    {"TYPE", 0, 5, &device_settings::type},
+    {"WALARM", 0, 1, &device_settings::walarm},
+    {"WTIMEH", 0, 23, &device_settings::wtimeh_edit},
+    {"WTIMEM", 0, 59, &device_settings::wtimem_edit},
+    {"DALARM", 0, 1, &device_settings::dalarm},
+    {"DELAY", 0, 60, &device_settings::delay},
+    {"SENS", 1, 10, &device_settings::sens},
+    {"CSTARTH", 0, 23, &device_settings::cstarth_edit},
+    {"CSTARTM", 0, 59, &device_settings::cstartm_edit},
+    {"CENDH", 0, 23, &device_settings::cendh_edit},
+    {"CENDM", 0, 59, &device_settings::cendm_edit},
 };
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
@@ -80,19 +90,6 @@ bool apply_setting(device_settings& s, std::string_view key_value, std::string& 
     return false;
   }
 
-  if (name == "CDUR") s.cdur = value;
-  else if (name == "INTENS") s.intens = value;
-  else if (name == "RATE") s.rate = value;
-  else if (name == "TYPE") s.type = value;
-  else if (name == "WALARM") s.walarm = value;
-  else if (name == "DALARM") s.dalarm = value;
-  else if (name == "DELAY") s.delay = value;
-  else if (name == "SENS") s.sens = value;
-  else if (name == "WTIMEH") s.wtimeh = s.wtimeh_edit = value;
-  else if (name == "WTIMEM") s.wtimem = s.wtimem_edit = value;
-  else if (name == "CSTARTH") s.cstarth = s.cstarth_edit = value;
-  else if (name == "CSTARTM") s.cstartm = s.cstartm_edit = value;
-  else if (name == "CENDH") s.cendh = s.cendh_edit = value;
-  else if (name == "CENDM") s.cendm = s.cendm_edit = value;
+  s.*range->field = value;
   return true;
 }

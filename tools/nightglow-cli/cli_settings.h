@@ -10,12 +10,13 @@ struct setting_range {
   const char* key;
   int low;
   int high;
+  int32_t device_settings::*field;
 };
 
 // The fields that can be set, with the ranges the Settings window allows.
 const setting_range* find_setting(std::string_view key);
 std::string setting_keys();  // "CDUR, INTENS, ..." for messages
 
-// Applies one "KEY=value" to both the sent pair and the edit copy of a time.
+// Applies one "KEY=value" as the Settings window's field does: a time goes into its edit copy.
 // On refusal the settings are unchanged and error says why.
 bool apply_setting(device_settings& settings, std::string_view key_value, std::string& error);

@@ -18,10 +18,13 @@
 namespace {
 
 volatile sig_atomic_t stop_requested = 0;
+bool clock_fixed = false;
+civil_time fixed_now;  // --clock: a local time that stands still
 
 void on_signal(int) { stop_requested = 1; }
 
 civil_time local_now() {
+  if (clock_fixed) return fixed_now;
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -39,9 +42,10 @@ void usage(std::FILE* out) {
   std::fputs(
       "usage: somnolux-sim --link PATH [--seed N] [--empty] [--version TEXT]\n"
       "                    [--silent] [--no-prompt] [--bad-checksum] [--cut-after N]\n"
-      "                    [--refuse-upload]\n"
+      "                    [--refuse-upload] [--clock 'YYYY-MM-DD HH:MM:SS']\n"
       "Serves the interface box and the mask on a pseudo-terminal linked at PATH\n"
-      "until stopped. Each accepted upload is printed on stdout as KEY=value lines.\n",
+      "until stopped. Each accepted upload is printed on stdout as KEY=value lines.\n"
+      "--clock stops the mask's clock at that local time, so that two runs give the same bytes.\n",
       out);
 }
 
@@ -85,6 +89,16 @@ int main(int argc, char** argv) {
     } else if (arg == "--cut-after" && has_value && parse_count(argv[i + 1], 0, 58, value)) {
       faults.cut_after = static_cast<int>(value);
       ++i;
+    } else if (arg == "--clock" && has_value) {
+      civil_time& t = fixed_now;
+      char end = 0;
+      if (std::sscanf(argv[++i], "%d-%d-%d %d:%d:%d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second,
+                      &end) != 6 || t.year < 1950 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 ||
+          t.hour > 23 || t.minute > 59 || t.second > 59 || t.hour < 0 || t.minute < 0 || t.second < 0) {
+        std::fprintf(stderr, "somnolux-sim: --clock takes 'YYYY-MM-DD HH:MM:SS', not '%s'\n", argv[i]);
+        return 2;
+      }
+      clock_fixed = true;
     } else if (arg == "--empty") {
       empty = true;
     } else if (arg == "--silent") {

@@ -1,0 +1,269 @@
+// The commands: download and upload, record lists, reports, export and import, settings lines.
+#include "cli_commands.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#include "cli_documents.h"
+#include "cli_port.h"
+#include "cli_settings.h"
+#include "exchange/exchange_files.h"
+#include "exchange/export_rows.h"
+#include "exchange/import_rows.h"
+#include "exchange/report_texts.h"
+#include "key_lines.h"
+#include "model/cue_plot.h"
+
+namespace {
+
+constexpr const char* no_data_message = "There is no data in the Somnolux.  The current data will not be changed.";
+
+// The link's messages become the tool's; a port that would not open says why.
+class message_owner : public link_owner {
+ public:
+  explicit message_owner(cli_result& result) : result_(result) {}
+  void show_message(const char* text) override {
+    std::string line = text;
+    if (link && line == "Couldn't open serial port." && !link->port_error().empty())
+      line += " (" + link->port_name() + ": " + link->port_error() + ")";
+    result_.err += line + "\n";
+  }
+  const device_link* link = nullptr;
+
+ private:
+  cli_result& result_;
+};
+
+int fail(cli_result& result, const std::string& message) {
+  result.err += "nightglow-cli: " + message + "\n";
+  return result.code = 1;
+}
+
+// Record N of the document, checked against its length.
+bool check_position(const std::string& path, const data_file_image& image, int position, std::string& error) {
+  if (position >= 1 && static_cast<std::size_t>(position) <= image.records.size()) return true;
+  error = path + ": there is no record " + std::to_string(position) + " (the document holds " +
+          std::to_string(image.records.size()) + ")";
+  return false;
+}
+
+// The Data window as it stands after opening the document, or after showing record N: the
+// record's block, counts and comment, the no-record flag as stored, DREAMS focused.
+data_window_view window_view(const data_file_image& image, int position) {
+  data_window_view view;
+  if (position > 0) {
+    view = view_of_record(*image.records[static_cast<std::size_t>(position - 1)]);
+  } else {
+    data_record shown(image.data.working_block);
+    std::copy(std::begin(image.data.counts), std::end(image.data.counts), shown.counts);
+    if (!image.records.empty()) shown.comment = image.records.back()->comment;
+    view = view_of_record(shown);
+  }
+  view.no_record = image.data.no_record != 0;
+  return view;
+}
+
+// Report and export bytes: to -o as one whole file, else to stdout.
+int put_bytes(cli_result& result, const cli_options& options, std::string text, const char* create_failed) {
+  text = add_returns(text);
+  std::string error;
+  if (options.output.empty()) {
+    result.out = std::move(text);
+    result.out_is_bytes = true;
+  } else if (!write_whole_file(options.output, text, create_failed, error)) {
+    return fail(result, error);
+  }
+  return 0;
+}
+
+// The document of show and report, with the record that --record names.
+bool open_with_record(const cli_options& options, data_file_image& image, cli_result& result) {
+  std::string error;
+  if (open_data_document(options.file, image, error) &&
+      (options.record == 0 || check_position(options.file, image, options.record, error)))
+    return true;
+  fail(result, error);
+  return false;
+}
+
+int run_show(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  if (!open_with_record(options, image, result)) return result.code;
+  for (std::size_t i = 0; i < image.records.size(); ++i) {
+    if (options.record == 0 || static_cast<int>(i) + 1 == options.record)
+      result.out += record_list_line(static_cast<int>(i), image.records[i]->block) + "\n";
+  }
+  return 0;
+}
+
+int run_report(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  if (!open_with_record(options, image, result)) return result.code;
+  return put_bytes(result, options, data_report_text(window_view(image, options.record), program_version),
+                   report_create_failed);
+}
+
+// The document of export and plot, with the positions that --records chooses or all of its records.
+bool open_with_records(const cli_options& options, const char* what, data_file_image& image,
+                       std::vector<int>& positions, cli_result& result) {
+  std::string error;
+  if (!open_data_document(options.file, image, error)) return fail(result, error), false;
+  if (image.records.empty()) return fail(result, options.file + ": there are no records to " + what), false;
+  for (int position : options.records)
+    if (!check_position(options.file, image, position, error)) return fail(result, error), false;
+  positions = options.records;
+  if (positions.empty())
+    for (std::size_t i = 1; i <= image.records.size(); ++i) positions.push_back(static_cast<int>(i));
+  return true;
+}
+
+int run_export(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  std::vector<int> positions;
+  if (!open_with_records(options, "export", image, positions, result)) return result.code;
+  std::string text = options.names ? export_header() : std::string();
+  text.reserve(text.size() + positions.size() * 1024);
+  for (int position : positions) {
+    text += rec_column(position);
+    text += make_export_row(window_view(image, position), program_version);
+  }
+  return put_bytes(result, options, std::move(text), data_create_failed);
+}
+
+// The Plot window's sums of the chosen records as KEY=value lines, each series its 128 bins.
+int run_plot(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  std::vector<int> positions;
+  if (!open_with_records(options, "plot", image, positions, result)) return result.code;
+  for (int& position : positions) --position;
+  const plot_sums sums = sum_cues(image.records, positions, series_choice{});
+  result.out = "RECORDS=" + std::to_string(sums.record_count) + "\nMAX=" + std::to_string(sums.max) + "\n";
+  for (int series = 0; series < series_total; ++series) {
+    static const char* const keys[series_total] = {"CUES=", "CUESND=", "COMBINED="};
+    result.out += keys[series];
+    const int32_t* values = series_values(sums, series);
+    for (int bin = 0; bin < plot_sums::bins; ++bin) result.out += (bin ? " " : "") + std::to_string(values[bin]);
+    result.out += "\n";
+  }
+  return 0;
+}
+
+int run_import(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  std::string error;
+  if (!open_or_new_data_document(options.into, image, error)) return fail(result, error);
+  errno = 0;
+  std::FILE* file = std::fopen(options.file.c_str(), "rb");
+  if (!file)
+    return fail(result, options.file + ": " + database_open_failed + " (" + std::strerror(errno ? errno : EIO) + ")");
+  line_reader reader(file);
+  const std::size_t added = import_records(reader, image.records);
+  const bool read_error = std::ferror(file) != 0;
+  std::fclose(file);
+  if (read_error) return fail(result, options.file + ": " + database_open_failed + " (" + std::strerror(EIO) + ")");
+  if (added > 0) {
+    show_new_last_record(image);
+    if (!save_data_document(options.into, image, error)) return fail(result, error);
+  }
+  result.out = imported_message(added) + "\n";
+  return 0;
+}
+
+// Prints a settings document; with changes, makes them as the Settings window's fields would
+// (in a new document when there is none) and saves it.
+int run_settings(const cli_options& options, cli_result& result) {
+  settings_section section;
+  std::string error;
+  bool missing = false;
+  if (!open_settings_document(options.file, section, error, &missing)) {
+    if (!missing || options.changes.empty()) return fail(result, error);
+    section = new_settings_section();
+  }
+  for (const std::string& change : options.changes) {
+    if (!apply_setting(section.settings, change, error)) {
+      result.err += "nightglow-cli: " + error + "; nothing was changed\n";
+      return result.code = 2;
+    }
+  }
+  if (!options.changes.empty() && !save_settings_document(options.file, section, error)) return fail(result, error);
+  device_settings settings = section.settings;
+  take_edited_times(settings);  // what an upload of the document sends
+  result.out = settings_lines(settings);
+  return 0;
+}
+
+int run_get(const cli_options& options, const link_maker& make_link, cli_result& result) {
+  data_file_image image;
+  std::string error;
+  // A document that cannot take the night is refused before the mask is asked for it.
+  if (!options.into.empty() && !open_or_new_data_document(options.into, image, error)) return fail(result, error);
+  message_owner owner(result);
+  const std::unique_ptr<device_link> link = make_link(owner, options);
+  owner.link = link.get();
+  device_block block = options.into.empty() ? device_block{} : image.data.working_block;
+  if (options.into.empty()) link->reset_block(block);
+  if (link->get_data(block) != 1) return result.code = 1;
+  if (options.into.empty()) {
+    result.out = block_lines(block);
+    if (block.tstamp == 0) result.err += "There is no data in the Somnolux.\n";
+    return 0;
+  }
+  if (block.tstamp == 0) return fail(result, no_data_message);
+  image.records.push_back(std::make_unique<data_record>(block));
+  show_new_last_record(image);
+  if (!save_data_document(options.into, image, error)) return fail(result, error + "; the night was not kept");
+  result.out = record_list_line(static_cast<int>(image.records.size()) - 1, block) + "\n";
+  return 0;
+}
+
+int run_set(const cli_options& options, const link_maker& make_link, cli_result& result) {
+  device_settings settings{};
+  reset_settings(settings);
+  std::string error;
+  if (!options.from.empty()) {
+    settings_section section;
+    if (!open_settings_document(options.from, section, error)) return fail(result, error + "; nothing was sent");
+    settings = section.settings;
+  }
+  for (const std::string& change : options.changes) {
+    if (!apply_setting(settings, change, error)) {
+      result.err += "nightglow-cli: " + error + "; nothing was sent\n";
+      return result.code = 2;
+    }
+  }
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (!local) return fail(result, "cannot read the local time");
+  stamp_settings(settings, local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
+                 local->tm_min, local->tm_sec);
+  message_owner owner(result);
+  const std::unique_ptr<device_link> link = make_link(owner, options);
+  owner.link = link.get();
+  if (link->set_settings(settings) != 1) return result.code = 1;
+  result.out = settings_lines(settings);
+  return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<device_link> port_link(link_owner& owner, const cli_options& options) {
+  auto link = std::make_unique<device_link>(&owner);
+  choose_port(*link, options.port);
+  link->timeout_choice = options.timeout;
+  return link;
+}
+
+cli_result run_cli(const cli_options& options, const link_maker& make_link) {
+  cli_result result;
+  const std::string& c = options.command;
+  if (c == "get") run_get(options, make_link, result);
+  else if (c == "set") run_set(options, make_link, result);
+  else if (c == "show") run_show(options, result);
+  else if (c == "report") run_report(options, result);
+  else if (c == "export") run_export(options, result);
+  else if (c == "import") run_import(options, result);
+  else if (c == "settings") run_settings(options, result);
+  else if (c == "plot") run_plot(options, result);
+  return result;
+}

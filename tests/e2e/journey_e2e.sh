@@ -88,12 +88,15 @@ expect_windows() {
   driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
 }
 
-# save_as CLASS TITLE FILE: Save As from that window's menu into the work directory.
-save_as() {
-  driver post "$1" "$2" 70 || fail "cannot send Save As to $2"
-  driver file "Save As" "$(windows_path "$work/$3")" 15 || fail "no save dialog for $3"
-  for _ in $(seq 50); do [ -s "$work/$3" ] && break; sleep 0.2; done
+# into CAPTION FILE: the file dialog of that caption takes FILE of the work directory, which then appears.
+into() {
+  driver file "$1" "$(windows_path "$work/$2")" 15 || fail "no $1 dialog for $2"
+  for _ in $(seq 50); do [ -s "$work/$2" ] && return; sleep 0.2; done
+  fail "nothing written to $2"
 }
+
+# save_as CLASS TITLE FILE: Save As from that window's menu into the work directory.
+save_as() { driver post "$1" "$2" 70 && into "Save As" "$3" || fail "cannot send Save As to $2"; }
 
 # download TITLE: the Get button, the status window while it runs, no message after it (about 20 s).
 download() {
@@ -193,8 +196,7 @@ data post night 100 || fail "cannot send Export To Database"
 driver button "Export Data" 4 10 || fail "no Export Data dialog"
 shot export_dialog.png "#32770" "Export Data"
 driver answer "Export Data" 0 5 >/dev/null || fail "cannot press OK"
-driver file "Save Data" "$(windows_path "$work/rows.txt")" 15 || fail "no Save Data dialog"
-for _ in $(seq 50); do [ -s "$work/rows.txt" ] && break; sleep 0.2; done
+into "Save Data" rows.txt
 same_as_cli "$work/rows.txt" export "$file" --names
 # REC, start 5, mode, end 5, duration, cues 2, REM 128, then DREAMS, LDREAMS ... and COMMENTS in 151.
 [ "$(tr -d '\r' <"$work/rows.txt" | cut -f 1,144,145,151 | tr '\t\n' ',;')" = \
@@ -213,8 +215,7 @@ data wait night 10 >/dev/null || fail "night.sl1 did not open"
 save_as data_win_type night again.sl1
 cmp "$file" "$work/again.sl1" || fail "the reopened nights save differently"
 data post again 90 || fail "cannot send Export Report"
-driver file "Save Report" "$(windows_path "$work/report.txt")" 15 || fail "no Save Report dialog"
-for _ in $(seq 50); do [ -s "$work/report.txt" ] && break; sleep 0.2; done
+into "Save Report" report.txt
 same_as_cli "$work/report.txt" report "$work/again.sl1"
 
 say "a new document imports the export as the same nights"

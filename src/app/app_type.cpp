@@ -17,6 +17,7 @@
 #include "app/settings_doc.h"
 #include "datawin/data_win_type.h"
 #include "device/device_link.h"
+#include "exchange/exchange_files.h"
 #include "model/doc_file.h"
 #include "settingswin/settings_win_type.h"
 #include "ui/win_print.h"
@@ -108,7 +109,9 @@ void revert(app_type& app, bool data) {
 }  // namespace
 
 app_type::app_type(HINSTANCE instance_handle, int show, no_startup_tag)
-    : instance(instance_handle), show_command(show), printer(std::make_unique<printer_type>()) {}
+    : instance(instance_handle), show_command(show), printer(std::make_unique<printer_type>()) {
+  std::snprintf(version, sizeof version, "%s", program_version);  // the text the command line reports too
+}
 
 app_type::app_type(HINSTANCE instance_handle, int show) : app_type(instance_handle, show, no_startup_tag{}) {
   start();

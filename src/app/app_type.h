@@ -81,7 +81,7 @@ class app_type : public link_owner {
   std::unique_ptr<msg_win_type> status_window;
   std::unique_ptr<device_link> link;
   std::unique_ptr<printer_type> printer;  // what Print Window prints on
-  char version[256] = "W95 Nightglow v1.1";
+  char version[256] = {};  // "W95 Nightglow v1.1"
 
  protected:
   struct no_startup_tag {};

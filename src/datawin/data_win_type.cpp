@@ -64,10 +64,8 @@ LRESULT data_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 void data_win_type::get_initial_rect(RECT& rect) {
-  rect.left = 100;
-  rect.top = 25;
-  rect.right = 552;
-  rect.bottom = 265;
+  const window_rect& first = data_window_first_rect;
+  rect = {first.left, first.top, first.right - first.left, first.bottom - first.top};
 }
 
 void data_win_type::draw(HDC hdc) { widgets.draw_all(hdc); }

@@ -38,10 +38,8 @@ LRESULT plot_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 void plot_win_type::get_initial_rect(RECT& rect) {
-  rect.left = 200;
-  rect.top = 100;
-  rect.right = 500;
-  rect.bottom = 325;
+  const window_rect& first = plot_window_first_rect;
+  rect = {first.left, first.top, first.right - first.left, first.bottom - first.top};
 }
 
 void plot_win_type::build_plot(const std::vector<int>& positions) {

@@ -49,10 +49,8 @@ settings_win_type::~settings_win_type() {
 }
 
 void settings_win_type::get_initial_rect(RECT& rect) {
-  rect.left = 100;
-  rect.top = 295;
-  rect.right = 552;
-  rect.bottom = 177;
+  const int32_t* first = settings_window_first_rect;  // left, top, right, bottom
+  rect = {first[0], first[1], first[2] - first[0], first[3] - first[1]};
 }
 
 void settings_win_type::build_widgets() {

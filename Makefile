@@ -1,7 +1,8 @@
 # The commands: `make run` builds and starts the program, `make test` builds and runs every test,
 # `make dist` builds the Windows installers and zips, `make shot` takes a screenshot of `make run`,
-# `make bench` prints the performance table, `make fuzz FUZZ_SECONDS=600` runs every fuzz target.
-.PHONY: run test dist shot bench fuzz clean
+# `make bench` prints the performance table, `make fuzz FUZZ_SECONDS=600` runs every fuzz target,
+# `make docs-pictures` makes the README's pictures anew.
+.PHONY: run test dist shot bench fuzz docs-pictures clean
 run:
 	@scripts/run.sh
 test:
@@ -14,5 +15,7 @@ bench:
 	@scripts/bench.sh
 fuzz:
 	@FUZZ_SECONDS=$(or $(FUZZ_SECONDS),600) scripts/fuzz.sh
+docs-pictures:
+	@scripts/docs-pictures.sh
 clean:
 	rm -rf build

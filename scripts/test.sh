@@ -87,18 +87,11 @@ fi
 
 # End-to-end runs that need more than one build tree: the real program under Wine and
 # Xvfb, and the Windows command-line tool on a COM port linked to the simulator.
-if [ -x "$NG_BUILD/win64/src/nightglow.exe" ]; then
-  run_check "program end to end" "$NG_ROOT/tests/e2e/app_e2e.sh" "$NG_BUILD/win64"
-fi
 if [ -x "$NG_BUILD/native/tools/somnolux-sim" ] && [ -f "$NG_BUILD/win64/src/nightglow.exe" ]; then
-  run_check "settings window end to end" \
-    "$NG_ROOT/tests/e2e/settings_e2e.sh" "$NG_BUILD/native" "$NG_BUILD/win64"
-fi
-if [ -x "$NG_BUILD/native/tools/somnolux-sim" ] && [ -x "$NG_BUILD/win64/src/nightglow.exe" ]; then
-  run_check "data window end to end" "$NG_ROOT/tests/e2e/data_e2e.sh" "$NG_BUILD/native" "$NG_BUILD/win64"
+  run_check "a user's journey end to end" "$NG_ROOT/tests/e2e/journey_e2e.sh" "$NG_BUILD/native" "$NG_BUILD/win64"
 fi
 if [ -f "$NG_BUILD/win64/tests/app_tests.exe" ] && [ -f "$NG_BUILD/win64/src/nightglow.exe" ]; then
-  run_check "spreadsheet and printer end to end" "$NG_ROOT/tests/e2e/exchange_e2e.sh" "$NG_BUILD/win64"
+  run_check "spreadsheet end to end" "$NG_ROOT/tests/e2e/exchange_e2e.sh" "$NG_BUILD/win64"
 fi
 if [ -x "$NG_BUILD/native/tools/somnolux-sim" ] && [ -f "$NG_BUILD/win64/tools/nightglow-cli.exe" ]; then
   run_check "command-line tool under Wine end to end" \

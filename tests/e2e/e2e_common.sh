@@ -64,12 +64,19 @@ check_upload() {
 # driver VERB ARGS...: tests/e2e/e2e_driver.cpp, its output without CR.
 driver() { "$NG_WINE" "$build/tests/e2e_driver.exe" "$@" | tr -d '\r'; }
 
-# quit_program DATA_TITLE: Quit from the data window's menu, No to both save questions, and the
-# program (started in the background as $pid) ends with exit code 0.
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# shot FILE CLASS TITLE: a screenshot of that window into $shots.
+shot() {
+  import -window root -crop "$(driver rect "$2" "$3" 5)" "$shots/$1" && echo "screenshot $shots/$1"
+}
+
+# quit_program DATA_TITLE [SETTINGS_TITLE]: Quit from the data window's menu, No to both save questions,
+# and the program (started in the background as $pid) ends with exit code 0.
 quit_program() {
   driver post data_win_type "$1" 130 || fail "cannot send Quit"
   local name
-  for name in "$1" "Settings 1"; do
+  for name in "$1" "${2:-Settings 1}"; do
     driver answer "Save before closing?" 7 15 | grep -q "Do you want to save \"$name\" before closing?" ||
       fail "no save question for $name"
   done

@@ -10,18 +10,17 @@
 //                                                static texts, presses button id and waits until the box is gone
 //   e2e_driver button <caption> <id> <seconds>  waits for a dialog with that caption and presses button id in it,
 //                                                leaving the dialog open
-//   e2e_driver type <class> <title> <text>       posts WM_CHAR for each character of text to the window; "\t" is Tab
-//   e2e_driver press <class> <title> <x> <y>     posts a left-button press at that client point
 //   e2e_driver click <class> <title> <x> <y>     brings the window to the front and clicks at that client
 //                                                point with the mouse, as a user would
 //   e2e_driver keys <class> <title> <text>       brings the window to the front and types the text on the
-//                                                keyboard ("\t" is the Tab key)
+//                                                keyboard ("\t" is the Tab key, "\<" and "\>" the arrow keys)
 //   e2e_driver file <caption> <path> <seconds>   waits for a file dialog, enters the path as its file name
 //                                                and presses its OK button
-//   e2e_driver rect <class> <title> <seconds>    once the window is visible prints its screen rectangle as
-//                                                WIDTHxHEIGHT+LEFT+TOP
-//   e2e_driver pick <caption> <id> <seconds>     waits for a dialog, selects every item of its list boxes
-//                                                and presses button id
+//   e2e_driver rect <class> <title> <seconds> [client]
+//                                                once the window is visible prints its screen rectangle (or its
+//                                                client area's) as WIDTHxHEIGHT+LEFT+TOP
+//   e2e_driver clip <class> <title> <file.bmp>   when that window put a picture on the clipboard, writes it to
+//                                                the file and prints its size as WIDTHxHEIGHT
 //   e2e_driver startup <exe> <class> <title>     starts the program, prints the milliseconds until its window
 //                                                of that class and title is visible, then ends it
 #include <windows.h>
@@ -40,15 +39,6 @@ bool poll(const char* seconds, test done) {
     if (GetTickCount() - start > static_cast<DWORD>(std::atof(seconds) * 1000))
       return false;
   return true;
-}
-
-BOOL CALLBACK select_all(HWND child, LPARAM) {
-  char name[32] = "";
-  GetClassNameA(child, name, sizeof name);
-  const int count = _stricmp(name, "ListBox") == 0 ? static_cast<int>(SendMessageA(child, LB_GETCOUNT, 0, 0)) : 0;
-  for (int i = 0; i < count; ++i)
-    SendMessageA(child, LB_SETSEL, TRUE, i);
-  return TRUE;
 }
 
 BOOL CALLBACK print_static(HWND child, LPARAM) {
@@ -80,21 +70,57 @@ void click(HWND w, int x, int y) {
   }
 }
 
+// The virtual key that "\c" names in a text to type, or 0.
+WORD named_key(const char* text) {
+  if (text[0] != '\\') return 0;
+  switch (text[1]) {
+    case 't': return VK_TAB;
+    case '<': return VK_LEFT;
+    case '>': return VK_RIGHT;
+    default: return 0;
+  }
+}
+
 void type(HWND w, const char* text) {
   front(w);
   for (; *text; ++text) {
-    const bool tab = text[0] == '\\' && text[1] == 't';
+    const WORD key = named_key(text);
     for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
       INPUT input{};
       input.type = INPUT_KEYBOARD;
-      input.ki.wVk = tab ? VK_TAB : 0;
-      input.ki.wScan = tab ? 0 : static_cast<WORD>(static_cast<unsigned char>(*text));
-      input.ki.dwFlags = up | (tab ? 0 : KEYEVENTF_UNICODE);
+      input.ki.wVk = key;
+      input.ki.wScan = key ? 0 : static_cast<WORD>(static_cast<unsigned char>(*text));
+      input.ki.dwFlags = up | (key ? 0 : KEYEVENTF_UNICODE);
       send(input);
     }
-    text += tab ? 1 : 0;
+    text += key ? 1 : 0;
     Sleep(20);
   }
+}
+
+// Writes the clipboard's picture as a .bmp file; false when it holds none.
+bool save_clipboard_picture(const char* path, LONG& width, LONG& height) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool saved = false;
+  if (HGLOBAL memory = GetClipboardData(CF_DIB)) {
+    const auto* info = static_cast<const BITMAPINFOHEADER*>(GlobalLock(memory));
+    const DWORD size = static_cast<DWORD>(GlobalSize(memory));
+    DWORD colours = info->biClrUsed ? info->biClrUsed : (info->biBitCount <= 8 ? 1u << info->biBitCount : 0);
+    colours += info->biCompression == BI_BITFIELDS ? 3 : 0;
+    BITMAPFILEHEADER head{};
+    head.bfType = 0x4d42;  // "BM"
+    head.bfSize = sizeof head + size;
+    head.bfOffBits = sizeof head + info->biSize + colours * sizeof(RGBQUAD);
+    if (FILE* file = std::fopen(path, "wb")) {
+      saved = std::fwrite(&head, sizeof head, 1, file) == 1 && std::fwrite(info, size, 1, file) == 1;
+      saved = std::fclose(file) == 0 && saved;
+    }
+    width = info->biWidth;
+    height = info->biHeight < 0 ? -info->biHeight : info->biHeight;
+    GlobalUnlock(memory);
+  }
+  CloseClipboard();
+  return saved;
 }
 
 }  // namespace
@@ -132,20 +158,6 @@ int main(int argc, char** argv) {
     const int id = std::atoi(argv[3]);
     return SendMessageA(GetDlgItem(w, id), BM_CLICK, 0, 0) == 0 && IsWindow(w) ? 0 : 1;
   }
-  if (std::strcmp(verb, "type") == 0) {
-    if (!find())
-      return 1;
-    for (const char* c = argv[4]; *c; ++c) {
-      const bool tab = c[0] == '\\' && c[1] == 't';
-      PostMessageA(w, WM_CHAR, tab ? '\t' : static_cast<unsigned char>(*c), 1);
-      c += tab ? 1 : 0;
-    }
-    return 0;
-  }
-  if (std::strcmp(verb, "press") == 0 && argc >= 6)
-    return find() && PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(std::atoi(argv[4]), std::atoi(argv[5])))
-               ? 0
-               : 1;
   if (std::strcmp(verb, "click") == 0 && argc >= 6) {
     if (!find())
       return 1;
@@ -171,16 +183,19 @@ int main(int argc, char** argv) {
     RECT r{};
     if (!poll(argv[4], [&] { return find() && IsWindowVisible(w); }) || !GetWindowRect(w, &r))
       return 1;
+    if (argc > 5 && std::strcmp(argv[5], "client") == 0) {
+      GetClientRect(w, &r);
+      MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    }
     std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
     return 0;
   }
-  if (std::strcmp(verb, "pick") == 0) {
-    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; }))
+  if (std::strcmp(verb, "clip") == 0) {
+    LONG width = 0, height = 0;
+    if (!find() || GetClipboardOwner() != w || !save_clipboard_picture(argv[4], width, height))
       return 1;
-    EnumChildWindows(w, select_all, 0);
-    const int id = std::atoi(argv[3]);
-    PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
-    return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;
+    std::printf("%ldx%ld\n", width, height);
+    return 0;
   }
   if (std::strcmp(verb, "startup") == 0) {
     STARTUPINFOA start_info{};
@@ -203,6 +218,6 @@ int main(int argc, char** argv) {
     std::printf("%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|type|press|click|keys|file|rect|pick|startup ...\n");
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|file|rect|clip|startup ...\n");
   return 2;
 }

@@ -94,6 +94,8 @@ void open_file(app_type& app, bool data, const char* path, const char* title) {
 }
 
 void revert(app_type& app, bool data) {
+  if (app.refused_while_dialog_open())
+    return;
   base_doc* doc = document_of(app, data);
   if (!doc || !doc->confirm_revert())
     return;
@@ -150,7 +152,16 @@ int app_type::run() {
   return static_cast<int>(msg.wParam);
 }
 
+bool app_type::refused_while_dialog_open() {
+  if (open_dialogs == 0)
+    return false;
+  MessageBeep(MB_ICONEXCLAMATION);
+  return true;
+}
+
 void app_type::quit() {
+  if (refused_while_dialog_open())
+    return;
   if (data_document) {
     if (!data_document->query_close())
       return;
@@ -166,6 +177,8 @@ void app_type::quit() {
 }
 
 void app_type::new_data_window(int ask) {
+  if (refused_while_dialog_open())
+    return;
   if (ask && data_document && !data_document->confirm_replace())
     return;
   create_data_doc();
@@ -178,6 +191,8 @@ void app_type::create_data_doc() {
 }
 
 void app_type::new_settings_window(int ask) {
+  if (refused_while_dialog_open())
+    return;
   if (ask && settings_document && !settings_document->confirm_replace())
     return;
   create_settings_doc();
@@ -190,6 +205,8 @@ void app_type::create_settings_doc() {
 }
 
 void app_type::close_data_doc() {
+  if (refused_while_dialog_open())
+    return;
   if (!data_document || !data_document->query_close())
     return;
   data_document.reset();
@@ -199,6 +216,8 @@ void app_type::close_data_doc() {
 }
 
 void app_type::close_settings_doc() {
+  if (refused_while_dialog_open())
+    return;
   if (!settings_document || !settings_document->query_close())
     return;
   settings_document.reset();
@@ -208,6 +227,8 @@ void app_type::close_settings_doc() {
 }
 
 void app_type::open_document() {
+  if (refused_while_dialog_open())
+    return;
   char path[path_size] = "";
   char title[title_size] = "";
   const int chosen = choose_file_to_open(path, title);
@@ -227,6 +248,7 @@ int app_type::choose_file_to_open(char* path, char* title) {
   OPENFILENAMEA ofn = file_dialog(instance, nullptr, "Somnolux Data (*.SL1)\0*.sl1\0Somnolux Settings (*.SL2)\0*.sl2\0",
                                   "sl1", path, title);
   ofn.Flags |= OFN_FILEMUSTEXIST;
+  dialog_scope open(*this);
   if (!GetOpenFileNameA(&ofn))
     return 0;
   return ofn.nFilterIndex == 2 ? 2 : 1;
@@ -236,12 +258,14 @@ int app_type::choose_file_to_save(char* path, char* title, const char* filter, c
                                   HWND owner, const char* caption) {
   OPENFILENAMEA ofn = file_dialog(instance, owner, filter, extension, path, title);
   ofn.lpstrTitle = caption;
+  dialog_scope open(*this);
   return GetSaveFileNameA(&ofn) ? 1 : 0;
 }
 
 int app_type::choose_file_to_read(char* path, char* title, const char* filter, const char* extension, HWND owner) {
   OPENFILENAMEA ofn = file_dialog(instance, owner, filter, extension, path, title);
   ofn.Flags |= OFN_FILEMUSTEXIST;
+  dialog_scope open(*this);
   return GetOpenFileNameA(&ofn) ? 1 : 0;
 }
 
@@ -397,5 +421,6 @@ int app_type::message_box(const char* text, const char* caption, UINT type) {
 void app_type::wait_ms(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 INT_PTR app_type::run_dialog(const char* template_name, DLGPROC procedure, HWND owner) {
+  dialog_scope open(*this);
   return DialogBoxParamA(instance, template_name, owner, procedure, 0);
 }

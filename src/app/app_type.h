@@ -83,6 +83,19 @@ class app_type : public link_owner {
   std::unique_ptr<printer_type> printer;  // what Print Window prints on
   char version[256] = {};  // "W95 Nightglow v1.1"
 
+  // Dialogs open now (their modal loops nest). A dialog disables only its own window, so the
+  // others could close or replace its document meanwhile and leave it returning into a window
+  // that is gone; while one is open, closing, replacing and quitting are refused with a beep.
+  int open_dialogs = 0;
+  bool refused_while_dialog_open();
+  struct dialog_scope {
+    explicit dialog_scope(app_type& app) : app(app) { ++app.open_dialogs; }
+    ~dialog_scope() { --app.open_dialogs; }
+    dialog_scope(const dialog_scope&) = delete;
+    dialog_scope& operator=(const dialog_scope&) = delete;
+    app_type& app;
+  };
+
  protected:
   struct no_startup_tag {};
   // Fields only: no link, no documents, no picture, no dialog.

@@ -66,7 +66,12 @@ void win_type::print() {
   request.hwndOwner = window;
   request.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
   request.nCopies = 1;
-  if (printer.choose(request) != 1 || !request.hDC) {
+  int chosen = 0;
+  {
+    app_type::dialog_scope open(*app);
+    chosen = printer.choose(request);
+  }
+  if (chosen != 1 || !request.hDC) {
     const std::string message = print_dialog_message(printer.dialog_error());
     printer.release(request);
     if (!message.empty()) app->show_message(message.c_str());

@@ -212,6 +212,31 @@ TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_w
   EXPECT_TRUE(read_file("again.sl1") == saved);
 }
 
+TEST_F(documents, while_a_dialog_is_open_no_window_closes_or_replaces_a_document_under_it) {
+  test_app& a = start_app();
+  add_record();
+  data_doc* const data = a.data_document.get();
+  settings_doc* const settings = a.settings_document.get();
+  a.open_name = "night.sl1", a.open_choice = 1;
+  // Every way a document window goes, from the other windows while Export Data is open.
+  a.on_dialog = [&] {
+    for (HWND other : {settings_win()->window, plot_win()->window}) {
+      for (int command : {IDM_NEW_DATA, IDM_NEW_SETTINGS, IDM_OPEN, IDM_CLOSE, IDM_REVERT, IDM_QUIT})
+        SendMessageA(other, WM_COMMAND, command, 0);
+      SendMessageA(other, WM_CLOSE, 0, 0);
+    }
+    return INT_PTR{1};
+  };
+  data_win()->export_to_database();
+  EXPECT_EQ(a.data_document.get(), data);
+  EXPECT_EQ(a.settings_document.get(), settings);
+  EXPECT_TRUE(IsWindow(data_win()->window));
+  EXPECT_TRUE(a.boxes.empty());  // not even asked
+  EXPECT_EQ(a.open_dialogs, 0);
+  SendMessageA(settings_win()->window, WM_COMMAND, IDM_NEW_DATA, 0);  // afterwards as before
+  EXPECT_NE(a.data_document.get(), data);
+}
+
 TEST_F(documents, a_window_rectangle_is_four_little_endian_integers_and_a_short_one_moves_nothing) {
   start_app();
   win_type& w = *settings_win();

@@ -88,6 +88,7 @@ class test_app : public app_type {
   }
   INT_PTR run_dialog(const char* name, DLGPROC procedure, HWND owner) override {
     dialogs.push_back(name);
+    dialog_scope open(*this);
     return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure, owner);
   }
   // The chosen files are named relative to the current directory and given as full paths.

@@ -53,9 +53,7 @@ ng_ensure_prefix() {
       local reg="$WINEPREFIX/ng-unmanaged-tests.reg"
       {
         printf 'REGEDIT4\r\n\r\n'
-        for exe in app_tests.exe ui_tests.exe; do
-          printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' "$exe"
-        done
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\app_tests.exe\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
       } >"$reg"
       "$NG_WINE" regedit /S "$reg" </dev/null >/dev/null 2>&1 9>&- && touch "$stamp"
     fi

@@ -46,6 +46,9 @@ TEST_F(command_line_open, opens_nothing_when_the_start_up_dialog_chose_to_quit) 
   app = std::make_unique<test_app>();
   app->on_dialog = []() -> INT_PTR { return 2; };
   app->start();
+  EXPECT_TRUE(app->data_document && app->settings_document);  // built whole all the same
+  EXPECT_FALSE(std::filesystem::exists("somnprefs.txt"));
+  EXPECT_EQ(app->link->port_number, 0);
   open_from_command_line(*app, "monday.sl1");
   EXPECT_TRUE(app->boxes.empty());
   EXPECT_EQ(title(data_win()->window), "Untitled 1");

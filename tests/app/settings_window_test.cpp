@@ -165,11 +165,12 @@ TEST_F(settings_window, tab_and_enter_walk_the_fields_and_time_parts_both_ways_w
 TEST_F(settings_window, typing_fills_the_bound_settings_and_a_key_out_of_range_beeps_keeping_the_value) {
   const std::tuple<const char*, int32_t device_settings::*, int, int> rows[] = {
       {"300", &device_settings::cdur, 30, 1},  // the first key after the focus replaces 10
+      {"\b\b", &device_settings::cdur, 3, 1},     // an empty field would be 0, below the minimum
       {"\t7", &device_settings::intens, 3, 1},       {"\t\t\t24", &device_settings::wtimeh_edit, 2, 1},
       {"\t60", &device_settings::wtimem_edit, 6, 1}, {"\t ", &device_settings::dalarm, 1, 0},
       {"\t61", &device_settings::delay, 6, 1},       {"\t011", &device_settings::sens, 1, 2},
       {"\t\t99", &device_settings::cstartm_edit, 9, 1}, {"\t05", &device_settings::cendh_edit, 5, 0},
-      {"\t\tx-", &device_settings::cdur, 30, 2}};  // wrapped to CUE DURATION
+      {"\t\tx-", &device_settings::cdur, 3, 2}};  // wrapped to CUE DURATION
   for (const auto& [keys, field, value, refused] : rows) {
     beeps = 0;
     type(keys);

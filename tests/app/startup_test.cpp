@@ -47,16 +47,6 @@ TEST_F(startup, without_a_port_asks_after_the_picture_and_the_next_start_remembe
   EXPECT_EQ(app->link->port_number, 4);
 }
 
-TEST_F(startup, quit_program_in_the_port_dialog_completes_construction_and_ends_the_loop_at_once) {
-  app = std::make_unique<test_app>();
-  app->on_dialog = []() -> INT_PTR { return 2; };
-  app->start();
-  EXPECT_TRUE(app->data_document && app->settings_document);
-  EXPECT_FALSE(std::filesystem::exists("somnprefs.txt"));
-  EXPECT_EQ(app->link->port_number, 0);
-  EXPECT_EQ(app->run(), 0);
-}
-
 TEST_F(startup, unwritable_preferences_are_reported_and_the_port_still_applies) {
   std::filesystem::create_directory("somnprefs.txt");
   app = std::make_unique<test_app>();

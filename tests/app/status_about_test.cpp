@@ -1,4 +1,4 @@
-// The status and About windows: never open together, their close boxes, what they draw; the message boxes.
+// The status and About windows: never open together, their close boxes, what they draw.
 #include "test_app.h"
 
 namespace {
@@ -32,26 +32,6 @@ TEST_F(status_about, never_open_together_a_second_status_keeps_its_text_and_clos
   a.show_about();  // a new one after its close box
   EXPECT_TRUE(a.about_window && IsWindow(a.about_window->window));
   EXPECT_TRUE(a.data_document && a.settings_document && a.boxes.empty());
-}
-
-TEST_F(status_about, every_message_and_question_closes_status_and_about_first_and_maps_its_answer) {
-  test_app& a = start_app();
-  a.answers = {IDOK, IDOK, IDCANCEL, IDYES, IDNO, IDCANCEL};
-  std::vector<int> results;
-  a.show_status("Status", "Getting Somnolux Data...");
-  a.show_message("There is no data in the Somnolux.  The current data will not be changed.");
-  for (int i = 0; i < 5; ++i) {
-    i % 2 ? a.show_about() : a.show_status("Status", "Setting Somnolux...");
-    results.push_back(i < 2 ? a.ask_ok_cancel("Sure?", "Warning!") : a.ask_yes_no_cancel("Save?", "Save it?"));
-  }
-  EXPECT_EQ(results, (std::vector<int>{1, 0, 1, 0, 2}));
-  ASSERT_EQ(a.boxes.size(), 6u);
-  for (const box_record& box : a.boxes)
-    EXPECT_FALSE(box.status_or_about_open) << box.text;
-  EXPECT_EQ(a.boxes[0].caption, "Message");
-  EXPECT_EQ(a.boxes[1].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL));
-  EXPECT_EQ(a.boxes[3].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL));
-  EXPECT_EQ(a.boxes[3].caption, "Save it?");
 }
 
 BITMAPINFO top_down_32_bits(int width, int height) {

@@ -9,20 +9,20 @@ namespace {
 
 TEST(cue_plot, sums_skip_missing_positions_and_max_follows_the_shown_series_only) {
   record_list records;
-  for (const auto& [bins_8_to_15, bins_88_to_95] : {std::pair<uint8_t, uint8_t>{0x0C, 4}, {0x18, 0}}) {
-    // 23:00, 96 bins, cue period 22:00-06:00 (bins 0-83): bin 90 is not delivered, 100 lies beyond DUR
+  for (const auto& [bins_8_to_15, bins_88_to_95] : {std::pair<uint8_t, uint8_t>{0x0C, 0x44}, {0x18, 0x40}}) {
+    // 23:00, 94 bins, cue period 22:00-06:00 (bins 0-83): bin 90 is not delivered, 94 and 100 lie at or beyond DUR
     records.push_back(std::make_unique<data_record>());
     device_block& b = records.back()->block;
-    b.recstarth = 23, b.dur = 96, b.cstarth = 22, b.cstartm = 0, b.cendh = 6, b.cendm = 0;
+    b.recstarth = 23, b.dur = 94, b.cstarth = 22, b.cstartm = 0, b.cendh = 6, b.cendm = 0;
     b.rem[1] = bins_8_to_15, b.rem[11] = bins_88_to_95, b.rem[12] = 0x10;
   }
   for (const auto& [choice, max] : {std::pair<series_choice, int>{{}, 2}, {{{0, 1, 0}}, 1}, {{{0, 0, 0}}, 0}}) {
     const plot_sums sums = sum_cues(records, {1, 0, 2, -1}, choice);  // 2 and -1 are no records
     std::string bins;
-    for (int i : {10, 11, 12, 90, 100})
+    for (int i : {10, 11, 12, 90, 94, 100})
       bins += std::to_string(sums.cues[i]) + std::to_string(sums.not_delivered[i]) + std::to_string(sums.combined[i]) + " ";
     EXPECT_EQ(std::to_string(sums.record_count) + " " + std::to_string(sums.max) + " " + bins,
-              "2 " + std::to_string(max) + " 101 202 101 011 000 ");
+              "2 " + std::to_string(max) + " 101 202 101 011 000 000 ");
   }
 }
 

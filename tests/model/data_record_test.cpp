@@ -151,17 +151,3 @@ TEST(data_record, cue_counts_split_rem_bins_by_the_cue_period_within_the_duratio
     EXPECT_EQ(std::pair(counts.cues, counts.not_delivered), std::pair(cues, not_delivered)) << dur;
   }
 }
-
-TEST(data_record, reset_restores_block_counts_and_comment) {
-  data_record r(night(1, 2, 3, 4, 5));
-  r.counts[cawakes] = 3;
-  r.set_comment("dreamt of the sea");
-  EXPECT_EQ(r.comment_length(), 18);  // with its NUL
-  r.reset();
-  const device_block fresh = night(0, 0, 0);
-  EXPECT_EQ(std::memcmp(&r.block, &fresh, sizeof fresh), 0);
-  EXPECT_EQ(std::count(std::begin(r.counts), std::end(r.counts), 0), journal_count_total);
-  EXPECT_EQ(r.comment_length(), 0);
-  r.set_comment(std::string("ab\0cd", 5));  // a stored text ends at its first NUL
-  EXPECT_EQ(r.comment_length(), 3);
-}

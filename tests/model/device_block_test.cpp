@@ -1,4 +1,4 @@
-// Device block and settings block: reset values, byte images, settings copy, names.
+// Device block and settings block: reset values, byte images, names.
 #include "model/device_block.h"
 
 #include <gtest/gtest.h>
@@ -69,21 +69,6 @@ TEST(device_block, byte_images_are_little_endian_at_the_pinned_offsets) {
   out.assign(device_settings_size, 0);
   settings_to_bytes(s, out.data());
   EXPECT_EQ(out, settings_in);
-}
-
-TEST(device_settings, copy_from_a_block_fills_both_pairs_and_keeps_the_rest) {
-  const std::vector<uint8_t> image = pattern(device_block_size);
-  device_block b;
-  block_from_bytes(image.data(), b);
-  device_settings s;
-  std::memset(&s, 0x5A, sizeof s);
-  std::vector<uint8_t> want = raw(s);  // lead, clock, date stamp, checksum and padding stay
-  const std::pair<int, int> copied[] = {  // settings offset, block offset
-      {20, 24}, {24, 28}, {28, 24}, {32, 28}, {36, 32}, {40, 36}, {44, 32}, {48, 36}, {52, 52}, {56, 60},
-      {60, 88}, {64, 92}, {68, 96}, {72, 92}, {76, 96}, {80, 100}, {84, 104}, {88, 108}, {92, 112}, {96, 164}};
-  for (auto [to, from] : copied) std::memcpy(&want[static_cast<std::size_t>(to)], &image[static_cast<std::size_t>(from)], 4);
-  copy_block_settings(b, s);
-  EXPECT_EQ(raw(s), want);
 }
 
 TEST(device_block, names_of_modes_cue_types_and_alarms) {

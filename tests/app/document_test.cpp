@@ -244,7 +244,7 @@ TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_
     EXPECT_EQ(w.win_type::read_from_file(file), result);
     std::fclose(file);
     const RECT r = rect_of(w.window);
-    if (*placed) EXPECT_EQ(text_of("%ld,%ld %ld,%ld", r.left, r.top, r.right, r.bottom), placed);
+    if (*placed) { EXPECT_EQ(text_of("%ld,%ld %ld,%ld", r.left, r.top, r.right, r.bottom), placed); }
   }
 }
 

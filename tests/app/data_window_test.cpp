@@ -6,23 +6,15 @@
 #include "test_app.h"
 #include "ui/edit_text_type.h"
 #include "ui/help_line_type.h"
-#include "ui/ui_effects.h"
 
 namespace {
 
-using strings = std::vector<std::string>;
-constexpr COLORREF gray = RGB(180, 180, 180);
 
-class data_window : public app_fixture {
+class data_window : public started_app {
  protected:
   void SetUp() override {
-    app_fixture::SetUp();
-    start_app();
+    started_app::SetUp();
     current_ui_effects().pause = [](int) {};  // a pressed button acts at once
-  }
-  void TearDown() override {
-    current_ui_effects() = system_ui_effects();
-    app_fixture::TearDown();
   }
   data_win_type& w() const { return *data_win(); }
   void key(WPARAM k) const { SendMessageA(w().window, WM_KEYDOWN, k, 0); }
@@ -36,13 +28,7 @@ class data_window : public app_fixture {
     return text_of("%d/%d %d %s", w().current_index, w().record_count(), w().counts[dreams], comment().c_str());
   }
   std::vector<drawn_item> drawing(widget_type* widget, bool paper = false) const {
-    return record_drawing([&](HDC hdc) {
-      w().printing = paper ? 1 : 0;
-      w().printer_dc = paper ? hdc : nullptr;
-      widget->draw(hdc);
-      w().printing = 0;
-      w().printer_dc = nullptr;
-    });
+    return recorded(w(), [&](HDC hdc) { widget->draw(hdc); }, paper);
   }
   // Every drawn text of the widget, without its place, each followed by "|".
   std::string texts(widget_type* widget) const {
@@ -169,12 +155,7 @@ TEST_F(data_window, record_view_dates_and_ends_stay_put_under_summer_time_and_od
 }
 
 TEST_F(data_window, record_view_empty_form_and_its_places_on_screen_and_paper) {
-  HDC screen = GetDC(w().window);
-  SelectObject(screen, w().display_font);
-  SIZE cue{}, nd{};
-  GetTextExtentPoint32A(screen, "CUE COUNT (", 11, &cue);
-  GetTextExtentPoint32A(screen, "CUES NOT DELIVERED (", 20, &nd);
-  ReleaseDC(w().window, screen);
+  const SIZE cue = text_size(w(), "CUE COUNT ("), nd = text_size(w(), "CUES NOT DELIVERED (");
   const strings shapes = shapes_of(drawing(w().record_view));
   EXPECT_EQ(strings(shapes.begin(), shapes.begin() + 12),
             (strings{"text RECORD START: 3,0", "text MODE: 250,0", "text END: 62,11", "text DURATION: 227,11",

@@ -65,14 +65,4 @@ TEST(dialog_fit, every_template_shows_all_its_texts_in_the_font_it_names) {
   }
 }
 
-TEST(dialog_fit, caption_buttons_have_their_symbol_font) {
-  const HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett");
-  HDC dc = GetDC(nullptr);
-  const HGDIOBJ old = SelectObject(dc, font);
-  EXPECT_EQ(face_in_use(dc), "Marlett");
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(font);
-}
-
 }  // namespace

@@ -14,36 +14,6 @@ std::string radios(HWND dialog) {
   return out;
 }
 
-TEST(dialog_templates, default_port_shows_its_texts_and_the_port_number) {
-  dialog_port_number = 7;
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), "default_port", nullptr, default_port_proc, 0);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(describe(dialog),
-            "Set Default COM Port without system menu\n"
-            "-1 Static 0 There is currently no default serial port selected for this program.  Please select a "
-            "default COM port to use below.  You may change the COM port in use at any time by choosing the "
-            "\"Select COM Port\" item from the Somnolux menu.\n"
-            "-1 Static 0 Default serial port is COM\n0 Edit 128 7\n-1 Static 0 (1 - 10)\n1 Button 0 OK\n"
-            "2 Button 0 Quit Program\n");
-  EXPECT_EQ(default_port_proc(dialog, WM_COMMAND, MAKEWPARAM(IDC_PORT_EDIT, EN_CHANGE), 0), FALSE);
-  DestroyWindow(dialog);
-}
-
-TEST(dialog_templates, timeout_dialog_checks_the_current_choice_and_moves_the_check_on_click) {
-  dialog_timeout_choice = 1;
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), "timeout_dlog", nullptr, timeout_proc, 0);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(describe(dialog),
-            "Set Interface Timeout without system menu\n-1 Static 0 Set Somnolux interface maximum timeout to:\n"
-            "2 Button 4 Normal time (~22 secs)\n3 Button 4 Longer time (~38 secs)\n"
-            "4 Button 4 Longest time (~55 secs)\n0 Button 1 OK\n1 Button 0 Cancel\n");
-  EXPECT_EQ(radios(dialog), "010");
-  press(dialog, IDC_TIMEOUT_LONGEST);
-  EXPECT_EQ(radios(dialog), "001");
-  EXPECT_EQ(timeout_proc(dialog, WM_COMMAND, MAKEWPARAM(9, 0), 0), FALSE);
-  DestroyWindow(dialog);
-}
-
 TEST(dialog_entries, typed_ports_are_read_like_atoi_and_clamped_to_1_to_10) {
   for (const auto& [text, port] : {std::pair{"3", 3}, {"  8", 8}, {"25", 10}, {"abc", 1}, {"", 1}, {"-4", 1},
                                    {"0", 1}, {"7x", 7}, {"99999999999999999999", 10}})
@@ -54,14 +24,20 @@ using modal_dialogs = app_fixture;
 
 TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_writing_nothing) {
   test_app& a = start_app();
-  std::string initial;
+  std::string shown;
   dialog_driver ok{"Set Default COM Port", {[&](HWND d) {
-                                              initial = title(GetDlgItem(d, IDC_PORT_EDIT));
+                                              shown = describe(d);
                                               SetDlgItemTextA(d, IDC_PORT_EDIT, "25");
                                               press(d, IDC_PORT_OK);
                                             }}};
   EXPECT_TRUE(ok.drive([&] { a.default_port_dialog(); }));
-  EXPECT_EQ(initial, "1");
+  EXPECT_EQ(shown,
+            "Set Default COM Port without system menu\n"
+            "-1 Static 0 There is currently no default serial port selected for this program.  Please select a "
+            "default COM port to use below.  You may change the COM port in use at any time by choosing the "
+            "\"Select COM Port\" item from the Somnolux menu.\n"
+            "-1 Static 0 Default serial port is COM\n0 Edit 128 1\n-1 Static 0 (1 - 10)\n1 Button 0 OK\n"
+            "2 Button 0 Quit Program\n");
   EXPECT_EQ(a.link->port_number, 10);
   EXPECT_EQ(read_file("somnprefs.txt"), "port = COM10\r\n");
   EXPECT_TRUE(checked(data_win()->window, IDM_COM10));
@@ -79,7 +55,7 @@ TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal
   test_app& a = start_app();
   std::string seen;
   dialog_driver first{"Set Interface Timeout", {[&](HWND d) {
-                                                  seen += radios(d) + " ";
+                                                  seen += describe(d) + radios(d) + " ";
                                                   press(d, IDC_TIMEOUT_LONGEST);
                                                   press(d, IDC_TIMEOUT_OK);
                                                 }}};
@@ -94,7 +70,10 @@ TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal
                                                    press(d, IDC_TIMEOUT_CANCEL);
                                                  }}};
   EXPECT_TRUE(second.drive([&] { a.interface_timeout_dialog(); }));
-  EXPECT_EQ(seen, "100 001 100");  // the second step found the dialog still open
+  EXPECT_EQ(seen, "Set Interface Timeout without system menu\n-1 Static 0 Set Somnolux interface maximum timeout to:\n"
+                  "2 Button 4 Normal time (~22 secs)\n3 Button 4 Longer time (~38 secs)\n"
+                  "4 Button 4 Longest time (~55 secs)\n0 Button 1 OK\n1 Button 0 Cancel\n"
+                  "100 001 100");  // the second step found the dialog still open
   EXPECT_EQ(a.link->timeout_choice, 2);  // cancelled
   EXPECT_EQ(timeout_dialog_open, 0);
 }

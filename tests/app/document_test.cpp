@@ -209,6 +209,7 @@ TEST_F(documents, while_a_dialog_is_open_no_window_closes_or_replaces_a_document
   add_record();
   data_doc* const data = a.data_document.get();
   settings_doc* const settings = a.settings_document.get();
+  const HWND data_window = data_win()->window;
   a.open_name = "night.sl1", a.open_choice = 1;
   // Every way a document window goes, from the other windows while Export Data is open.
   a.on_dialog = [&] {
@@ -226,7 +227,7 @@ TEST_F(documents, while_a_dialog_is_open_no_window_closes_or_replaces_a_document
   EXPECT_TRUE(a.boxes.empty());  // not even asked
   EXPECT_EQ(a.open_dialogs, 0);
   SendMessageA(settings_win()->window, WM_COMMAND, IDM_NEW_DATA, 0);  // afterwards as before
-  EXPECT_NE(a.data_document.get(), data);
+  EXPECT_FALSE(IsWindow(data_window));  // the address of a new document may be the old one's
 }
 
 TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_harm) {
@@ -243,9 +244,7 @@ TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_
     EXPECT_EQ(w.win_type::read_from_file(file), result);
     std::fclose(file);
     const RECT r = rect_of(w.window);
-    if (*placed) {
-      EXPECT_EQ(text_of("%ld,%ld %ld,%ld", r.left, r.top, r.right, r.bottom), placed);
-    }
+    if (*placed) { EXPECT_EQ(text_of("%ld,%ld %ld,%ld", r.left, r.top, r.right, r.bottom), placed); }
   }
 }
 

@@ -8,42 +8,14 @@
 #include "exchange/report_texts.h"
 #include "res/export_dialog_ids.h"
 #include "sim_night.h"
+#include "dialog_driver.h"
 #include "test_app.h"
 #include "ui/edit_text_type.h"
 
 namespace {
 
-// The Export Data dialog as a user meets it: what it showed, and the actions taken in it by a
-// timer while it runs ("2 5" selects lines, "all" presses Select All, "names" unchecks the field
-// names, "cancel" presses Cancel; then OK).
-std::string dialog_actions, dialog_seen;
-
-void CALLBACK drive_export_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = FindWindowA("#32770", "Export Data");
-  if (!dialog) return;
-  KillTimer(nullptr, timer);
-  HWND list = GetDlgItem(dialog, IDC_EXPORT_LIST);
-  char line[256] = "";
-  SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
-  dialog_seen = text_of("%d lines, %s, names %d", static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)), line,
-                        IsDlgButtonChecked(dialog, IDC_EXPORT_NAMES));
-  int button = IDC_EXPORT_OK;
-  std::istringstream actions(dialog_actions);
-  for (std::string word; actions >> word;) {
-    if (word == "all") SendMessageA(dialog, WM_COMMAND, IDC_EXPORT_SELECT_ALL, 0);
-    if (word == "names") CheckDlgButton(dialog, IDC_EXPORT_NAMES, BST_UNCHECKED);
-    if (word == "cancel") button = IDC_EXPORT_CANCEL;
-    if (std::isdigit(static_cast<unsigned char>(word[0]))) SendMessageA(list, LB_SETSEL, TRUE, std::stoi(word) - 1);
-  }
-  SendMessageA(dialog, WM_COMMAND, button, 0);
-}
-
-class exchange : public app_fixture {
+class exchange : public started_app {
  protected:
-  void SetUp() override {
-    app_fixture::SetUp();
-    start_app();
-  }
   data_win_type& w() const { return *data_win(); }
   // Six nights with their own counts and comments, the third one shown. Every night has the
   // interface version that a download brings and a comment: a spreadsheet writes an empty text
@@ -67,14 +39,32 @@ class exchange : public app_fixture {
   }
   // The core's row of record i, as a freshly shown window gives it.
   std::string row(int i) const { return rec_column(i + 1) + make_export_row(view_of_record(*w().records[i]), version); }
-  // Export To Database with the dialog driven as above; the file's bytes.
+  // Export To Database; the file's bytes. What the Export Data dialog showed goes to dialog_seen, then
+  // the actions are taken in it: "2 5" selects lines, "all" presses Select All, "names" unchecks the
+  // field names, "cancel" presses Cancel; then OK.
   std::string export_file(const std::string& actions, const std::string& name = "data.txt") {
-    dialog_actions = actions;
     app->save_name = name;
-    SetTimer(nullptr, 0, 20, drive_export_dialog);
-    command(w().window, IDM_EXPORT_DATABASE);
+    dialog_driver driver{"Export Data", {[&](HWND dialog) {
+                           HWND list = GetDlgItem(dialog, IDC_EXPORT_LIST);
+                           char line[256] = "";
+                           SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
+                           dialog_seen = text_of("%d lines, %s, names %d", static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)),
+                                                 line, IsDlgButtonChecked(dialog, IDC_EXPORT_NAMES));
+                           int button = IDC_EXPORT_OK;
+                           std::istringstream words(actions);
+                           for (std::string word; words >> word;) {
+                             if (word == "all") SendMessageA(dialog, WM_COMMAND, IDC_EXPORT_SELECT_ALL, 0);
+                             if (word == "names") CheckDlgButton(dialog, IDC_EXPORT_NAMES, BST_UNCHECKED);
+                             if (word == "cancel") button = IDC_EXPORT_CANCEL;
+                             if (std::isdigit(static_cast<unsigned char>(word[0])))
+                               SendMessageA(list, LB_SETSEL, TRUE, std::stoi(word) - 1);
+                           }
+                           SendMessageA(dialog, WM_COMMAND, button, 0);
+                         }}};
+    driver.drive([&] { command(w().window, IDM_EXPORT_DATABASE); });
     return read_file(name.c_str());
   }
+  std::string dialog_seen;
   // Import From Database of the file; the message it showed.
   std::string import_file(const std::string& name) {
     app->open_name = name;

@@ -6,17 +6,11 @@
 
 namespace {
 
-using strings = std::vector<std::string>;
-constexpr COLORREF gray = RGB(180, 180, 180);
 
 void click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
 
-class plot_window : public app_fixture {
+class plot_window : public started_app {
  protected:
-  void SetUp() override {
-    app_fixture::SetUp();
-    start_app();
-  }
   plot_win_type& p() const { return *plot_win(); }
   // A night at 23:00 with the cue period 22:00-06:00 (bins 0-83) and REM in the given bins.
   void add_night(int dur, std::initializer_list<int> rem) const {

@@ -11,36 +11,31 @@ std::string save_question(const char* name) {
   return "Do you want to save \"" + std::string(name) + "\" before closing?";
 }
 
-TEST_F(routing, ids_a_window_does_not_handle_reach_default_processing) {
-  test_app& a = start_app();
-  const std::pair<win_type*, std::vector<int>> rows[] = {
-      {plot_win(), {90, 100, 105, 140, 160, 170, 180, 220, 230, 250, 260, 270, 275, 280, 300, 309, 999, 0}},
-      {settings_win(), {100, 105, 140, 160, 170, 180, 220, 230, 240, 250, 999, 0}},
-      {data_win(), {260, 270, 999, 0, 110, 299, 310}}};
-  for (const auto& [window, ids] : rows)
-    for (int id : ids)
-      EXPECT_EQ(window->do_command(id), 0) << id;
-  EXPECT_EQ(a.link->port_number, 3);
-  EXPECT_TRUE(a.dialogs.empty() && a.boxes.empty());
-}
-
 struct recording_widget : widget_type {
   explicit recording_widget(win_type* owner) : widget_type(owner, 0, 0, "") {}
   void notify(int value) override { notified.push_back(value); }
   std::vector<int> notified;
 };
 
-TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_others) {
+TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_others_and_the_rest_go_by) {
   test_app& a = start_app();
-  use_test_link();
-  a.on_dialog = []() -> INT_PTR { return 1; };
-  const std::tuple<win_type*, std::vector<int>, std::vector<int>> rows[] = {
+  const std::tuple<win_type*, std::vector<int>, std::vector<int>, std::vector<int>> rows[] = {
       {data_win(),
        {10, 60, 70, 90, 100, 120, 140, 150, 160, 170, 180, 190, 200, 210, 220, 230, 240, 250, 275, 303, 10000},
-       {105, 280}},
-      {plot_win(), {150, 240, 10001}, {}},
-      {settings_win(), {60, 70, 90, 150, 260, 270, 275, 302, 10002}, {280}}};
-  for (const auto& [window, refreshing, not_refreshing] : rows)
+       {105, 280},
+       {260, 270, 999, 0, 110, 299, 310}},
+      {plot_win(),
+       {150, 240, 10001},
+       {},
+       {90, 100, 105, 140, 160, 170, 180, 220, 230, 250, 260, 270, 275, 280, 300, 309, 999, 0}},
+      {settings_win(), {60, 70, 90, 150, 260, 270, 275, 302, 10002}, {280}, {100, 105, 140, 160, 170, 180, 220, 230, 240, 250, 999, 0}}};
+  for (const auto& row : rows)  // left to default processing
+    for (int id : std::get<3>(row))
+      EXPECT_EQ(std::get<0>(row)->do_command(id), 0) << id;
+  EXPECT_TRUE(a.link->port_number == 3 && a.dialogs.empty() && a.boxes.empty());
+  use_test_link();
+  a.on_dialog = []() -> INT_PTR { return 1; };
+  for (const auto& [window, refreshing, not_refreshing, unhandled] : rows)
     for (bool refresh : {true, false})
       for (int id : refresh ? refreshing : not_refreshing) {
         add_record();  // behind the menus' back: only a refresh enables Show Plot Window

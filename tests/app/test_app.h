@@ -23,9 +23,14 @@
 #include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
+#include "ui/time_field_type.h"
+#include "ui/ui_effects.h"
 #include "ui/win_print.h"
 #include "../device/test_link.h"
 #include "../ui/emf_recording.h"
+
+using strings = std::vector<std::string>;
+inline constexpr COLORREF gray = RGB(180, 180, 180);  // disabled widgets, the cue bracket, not-delivered cues
 
 // One message box asked for, and whether the status or About window was open then.
 struct box_record {
@@ -142,6 +147,45 @@ inline RECT rect_of(HWND window) {
   return r;
 }
 inline LRESULT command(HWND window, int id) { return SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+// Types the characters into the window, with Shift held or not.
+inline void type_chars(HWND window, const std::string& keys, bool shift = false) {
+  BYTE held[256];
+  GetKeyboardState(held);
+  held[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(held);
+  for (char key : keys)
+    SendMessageA(window, WM_CHAR, static_cast<BYTE>(key), 1);
+  held[VK_SHIFT] = 0;
+  SetKeyboardState(held);
+}
+// The focused widget's index with h or m for a time field's part, or "none".
+inline std::string focus_name(widget_container& widgets) {
+  if (widgets.focus_index < 0)
+    return "none";
+  auto* time = dynamic_cast<time_field_type*>(widgets.focused());
+  return std::to_string(widgets.focus_index) + (time ? (time->focused_part ? "m" : "h") : "");
+}
+// The size of a text in the window's display or print font.
+inline SIZE text_size(const win_type& w, const std::string& text, bool print = false) {
+  HDC hdc = GetDC(w.window);
+  HGDIOBJ old = SelectObject(hdc, print ? w.print_font : w.display_font);
+  SIZE size{};
+  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(hdc, old);
+  ReleaseDC(w.window, hdc);
+  return size;
+}
+// What the drawing does in the window, on the screen or on paper as the window's print does.
+inline std::vector<drawn_item> recorded(win_type& w, const std::function<void(HDC)>& draw, bool paper = false) {
+  auto items = record_drawing([&](HDC hdc) {
+    w.printing = paper ? 1 : 0;
+    w.printer_dc = paper ? hdc : nullptr;
+    draw(hdc);
+  });
+  w.printing = 0;
+  w.printer_dc = nullptr;
+  return items;
+}
 
 // Each test runs in a fresh temporary directory as the current directory, where the
 // preferences file and the documents go.
@@ -157,6 +201,7 @@ class app_fixture : public ::testing::Test {
     take_quit();
   }
   void TearDown() override {
+    current_ui_effects() = system_ui_effects();
     app.reset();
     take_quit();
     std::filesystem::current_path(previous);
@@ -210,4 +255,13 @@ class app_fixture : public ::testing::Test {
 
   std::filesystem::path directory, previous = std::filesystem::current_path();
   std::unique_ptr<test_app> app;
+};
+
+// The same with the application started on the default preferences.
+class started_app : public app_fixture {
+ protected:
+  void SetUp() override {
+    app_fixture::SetUp();
+    start_app();
+  }
 };

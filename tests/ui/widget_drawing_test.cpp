@@ -11,38 +11,16 @@
 
 namespace {
 
-using strings = std::vector<std::string>;
-constexpr COLORREF gray = RGB(180, 180, 180);
 
-class widget_drawing : public app_fixture {
+class widget_drawing : public started_app {
  protected:
-  void SetUp() override {
-    app_fixture::SetUp();
-    start_app();
-  }
   widget_type* widget(int index) const { return settings_win()->widgets.get(index); }
   // Draws the widget into a fresh recording, on paper as the window's print does; keeps the items.
   strings draw(widget_type* widget, bool paper = false) {
-    win_type& w = *widget->owner;
-    items = record_drawing([&](HDC hdc) {
-      w.printing = paper ? 1 : 0;
-      w.printer_dc = paper ? hdc : nullptr;
-      widget->draw(hdc);
-    });
-    w.printing = 0;
-    w.printer_dc = nullptr;
+    items = recorded(*widget->owner, [&](HDC hdc) { widget->draw(hdc); }, paper);
     return shapes_of(items);
   }
-  SIZE size_of(const std::string& text, bool print = false) const {
-    win_type& w = *settings_win();
-    HDC hdc = GetDC(w.window);
-    HGDIOBJ old = SelectObject(hdc, print ? w.print_font : w.display_font);
-    SIZE size{};
-    GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(hdc, old);
-    ReleaseDC(w.window, hdc);
-    return size;
-  }
+  SIZE size_of(const std::string& text, bool print = false) const { return text_size(*settings_win(), text, print); }
 
   std::vector<drawn_item> items;
 };

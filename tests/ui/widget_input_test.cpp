@@ -9,12 +9,9 @@
 #include "ui/choice_field_type.h"
 #include "ui/edit_text_type.h"
 #include "ui/help_line_type.h"
-#include "ui/time_field_type.h"
-#include "ui/ui_effects.h"
 
 namespace {
 
-using strings = std::vector<std::string>;
 
 // What the widgets did to the outside world; a chosen popup item comes back as a posted command.
 struct {
@@ -37,11 +34,10 @@ void record_popup(HMENU menu, POINT screen, HWND owner) {
   if (seen.choice >= 0) PostMessageA(owner, WM_COMMAND, GetMenuItemID(menu, seen.choice), 0);
 }
 
-class widget_input : public app_fixture {
+class widget_input : public started_app {
  protected:
   void SetUp() override {
-    app_fixture::SetUp();
-    start_app();
+    started_app::SetUp();
     seen = {};
     current_ui_effects() = {[] { ++seen.beeps; },
                             [](int ms) {
@@ -50,30 +46,12 @@ class widget_input : public app_fixture {
                             },
                             record_popup};
   }
-  void TearDown() override {
-    current_ui_effects() = system_ui_effects();
-    app_fixture::TearDown();
-  }
   settings_win_type& w() const { return *settings_win(); }
   template <class W>
   W* at(int index) const { return static_cast<W*>(w().widgets.get(index)); }
   void click(LONG x, LONG y) const { SendMessageA(w().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
-  void key(char k, bool shift = false) const {
-    BYTE held[256];
-    GetKeyboardState(held);
-    held[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(held);
-    SendMessageA(w().window, WM_CHAR, static_cast<BYTE>(k), 1);
-    held[VK_SHIFT] = 0;
-    SetKeyboardState(held);
-  }
-  // The focused index, with " h" or " m" for a time field's part; "none".
-  std::string focus() const {
-    const int index = w().widgets.focus_index;
-    if (index < 0) return "none";
-    auto* time = dynamic_cast<time_field_type*>(w().widgets.get(index));
-    return std::to_string(index) + (time ? (time->focused_part ? " m" : " h") : "");
-  }
+  void key(char k, bool shift = false) const { type_chars(w().window, std::string(1, k), shift); }
+  std::string focus() const { return focus_name(w().widgets); }
 };
 
 POINT centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -96,8 +74,8 @@ TEST_F(widget_input, a_press_focuses_the_widget_it_hits_edges_included_or_else_r
       {box->x + 3, box->y + 1, "7", 0},   // between its squares
       {box->x + 4, box->y + 2, "7", 1},   // the inner square, edges included, toggles it
       {box->x + 14, box->y + 12, "7", 0},
-      {m.x, m.y, "14 m", 0},
-      {h.x, h.y, "14 h", 0},
+      {m.x, m.y, "14m", 0},
+      {h.x, h.y, "14h", 0},
       {hours.right + 2, h.y, "none", 0},  // the colon
       {end->x + 2, h.y, "none", 0},       // the time field's label
       {choice.right, choice.bottom, "5", 0},  // opens the popup, dismissed
@@ -116,7 +94,7 @@ TEST_F(widget_input, a_press_focuses_the_widget_it_hits_edges_included_or_else_r
   EXPECT_EQ(focus(), "2");
   click(540, 150);
   key('\t', true);
-  EXPECT_EQ(focus(), "14 m");
+  EXPECT_EQ(focus(), "14m");
   EXPECT_EQ(seen.beeps, 0);
 }
 
@@ -172,13 +150,7 @@ TEST_F(widget_input, the_comments_box_is_a_child_edit_in_its_frame_whose_lines_l
   d.widgets.set_focus_index(d.comments_index);
   SendMessageA(box.control, WM_CHAR, '\r', 1);  // Enter breaks the line inside the box
   EXPECT_EQ(d.widgets.focus_index, d.comments_index);
-  BYTE held[256];
-  GetKeyboardState(held);
-  held[VK_SHIFT] = 0x80;
-  SetKeyboardState(held);
-  SendMessageA(box.control, WM_CHAR, '\t', 1);
-  held[VK_SHIFT] = 0;
-  SetKeyboardState(held);
+  type_chars(box.control, "\t", true);
   EXPECT_EQ(d.widgets.focus_index, 10);  // back to CUE AWAKENINGS
   EXPECT_EQ(GetFocus(), d.window);
 

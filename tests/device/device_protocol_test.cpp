@@ -10,7 +10,6 @@
 namespace {
 
 using messages = std::vector<std::string>;
-const char open_failed[] = "Couldn't open serial port.";
 const char remote_failed[] =
     "Couldn't set Somnolux interface to remote operation.  "
     "Please check the interface power and modem cables.";
@@ -66,23 +65,6 @@ TEST_F(protocol, exchanges_run_whole_with_the_waits_of_the_timeout_choice) {
   }
 }
 
-// A failed start ends either exchange with its own message alone and the port closed.
-TEST_F(protocol, a_failed_start_shows_only_its_own_message) {
-  for (int fault = 0; fault < 3; ++fault) {  // the port, a silent box, answers without prompt
-    sim_engine box(distinct_block());
-    recording_owner shown;
-    test_link failing(shown, &box);
-    failing.open_succeeds = fault != 0;
-    box.faults.silent = fault == 1;
-    box.faults.no_prompt = fault == 2;
-    EXPECT_EQ(failing.get_data(block), 0);
-    EXPECT_EQ(failing.set_settings(settings), 0);
-    const char* message = fault == 0 ? open_failed : remote_failed;
-    EXPECT_EQ(shown.messages, (messages{message, message})) << fault;
-    EXPECT_FALSE(failing.open);
-  }
-}
-
 // Each reply of the start is judged by its last bytes; the version is grev's second line.
 TEST_F(protocol, start_replies_are_judged_by_their_ends) {
   const char *tl = "TL\r\n>", *end = "\r\n>";
@@ -129,7 +111,7 @@ TEST_F(protocol, a_short_command_write_fails_at_once_without_reading) {
   } cases[] = {
       {0, true, 0, {remote_failed}},   {1, true, 0, {status_failed}},
       {2, true, 0, {status_failed}},   {3, true, 0, {data_failed(0)}},
-      {4, true, 1, {release_failed}},  {3, false, 0, {settings_failed}},
+      {4, true, 1, {release_failed}},  {0, false, 0, {remote_failed}}, {3, false, 0, {settings_failed}},
       {4, false, 0, {settings_failed}}, {5, false, 1, {release_failed}},
   };
   for (const auto& c : cases) {

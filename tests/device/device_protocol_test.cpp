@@ -63,6 +63,9 @@ TEST_F(protocol, exchanges_run_whole_with_the_waits_of_the_timeout_choice) {
     link.timeout_choice = choice;
     EXPECT_EQ(std::pair(link.download_wait(), link.upload_wait()), std::pair(download, upload));
   }
+  link.close_succeeds = false;
+  EXPECT_EQ(link.get_data(block), 1);
+  EXPECT_EQ(owner.messages, messages{"Couldn't close serial port."}) << "a port that does not close";
 }
 
 // Each reply of the start is judged by its last bytes; the version is grev's second line.
@@ -127,12 +130,6 @@ TEST_F(protocol, a_short_command_write_fails_at_once_without_reading) {
       EXPECT_EQ(short_link.reads, 1 + c.write) << "no read after write " << c.write;
     }
   }
-}
-
-TEST_F(protocol, a_port_that_does_not_close_is_reported) {
-  link.close_succeeds = false;
-  EXPECT_EQ(link.get_data(block), 1);
-  EXPECT_EQ(owner.messages, messages{"Couldn't close serial port."});
 }
 
 TEST_F(protocol, a_checksum_error_shows_both_messages_keeps_the_fields_and_releases) {

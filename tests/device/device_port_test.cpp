@@ -78,8 +78,9 @@ TEST(device_port, a_port_that_is_not_open_moves_no_bytes_and_shows_only_the_open
     EXPECT_EQ(link.read_all(bytes) + link.write_port(bytes, 3), 0);
     EXPECT_TRUE(link.close_port());
     device_block block{};
-    EXPECT_EQ(link.get_data(block), 0);
-    EXPECT_EQ(owner.messages, std::vector<std::string>{"Couldn't open serial port."});
+    device_settings settings{};
+    EXPECT_EQ(link.get_data(block) + link.set_settings(settings), 0);
+    EXPECT_EQ(owner.messages, std::vector<std::string>(2, "Couldn't open serial port."));
     EXPECT_EQ(link.port_error().empty(), path.empty()) << "the system's reason for a path that is not there";
     owner.messages.clear();
   }

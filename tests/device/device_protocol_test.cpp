@@ -10,7 +10,6 @@
 namespace {
 
 using messages = std::vector<std::string>;
-const char open_failed[] = "Couldn't open serial port.";
 const char remote_failed[] =
     "Couldn't set Somnolux interface to remote operation.  "
     "Please check the interface power and modem cables.";
@@ -64,23 +63,9 @@ TEST_F(protocol, exchanges_run_whole_with_the_waits_of_the_timeout_choice) {
     link.timeout_choice = choice;
     EXPECT_EQ(std::pair(link.download_wait(), link.upload_wait()), std::pair(download, upload));
   }
-}
-
-// A failed start ends either exchange with its own message alone and the port closed.
-TEST_F(protocol, a_failed_start_shows_only_its_own_message) {
-  for (int fault = 0; fault < 3; ++fault) {  // the port, a silent box, answers without prompt
-    sim_engine box(distinct_block());
-    recording_owner shown;
-    test_link failing(shown, &box);
-    failing.open_succeeds = fault != 0;
-    box.faults.silent = fault == 1;
-    box.faults.no_prompt = fault == 2;
-    EXPECT_EQ(failing.get_data(block), 0);
-    EXPECT_EQ(failing.set_settings(settings), 0);
-    const char* message = fault == 0 ? open_failed : remote_failed;
-    EXPECT_EQ(shown.messages, (messages{message, message})) << fault;
-    EXPECT_FALSE(failing.open);
-  }
+  link.close_succeeds = false;
+  EXPECT_EQ(link.get_data(block), 1);
+  EXPECT_EQ(owner.messages, messages{"Couldn't close serial port."}) << "a port that does not close";
 }
 
 // Each reply of the start is judged by its last bytes; the version is grev's second line.
@@ -129,7 +114,7 @@ TEST_F(protocol, a_short_command_write_fails_at_once_without_reading) {
   } cases[] = {
       {0, true, 0, {remote_failed}},   {1, true, 0, {status_failed}},
       {2, true, 0, {status_failed}},   {3, true, 0, {data_failed(0)}},
-      {4, true, 1, {release_failed}},  {3, false, 0, {settings_failed}},
+      {4, true, 1, {release_failed}},  {0, false, 0, {remote_failed}}, {3, false, 0, {settings_failed}},
       {4, false, 0, {settings_failed}}, {5, false, 1, {release_failed}},
   };
   for (const auto& c : cases) {
@@ -145,12 +130,6 @@ TEST_F(protocol, a_short_command_write_fails_at_once_without_reading) {
       EXPECT_EQ(short_link.reads, 1 + c.write) << "no read after write " << c.write;
     }
   }
-}
-
-TEST_F(protocol, a_port_that_does_not_close_is_reported) {
-  link.close_succeeds = false;
-  EXPECT_EQ(link.get_data(block), 1);
-  EXPECT_EQ(owner.messages, messages{"Couldn't close serial port."});
 }
 
 TEST_F(protocol, a_checksum_error_shows_both_messages_keeps_the_fields_and_releases) {

@@ -87,11 +87,7 @@ TEST(sim_engine, an_upload_is_checked_before_it_is_taken) {
     box.receive(std::string("\r"));
     box.send_all();
   }
-  const device_settings& s = box.last_upload();
-  EXPECT_EQ(s.todh, 13);
-  EXPECT_EQ(s.cendm_edit, 59);
-  EXPECT_EQ(s.tstamp, 0x08ADBAAFu);
-  EXPECT_EQ(s.checksum, 746);
+  EXPECT_EQ(box.last_upload().checksum, 746) << "a refused packet is not taken";
   EXPECT_EQ(box.block.tstamp, 0x08ADBAAFu) << "the mask takes the stamp";
   EXPECT_NE(box.block.dur, 0) << "and keeps its night";
 }

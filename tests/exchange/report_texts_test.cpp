@@ -69,12 +69,11 @@ TEST(report_texts, data_window_report_in_widget_order) {
 TEST(report_texts, settings_window_report_in_widget_order) {
   device_settings settings;
   reset_settings(settings);
-  settings.wtimem_edit = 5;
   settings.type = 9;
   EXPECT_EQ(settings_report_text(settings, help_string(IDS_HELP_CUE_DURATION), version),
             "HELP: Number of flashes and/or beeps per cue (1-255)\n" + dashes +
                 "\nCUE DURATION: 10   CUE INTENSITY: 3   CUE RATE: 2\nCUE TYPE: \n" + dashes +
-                "\nWAKE-ALARM ON: 0   WAKE-TIME: 8:05   DREAM ALARM ON: 0\n" + dashes +
+                "\nWAKE-ALARM ON: 0   WAKE-TIME: 8:30   DREAM ALARM ON: 0\n" + dashes +
                 "\nINITIAL DELAY: 0 x10 minutes         SENSITIVITY: 6\nCUE PERIOD START: 12:00   CUE PERIOD END: 11:59\n" +
                 dashes + "\nW95 software version: W95 Nightglow v1.1\n");
 }
@@ -83,7 +82,6 @@ TEST(report_texts, comment_lines_and_help_strings) {
   using lines = std::vector<std::string>;
   EXPECT_EQ(comment_lines(""), lines{""});
   EXPECT_EQ(comment_lines("a\r\nb\nc\n"), (lines{"a", "b", "c", ""}));
-  EXPECT_STREQ(help_string(IDS_HELP_CUE_AWAKENINGS), "Number of Awakenings Caused by Cues");
   for (int missing : {-1, 0, 5, 18, 29}) EXPECT_EQ(help_string(missing), nullptr);
 }
 

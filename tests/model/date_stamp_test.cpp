@@ -24,13 +24,6 @@ TEST(date_stamp, every_field_lands_in_its_own_bits_and_comes_back) {
   }
 }
 
-TEST(date_stamp, travels_least_significant_byte_first) {
-  int b0 = -1, b1 = -1, b2 = -1, b3 = -1;
-  unpack_bytes(0x08A1BAAFu, b0, b1, b2, b3);
-  EXPECT_EQ(std::tuple(b0, b1, b2, b3), std::tuple(0xAF, 0xBA, 0xA1, 0x08));
-  EXPECT_EQ(pack_bytes(b0, b1, b2, b3), 0x08A1BAAFu);
-}
-
 TEST(civil_calendar, day_numbers_follow_the_gregorian_leap_rules) {
   EXPECT_EQ(days_from_civil(1970, 1, 1), 0);
   EXPECT_EQ(days_from_civil(1997, 5, 22), 10003);

@@ -125,9 +125,16 @@ void sum_cues_for_the_plot(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(sum_cues(document().records, all, {}).max);
 }
 
+void cp_document(benchmark::State& state) {
+  const std::string to = temp_file("_cp.sl1");
+  measure(state, [&](data_file_image&) { return cp_once(to) > 0; });
+  std::filesystem::remove(to);
+}
+
 }  // namespace
 
 BENCHMARK(save_document)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(open_document)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(sum_cues_for_the_plot)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(cp_document)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_MAIN();

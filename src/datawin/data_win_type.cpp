@@ -384,9 +384,7 @@ void data_win_type::copy_text() {
 
 void data_win_type::export_to_database() {
   app_type* const app = application;
-  export_dialog.lines.clear();
-  for (int i = 0; i < record_count(); ++i)
-    export_dialog.lines.push_back(record_list_line(i, records[static_cast<std::size_t>(i)]->block));
+  export_dialog.lines = record_list_lines(records);
   export_dialog.include_field_names = 1;
   export_dialog.selection.clear();
   const INT_PTR result = app->run_dialog("export_records_dlog", export_records_proc, window);

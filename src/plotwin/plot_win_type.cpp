@@ -43,7 +43,7 @@ void plot_win_type::get_initial_rect(RECT& rect) {
 }
 
 void plot_win_type::build_plot(const std::vector<int>& positions) {
-  take(sum_cues(document->data_window->records, positions, series));
+  sums = sum_cues(document->data_window->records, positions, series);
   show();
   invalidate();
 }
@@ -54,6 +54,7 @@ void plot_win_type::draw(HDC hdc) {
   const int l = client.left + 35, t = client.top + 16, r = client.right - 10, b = client.bottom - 19;
   const int w = r - l + 2, h = b - t - 1;  // the plot area's width and height in pixels
   auto x_of = [&](int bin) { return l + (bin * w) / bins - 1; };
+  const int32_t max = sums.max;
   auto y_of = [&](int32_t value) {
     return static_cast<int>((max < 1 ? b : b - (int64_t{value} * h) / max) - 1);
   };
@@ -118,14 +119,14 @@ void plot_win_type::draw(HDC hdc) {
 
   // Each shown series as a step outline: level over its bin, upright between bins.
   const HPEN gray_pen = CreatePen(PS_SOLID, 1, RGB(180, 180, 180));
-  const int32_t* const values[series_total] = {cues, cues_not_delivered, combined};
   auto pen_of = [&](int s) { return series.colour[s] == 1 ? gray_pen : black_pen; };
   for (int s = 0; s < series_total; ++s) {
     if (series.show[s] != 1)
       continue;
     SelectObject(hdc, pen_of(s));
+    const int32_t* const values = series_values(sums, s);
     for (int i = 0; i < bins; ++i) {
-      const int y = y_of(values[s][i]);
+      const int y = y_of(values[i]);
       if (i == 0)
         MoveToEx(hdc, x_of(0), y, nullptr);
       else
@@ -137,7 +138,7 @@ void plot_win_type::draw(HDC hdc) {
   // Title and legend along the top.
   SelectObject(hdc, black_pen);
   char title[64];
-  std::snprintf(title, sizeof title, "%d record(s)     Max = %d", static_cast<int>(record_count), static_cast<int>(max));
+  std::snprintf(title, sizeof title, "%d record(s)     Max = %d", static_cast<int>(sums.record_count), static_cast<int>(max));
   text(l, 2, title);
   int x = l + text_width(title) + 20;
   for (int s = 0; s < series_total; ++s) {
@@ -202,31 +203,13 @@ void plot_win_type::copy_text() {
 
 void plot_win_type::clear_contents() {
   hide();
-  take(plot_sums{});
-}
-
-plot_sums plot_win_type::sums() const {
-  plot_sums sums;
-  sums.record_count = record_count;
-  sums.max = max;
-  std::copy(std::begin(cues), std::end(cues), sums.cues);
-  std::copy(std::begin(cues_not_delivered), std::end(cues_not_delivered), sums.not_delivered);
-  std::copy(std::begin(combined), std::end(combined), sums.combined);
-  return sums;
-}
-
-void plot_win_type::take(const plot_sums& sums) {
-  record_count = sums.record_count;
-  max = sums.max;
-  std::copy(std::begin(sums.cues), std::end(sums.cues), cues);
-  std::copy(std::begin(sums.not_delivered), std::end(sums.not_delivered), cues_not_delivered);
-  std::copy(std::begin(sums.combined), std::end(sums.combined), combined);
+  sums = plot_sums{};
 }
 
 int plot_win_type::write_to_file(std::FILE* file) {
   if (!win_type::write_to_file(file))
     return 0;
-  plot_sums stored = sums();
+  plot_sums stored = sums;
   stored.visible = IsWindowVisible(window) ? 1 : 0;
   return write_plot_body(file, stored) ? 1 : 0;
 }
@@ -235,7 +218,8 @@ int plot_win_type::read_from_file(std::FILE* file) {
   plot_sums stored;
   if (!win_type::read_from_file(file) || !read_plot_body(file, stored))
     return 0;
-  take(stored);
+  sums = stored;
+  sums.visible = 0;
   if (stored.visible)
     show();
   invalidate();

@@ -37,14 +37,8 @@ class plot_win_type : public win_type {
   // Sums the records at the given positions of the data window's list, then shows the plot.
   virtual void build_plot(const std::vector<int>& positions);  // 38
 
-  int32_t cues[bins] = {};
-  int32_t cues_not_delivered[bins] = {};
-  int32_t combined[bins] = {};
-  int32_t max = 0;
-  int32_t record_count = 0;  // records in the plot
+  // The series, max and the number of records in the plot; its visible flag is left 0 (the
+  // window's own visibility is what the file keeps).
+  plot_sums sums;
   series_choice series;  // set by the Plot Records dialog; not kept in files
-
- private:
-  plot_sums sums() const;
-  void take(const plot_sums& sums);  // all but the visible flag
 };

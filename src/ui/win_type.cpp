@@ -195,7 +195,7 @@ int win_type::do_command(int id) {
         break;
       case IDM_SHOW_PLOT:
         if (data_doc* data = app->data_document.get()) {
-          if (data->plot_window->record_count > 0)
+          if (data->plot_window->sums.record_count > 0)
             data->plot_window->show();
           else
             data->data_window->plot_records();

@@ -168,7 +168,7 @@ TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_w
   command(data_win()->window, IDM_GET_DATA);
   SendMessageA(data_win()->window, WM_CHAR, '7', 0);
   SetWindowTextA(data_win()->comments->control, "Flying\r\nover the lake");
-  plot_win()->record_count = 1, plot_win()->max = 2, plot_win()->cues[5] = 2, plot_win()->cues_not_delivered[6] = 1;
+  plot_win()->sums.record_count = 1, plot_win()->sums.max = 2, plot_win()->sums.cues[5] = 2, plot_win()->sums.not_delivered[6] = 1;
   plot_win()->show();
   a.save_name = "night.sl1";
   command(data_win()->window, IDM_SAVE_AS);
@@ -198,7 +198,7 @@ TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_w
                     w.counts[dreams], comment),
             "night 0/1 0 7 Flying\r\nover the lake");
   EXPECT_TRUE(IsWindowVisible(w.window) && IsWindowVisible(plot_win()->window));
-  EXPECT_EQ(plot_win()->combined[5] + 10 * plot_win()->combined[6], 12);
+  EXPECT_EQ(plot_win()->sums.combined[5] + 10 * plot_win()->sums.combined[6], 12);
   a.save_name = "again.sl1";
   command(w.window, IDM_SAVE_AS);
   EXPECT_TRUE(read_file("again.sl1") == saved);

@@ -87,7 +87,7 @@ TEST_F(plot_window, hour_ticks_follow_the_width_count_labels_the_max_and_an_empt
   const std::pair<int, const char*> maxima[] = {
       {10, "0 1 2 3 4 5 6 7 8 9 10 "}, {50, "0 5 10 15 20 25 30 35 40 45 50 "}, {51, "0 10 20 30 40 50 "}};
   for (const auto& [max, labels] : maxima) {
-    p().max = max;
+    p().sums.max = max;
     std::string seen;
     for (const std::string& shape : shapes())  // labels left of the axis, which stands at x 33
       if (shape.rfind("text ", 0) == 0 && std::atoi(shape.c_str() + shape.rfind(' ') + 1) < 33)
@@ -95,7 +95,7 @@ TEST_F(plot_window, hour_ticks_follow_the_width_count_labels_the_max_and_an_empt
     EXPECT_EQ(seen, labels);
   }
   size_client(299, 136);
-  p().max = 0;
+  p().sums.max = 0;
   p().series.show[0] = p().series.show[1] = p().series.show[2] = 0;
   std::string texts;
   int lines = 0;
@@ -157,7 +157,7 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
                                       press(d, IDC_RECORD_OK);
                                     }}};
   EXPECT_TRUE(ok.drive([&] { command(w.window, IDM_PLOT_RECORDS); }));
-  EXPECT_EQ(seen + text_of("%d %d %d%d%d", p().record_count, p().max, p().cues[11], p().cues[12], p().cues[13]),
+  EXPECT_EQ(seen + text_of("%d %d %d%d%d", p().sums.record_count, p().sums.max, p().sums.cues[11], p().sums.cues[12], p().sums.cues[13]),
             "data 101010110 0|data 101101110 2|2 1 101");
   EXPECT_EQ(text_of("%d%d%d", p().series.colour[0], p().series.colour[1], p().series.colour[2]), "110");
   EXPECT_EQ(app->dialogs.size(), 3u);
@@ -187,7 +187,7 @@ TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_on
     EXPECT_EQ(app->boxes[0].text + "|" + app->boxes[0].caption,
               "Are you sure you want to permanently delete this record?|Delete Record?");
     EXPECT_EQ(text_of("%d/%d %d %d %s %d", w.current_index, w.record_count(), w.counts[dreams], w.no_record,
-                      IsWindowVisible(p().window) ? "shown" : "hidden", p().record_count),
+                      IsWindowVisible(p().window) ? "shown" : "hidden", p().sums.record_count),
               row.after);
   }
 }

@@ -139,7 +139,7 @@ TEST_F(routing, show_commands_show_the_windows_but_neither_an_empty_plot_nor_clo
   command(settings_win()->window, IDM_SHOW_PLOT);  // nothing plotted: the Plot Records dialog instead
   EXPECT_TRUE(IsWindowVisible(data_win()->window) && IsWindowVisible(settings_win()->window));
   EXPECT_FALSE(IsWindowVisible(plot_win()->window));
-  plot_win()->record_count = 2;
+  plot_win()->sums.record_count = 2;
   command(settings_win()->window, IDM_SHOW_PLOT);
   EXPECT_TRUE(IsWindowVisible(plot_win()->window));
   SendMessageA(plot_win()->window, WM_CLOSE, 0, 0);
@@ -147,7 +147,7 @@ TEST_F(routing, show_commands_show_the_windows_but_neither_an_empty_plot_nor_clo
   plot_win()->show();
   command(plot_win()->window, IDM_CLOSE);
   EXPECT_FALSE(IsWindowVisible(plot_win()->window));
-  EXPECT_EQ(plot_win()->record_count, 2);
+  EXPECT_EQ(plot_win()->sums.record_count, 2);
   EXPECT_TRUE(a.boxes.empty());
 
   a.answers = {IDNO};

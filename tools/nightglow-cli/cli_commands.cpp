@@ -170,6 +170,21 @@ int run_import(const cli_options& options, cli_result& result) {
   return 0;
 }
 
+// Makes the KEY=value changes as the Settings window's fields would; the first refused one ends
+// the command with exit code 2 and the consequence named.
+bool apply_changes(const cli_options& options, device_settings& settings, const char* consequence,
+                   cli_result& result) {
+  std::string error;
+  for (const std::string& change : options.changes) {
+    if (!apply_setting(settings, change, error)) {
+      result.err += "nightglow-cli: " + error + "; " + consequence + "\n";
+      result.code = 2;
+      return false;
+    }
+  }
+  return true;
+}
+
 // Prints a settings document; with changes, makes them as the Settings window's fields would
 // (in a new document when there is none) and saves it.
 int run_settings(const cli_options& options, cli_result& result) {
@@ -180,12 +195,7 @@ int run_settings(const cli_options& options, cli_result& result) {
     if (!missing || options.changes.empty()) return fail(result, error);
     section = new_settings_section();
   }
-  for (const std::string& change : options.changes) {
-    if (!apply_setting(section.settings, change, error)) {
-      result.err += "nightglow-cli: " + error + "; nothing was changed\n";
-      return result.code = 2;
-    }
-  }
+  if (!apply_changes(options, section.settings, "nothing was changed", result)) return result.code;
   if (!options.changes.empty() && !save_settings_document(options.file, section, error)) return fail(result, error);
   device_settings settings = section.settings;
   take_edited_times(settings);  // what an upload of the document sends
@@ -226,12 +236,7 @@ int run_set(const cli_options& options, const link_maker& make_link, cli_result&
     if (!open_settings_document(options.from, section, error)) return fail(result, error + "; nothing was sent");
     settings = section.settings;
   }
-  for (const std::string& change : options.changes) {
-    if (!apply_setting(settings, change, error)) {
-      result.err += "nightglow-cli: " + error + "; nothing was sent\n";
-      return result.code = 2;
-    }
-  }
+  if (!apply_changes(options, settings, "nothing was sent", result)) return result.code;
   const std::time_t now = std::time(nullptr);
   const std::tm* local = std::localtime(&now);
   if (!local) return fail(result, "cannot read the local time");

@@ -68,10 +68,12 @@ bool open_settings_document(const std::string& path, settings_section& section, 
 
 namespace {
 
-bool save_document(const std::string& path, const std::function<bool(std::FILE*)>& write, std::string& error) {
+// Saves through a temporary file; on failure the message names the file, what failed and why.
+bool save_document(const std::string& path, const std::function<bool(std::FILE*)>& write, std::string& error,
+                   const char* failed = "Couldn't save file.") {
   std::string reason;
   if (save_file_safely(path, write, &reason)) return true;
-  error = path + ": Couldn't save file. (" + reason + ")";
+  error = path + ": " + failed + " (" + reason + ")";
   return false;
 }
 
@@ -87,11 +89,8 @@ bool save_settings_document(const std::string& path, const settings_section& sec
 
 bool write_whole_file(const std::string& path, std::string_view bytes, const char* create_failed,
                       std::string& error) {
-  std::string reason;
   const auto write = [bytes](std::FILE* file) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   };
-  if (save_file_safely(path, write, &reason)) return true;
-  error = path + ": " + create_failed + " (" + reason + ")";
-  return false;
+  return save_document(path, write, error, create_failed);
 }

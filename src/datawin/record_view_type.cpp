@@ -58,11 +58,8 @@ bool record_view_type::bin_in_cue_period(int bin) { return ::bin_in_cue_period(f
 
 int record_view_type::count_cues(int delivered) {
   if (delivered != 0 && delivered != 1) return 0;
-  int count = 0;
-  for (int i = 0; i < data_window->working_block.dur && i < bins_per_record; ++i) {
-    if (is_rem_bin(i) && bin_in_cue_period(i) == (delivered == 1)) ++count;
-  }
-  return count;
+  const cue_counts counts = count_block_cues(data_window->working_block);
+  return delivered == 1 ? counts.cues : counts.not_delivered;
 }
 
 void record_view_type::draw_texts(HDC hdc, int y1) {

@@ -9,22 +9,20 @@ about_win_type::about_win_type(const char* title, app_type* app, const char* bit
   bitmap = LoadBitmapA(app->instance, bitmap_name);
   RECT rect;
   get_initial_rect(rect);
-  create_window({"about_win_type", nullptr, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
-                 WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-                title, rect);
+  create_window(
+      {"about_win_type", nullptr, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
+      title, rect);
   show_if_wanted();
 }
 
 about_win_type::~about_win_type() {
-  if (bitmap)
-    DeleteObject(bitmap);
+  if (bitmap) DeleteObject(bitmap);
   bitmap = nullptr;
 }
 
 void about_win_type::get_initial_rect(RECT& rect) {
   BITMAP info{};
-  if (bitmap)
-    GetObjectA(bitmap, sizeof info, &info);
+  if (bitmap) GetObjectA(bitmap, sizeof info, &info);
   rect.left = 175;
   rect.top = 105;
   rect.right = info.bmWidth + 5;
@@ -36,11 +34,9 @@ void about_win_type::draw(HDC hdc) { draw_bitmap(hdc, bitmap, 0, 0); }
 void about_win_type::close() { application->close_about(); }
 
 void about_win_type::draw_bitmap(HDC hdc, HBITMAP picture, int x, int y) {
-  if (!picture)
-    return;
+  if (!picture) return;
   HDC memory = CreateCompatibleDC(hdc);
-  if (!memory)
-    return;
+  if (!memory) return;
   HGDIOBJ old = SelectObject(memory, picture);
   SetMapMode(memory, GetMapMode(hdc));
   BITMAP info{};

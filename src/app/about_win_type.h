@@ -11,7 +11,7 @@ class about_win_type : public win_type {
 
   void get_initial_rect(RECT& rect) override;  // 175, 105, picture + 5 x picture + 20
   void draw(HDC hdc) override;
-  void close() override;                       // the application's close_about
+  void close() override;  // the application's close_about
 
   // Copies the bitmap to (x, y) of hdc at its size in hdc's logical units.
   virtual void draw_bitmap(HDC hdc, HBITMAP picture, int x, int y);  // 38

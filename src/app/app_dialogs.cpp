@@ -13,10 +13,8 @@ int timeout_dialog_open = 0;
 int parse_port_entry(const char* text) {
   // strtol rather than atoi: a huge number saturates instead of overflowing.
   long value = std::strtol(text, nullptr, 10);
-  if (value < 1)
-    return 1;
-  if (value > 10)
-    return 10;
+  if (value < 1) return 1;
+  if (value > 10) return 10;
   return static_cast<int>(value);
 }
 
@@ -50,8 +48,7 @@ INT_PTR CALLBACK timeout_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_INITDIALOG: {
       int choice = dialog_timeout_choice;
-      if (choice < 0 || choice > 2)
-        choice = 0;
+      if (choice < 0 || choice > 2) choice = 0;
       CheckRadioButton(dialog, IDC_TIMEOUT_NORMAL, IDC_TIMEOUT_LONGEST, IDC_TIMEOUT_NORMAL + choice);
       return TRUE;
     }
@@ -60,18 +57,13 @@ INT_PTR CALLBACK timeout_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
       switch (id) {
         case IDC_TIMEOUT_OK:
           for (int button = IDC_TIMEOUT_NORMAL; button <= IDC_TIMEOUT_LONGEST; ++button)
-            if (IsDlgButtonChecked(dialog, button) == BST_CHECKED)
-              dialog_timeout_choice = button - IDC_TIMEOUT_NORMAL;
+            if (IsDlgButtonChecked(dialog, button) == BST_CHECKED) dialog_timeout_choice = button - IDC_TIMEOUT_NORMAL;
           EndDialog(dialog, 0);
           return TRUE;
-        case IDC_TIMEOUT_CANCEL:
-          EndDialog(dialog, 1);
-          return TRUE;
+        case IDC_TIMEOUT_CANCEL: EndDialog(dialog, 1); return TRUE;
         case IDC_TIMEOUT_NORMAL:  // Escape sends 2 as well, which lands here
         case IDC_TIMEOUT_LONGER:
-        case IDC_TIMEOUT_LONGEST:
-          CheckRadioButton(dialog, IDC_TIMEOUT_NORMAL, IDC_TIMEOUT_LONGEST, id);
-          return TRUE;
+        case IDC_TIMEOUT_LONGEST: CheckRadioButton(dialog, IDC_TIMEOUT_NORMAL, IDC_TIMEOUT_LONGEST, id); return TRUE;
       }
       return FALSE;
     }

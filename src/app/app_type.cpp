@@ -53,8 +53,7 @@ OPENFILENAMEA file_dialog(HINSTANCE instance, HWND owner, const char* filter, co
 
 // Opening and reverting work alike for both kinds of document; `data` picks the kind.
 base_doc* document_of(app_type& app, bool data) {
-  if (data)
-    return app.data_document.get();
+  if (data) return app.data_document.get();
   return app.settings_document.get();
 }
 
@@ -94,11 +93,9 @@ void open_file(app_type& app, bool data, const char* path, const char* title) {
 }
 
 void revert(app_type& app, bool data) {
-  if (app.refused_while_dialog_open())
-    return;
+  if (app.refused_while_dialog_open()) return;
   base_doc* doc = document_of(app, data);
-  if (!doc || !doc->confirm_revert())
-    return;
+  if (!doc || !doc->confirm_revert()) return;
   char title[title_size] = "";
   doc->get_title(title, title_size);
   app.add_extension(title, doc->names.extension);
@@ -115,9 +112,7 @@ app_type::app_type(HINSTANCE instance_handle, int show, no_startup_tag)
   std::snprintf(version, sizeof version, "%s", program_version);  // the text the command line reports too
 }
 
-app_type::app_type(HINSTANCE instance_handle, int show) : app_type(instance_handle, show, no_startup_tag{}) {
-  start();
-}
+app_type::app_type(HINSTANCE instance_handle, int show) : app_type(instance_handle, show, no_startup_tag{}) { start(); }
 
 void app_type::start() {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -128,8 +123,7 @@ void app_type::start() {
   show_about();
   wait_ms(1000);  // the picture was painted by its creation; nothing else happens meanwhile
   close_about();
-  if (link->port_number < 1)
-    default_port_dialog();
+  if (link->port_number < 1) default_port_dialog();
 }
 
 app_type::~app_type() {
@@ -144,8 +138,7 @@ int app_type::run() {
   MSG msg{};
   BOOL got;
   while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1)
-      return 0;
+    if (got == -1) return 0;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -153,34 +146,28 @@ int app_type::run() {
 }
 
 bool app_type::refused_while_dialog_open() {
-  if (open_dialogs == 0)
-    return false;
+  if (open_dialogs == 0) return false;
   MessageBeep(MB_ICONEXCLAMATION);
   return true;
 }
 
 void app_type::quit() {
-  if (refused_while_dialog_open())
-    return;
+  if (refused_while_dialog_open()) return;
   if (data_document) {
-    if (!data_document->query_close())
-      return;
+    if (!data_document->query_close()) return;
     data_document.reset();
     update_all_menus();
   }
   if (settings_document) {
-    if (!settings_document->query_close())
-      return;
+    if (!settings_document->query_close()) return;
     settings_document.reset();
   }
   PostQuitMessage(0);
 }
 
 void app_type::new_data_window(int ask) {
-  if (refused_while_dialog_open())
-    return;
-  if (ask && data_document && !data_document->confirm_replace())
-    return;
+  if (refused_while_dialog_open()) return;
+  if (ask && data_document && !data_document->confirm_replace()) return;
   create_data_doc();
 }
 
@@ -191,10 +178,8 @@ void app_type::create_data_doc() {
 }
 
 void app_type::new_settings_window(int ask) {
-  if (refused_while_dialog_open())
-    return;
-  if (ask && settings_document && !settings_document->confirm_replace())
-    return;
+  if (refused_while_dialog_open()) return;
+  if (ask && settings_document && !settings_document->confirm_replace()) return;
   create_settings_doc();
 }
 
@@ -205,41 +190,32 @@ void app_type::create_settings_doc() {
 }
 
 void app_type::close_data_doc() {
-  if (refused_while_dialog_open())
-    return;
-  if (!data_document || !data_document->query_close())
-    return;
+  if (refused_while_dialog_open()) return;
+  if (!data_document || !data_document->query_close()) return;
   data_document.reset();
   update_all_menus();
-  if (!settings_document)
-    PostQuitMessage(0);
+  if (!settings_document) PostQuitMessage(0);
 }
 
 void app_type::close_settings_doc() {
-  if (refused_while_dialog_open())
-    return;
-  if (!settings_document || !settings_document->query_close())
-    return;
+  if (refused_while_dialog_open()) return;
+  if (!settings_document || !settings_document->query_close()) return;
   settings_document.reset();
   update_all_menus();
-  if (!data_document)
-    PostQuitMessage(0);
+  if (!data_document) PostQuitMessage(0);
 }
 
 void app_type::open_document() {
-  if (refused_while_dialog_open())
-    return;
+  if (refused_while_dialog_open()) return;
   char path[path_size] = "";
   char title[title_size] = "";
   const int chosen = choose_file_to_open(path, title);
   path[path_size - 1] = '\0';
   title[title_size - 1] = '\0';
   if (chosen == 1) {
-    if (!data_document || data_document->confirm_replace())
-      open_data_file(path, title);
+    if (!data_document || data_document->confirm_replace()) open_data_file(path, title);
   } else if (chosen == 2) {
-    if (!settings_document || settings_document->confirm_replace())
-      open_settings_file(path, title);
+    if (!settings_document || settings_document->confirm_replace()) open_settings_file(path, title);
   }
   update_all_menus();
 }
@@ -249,13 +225,12 @@ int app_type::choose_file_to_open(char* path, char* title) {
                                   "sl1", path, title);
   ofn.Flags |= OFN_FILEMUSTEXIST;
   dialog_scope open(*this);
-  if (!GetOpenFileNameA(&ofn))
-    return 0;
+  if (!GetOpenFileNameA(&ofn)) return 0;
   return ofn.nFilterIndex == 2 ? 2 : 1;
 }
 
-int app_type::choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
-                                  HWND owner, const char* caption) {
+int app_type::choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND owner,
+                                  const char* caption) {
   OPENFILENAMEA ofn = file_dialog(instance, owner, filter, extension, path, title);
   ofn.lpstrTitle = caption;
   dialog_scope open(*this);
@@ -278,10 +253,8 @@ void app_type::revert_data_doc() { revert(*this, true); }
 void app_type::revert_settings_doc() { revert(*this, false); }
 
 void app_type::update_all_menus() {
-  if (data_document)
-    data_document->update_menus();
-  if (settings_document)
-    settings_document->update_menus();
+  if (data_document) data_document->update_menus();
+  if (settings_document) settings_document->update_menus();
 }
 
 void app_type::show_message(const char* text) {
@@ -300,35 +273,28 @@ int app_type::ask_yes_no_cancel(const char* text, const char* caption) {
   close_about();
   close_status();
   switch (message_box(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL)) {
-    case IDYES:
-      return 1;
-    case IDNO:
-      return 0;
-    default:
-      return 2;
+    case IDYES: return 1;
+    case IDNO: return 0;
+    default: return 2;
   }
 }
 
 void app_type::add_extension(char* name, const char* extension) {
-  if (find_suffix(name, extension) != -1)
-    return;
+  if (find_suffix(name, extension) != -1) return;
   // Only whole: a name without room for the extension stays as it was.
   const size_t length = std::strlen(name);
-  if (length + std::strlen(extension) < static_cast<size_t>(title_size))
-    std::strcpy(name + length, extension);
+  if (length + std::strlen(extension) < static_cast<size_t>(title_size)) std::strcpy(name + length, extension);
 }
 
 void app_type::strip_extension(char* name, const char* extension) {
   const int position = find_suffix(name, extension);
-  if (position >= 0)
-    name[position] = '\0';
+  if (position >= 0) name[position] = '\0';
 }
 
 int app_type::find_suffix(const char* text, const char* suffix) {
   const size_t text_length = std::strlen(text);
   const size_t suffix_length = std::strlen(suffix);
-  if (suffix_length > text_length)
-    return -1;
+  if (suffix_length > text_length) return -1;
   const size_t position = text_length - suffix_length;
   for (size_t i = 0; i < suffix_length; ++i) {
     if (std::toupper(static_cast<unsigned char>(text[position + i])) !=
@@ -365,11 +331,9 @@ void app_type::copy_data_settings() {
   if (ask_ok_cancel("This will overwrite the current Somnolux settings.  Are you sure you want to proceed?",
                     "Copy Settings?") != 1)
     return;
-  if (!data_document || !settings_document)
-    return;
+  if (!data_document || !settings_document) return;
   const data_win_type& data = *data_document->data_window;
-  if (data.current_index < 0)
-    return;
+  if (data.current_index < 0) return;
   settings_win_type& settings = *settings_document->settings_window;
   copy_block_settings(data.working_block, settings.settings);
   settings.invalidate();
@@ -379,21 +343,18 @@ void app_type::append_text(char*& text, const char* addition) {
   const size_t old_length = text ? std::strlen(text) : 0;
   const size_t added = std::strlen(addition);
   auto* grown = static_cast<char*>(std::realloc(text, old_length + added + 1));
-  if (!grown)
-    return;  // the old text stays as it was
+  if (!grown) return;  // the old text stays as it was
   std::memcpy(grown + old_length, addition, added + 1);
   text = grown;
 }
 
 void app_type::interface_timeout_dialog() {
-  if (timeout_dialog_open)
-    return;
+  if (timeout_dialog_open) return;
   dialog_timeout_choice = link ? link->timeout_choice : 0;
   timeout_dialog_open = 1;
   const INT_PTR result = run_dialog("timeout_dlog", timeout_proc, nullptr);
   timeout_dialog_open = 0;
-  if (result == 0 && link)
-    link->timeout_choice = dialog_timeout_choice;
+  if (result == 0 && link) link->timeout_choice = dialog_timeout_choice;
 }
 
 void app_type::default_port_dialog() {
@@ -403,10 +364,8 @@ void app_type::default_port_dialog() {
     PostQuitMessage(0);
     return;
   }
-  if (result != 1)
-    return;
-  if (link)
-    link->port_number = dialog_port_number;
+  if (result != 1) return;
+  if (link) link->port_number = dialog_port_number;
   if (!write_port_preference(dialog_port_number)) {
     show_message("Couldn't create preferences file.");
     return;

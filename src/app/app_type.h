@@ -25,45 +25,44 @@ class app_type : public link_owner {
   app_type(const app_type&) = delete;
   app_type& operator=(const app_type&) = delete;
 
-  ~app_type() override;                                           // 0
-  virtual int run();                                              // 1
-  virtual void quit();                                            // 2
-  virtual void new_data_window(int ask);                          // 3
-  virtual void create_data_doc();                                 // 4
-  virtual void new_settings_window(int ask);                      // 5
-  virtual void create_settings_doc();                             // 6
-  virtual void close_data_doc();                                  // 7
-  virtual void close_settings_doc();                              // 8
-  virtual void open_document();                                   // 9
-  virtual int choose_file_to_open(char* path, char* title);       // 10: 264 and 512 bytes
+  ~app_type() override;                                                  // 0
+  virtual int run();                                                     // 1
+  virtual void quit();                                                   // 2
+  virtual void new_data_window(int ask);                                 // 3
+  virtual void create_data_doc();                                        // 4
+  virtual void new_settings_window(int ask);                             // 5
+  virtual void create_settings_doc();                                    // 6
+  virtual void close_data_doc();                                         // 7
+  virtual void close_settings_doc();                                     // 8
+  virtual void open_document();                                          // 9
+  virtual int choose_file_to_open(char* path, char* title);              // 10: 264 and 512 bytes
   virtual void open_data_file(const char* path, const char* title);      // 11
   virtual void open_settings_file(const char* path, const char* title);  // 12
-  virtual void revert_data_doc();                                 // 13
-  virtual void revert_settings_doc();                             // 14
-  virtual void update_all_menus();                                // 15
-  void show_message(const char* text) override;                   // 16
+  virtual void revert_data_doc();                                        // 13
+  virtual void revert_settings_doc();                                    // 14
+  virtual void update_all_menus();                                       // 15
+  void show_message(const char* text) override;                          // 16
   virtual int ask_ok_cancel(const char* text, const char* caption);      // 17: 1 for OK
   virtual int ask_yes_no_cancel(const char* text, const char* caption);  // 18: 1 yes, 0 no, 2 cancel
-  virtual void add_extension(char* name, const char* extension);  // 19: name holds 512 bytes
-  virtual void strip_extension(char* name, const char* extension);  // 20
-  virtual int find_suffix(const char* text, const char* suffix);  // 21: position or -1
-  virtual void show_about();                                      // 22
-  virtual void close_about();                                     // 23
-  virtual void show_status(const char* title, const char* text);  // 24
-  virtual void close_status();                                    // 25
-  virtual void copy_data_settings();                              // 26
-  virtual void append_text(char*& text, const char* addition);    // 27: text is malloc'ed
-  virtual void interface_timeout_dialog();                        // 28
-  virtual void default_port_dialog();                             // 29
+  virtual void add_extension(char* name, const char* extension);         // 19: name holds 512 bytes
+  virtual void strip_extension(char* name, const char* extension);       // 20
+  virtual int find_suffix(const char* text, const char* suffix);         // 21: position or -1
+  virtual void show_about();                                             // 22
+  virtual void close_about();                                            // 23
+  virtual void show_status(const char* title, const char* text);         // 24
+  virtual void close_status();                                           // 25
+  virtual void copy_data_settings();                                     // 26
+  virtual void append_text(char*& text, const char* addition);           // 27: text is malloc'ed
+  virtual void interface_timeout_dialog();                               // 28
+  virtual void default_port_dialog();                                    // 29
 
   // The save dialog: path (260 characters, holds the proposed name on entry) and title
   // (512 bytes); filter as for OPENFILENAME; the dialog's caption, or the system's own for
   // none. 1 when a file was chosen.
-  virtual int choose_file_to_save(char* path, char* title, const char* filter, const char* extension,
-                                  HWND owner, const char* caption = nullptr);
+  virtual int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND owner,
+                                  const char* caption = nullptr);
   // The open dialog of other files than documents (Import From Database): the file must exist.
-  virtual int choose_file_to_read(char* path, char* title, const char* filter, const char* extension,
-                                  HWND owner);
+  virtual int choose_file_to_read(char* path, char* title, const char* filter, const char* extension, HWND owner);
   // The task-modal message box without owner behind show_message and the two questions.
   virtual int message_box(const char* text, const char* caption, UINT type);
   // The pause that shows the start-up picture (Sleep in the program).
@@ -81,7 +80,7 @@ class app_type : public link_owner {
   std::unique_ptr<msg_win_type> status_window;
   std::unique_ptr<device_link> link;
   std::unique_ptr<printer_type> printer;  // what Print Window prints on
-  char version[256] = {};  // "W95 Nightglow v1.1"
+  char version[256] = {};                 // "W95 Nightglow v1.1"
 
   // Dialogs open now (their modal loops nest). A dialog disables only its own window, so the
   // others could close or replace its document meanwhile and leave it returning into a window

@@ -24,8 +24,7 @@ void base_doc::save() {
     return;
   }
   // A failed save is not reported.
-  if (save_file_safely(path, [this](std::FILE* file) { return write_to_file(file) == 1; }))
-    owner->update_all_menus();
+  if (save_file_safely(path, [this](std::FILE* file) { return write_to_file(file) == 1; })) owner->update_all_menus();
 }
 
 void base_doc::save_as() {
@@ -35,8 +34,7 @@ void base_doc::save_as() {
   char file[264];
   std::snprintf(file, 261, "%s", has_file_path() ? path : title);
   char chosen_title[512] = "";
-  if (!choose_file(file, chosen_title))
-    return;
+  if (!choose_file(file, chosen_title)) return;
   file[260] = '\0';
   chosen_title[511] = '\0';
   std::snprintf(path, 261, "%s", file);
@@ -51,8 +49,7 @@ int base_doc::query_close() {
   char text[600];
   std::snprintf(text, sizeof text, "Do you want to save \"%s\" before closing?", title);
   const int answer = owner->ask_yes_no_cancel(text, "Save before closing?");
-  if (answer == 1)
-    save();
+  if (answer == 1) save();
   return answer == 2 ? 0 : 1;
 }
 

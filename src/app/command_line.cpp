@@ -16,16 +16,14 @@ std::string file_of_command_line(const char* command_line) {
   }
   const char* blanks = " \t\r\n";
   const size_t first = line.find_first_not_of(blanks);
-  if (first == std::string::npos)
-    return "";
+  if (first == std::string::npos) return "";
   return line.substr(first, line.find_last_not_of(blanks) - first + 1);
 }
 
 void open_from_command_line(app_type& app, const char* command_line) {
   const std::string name = file_of_command_line(command_line);
   MSG quit;
-  if (name.empty() || PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
-    return;
+  if (name.empty() || PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return;
   // The document remembers the full path, so that Save writes where the file came from.
   char path[264] = "";
   char* file_part = nullptr;

@@ -32,12 +32,9 @@ int data_doc::write_to_file(std::FILE* file) {
 
 int data_doc::read_from_file(std::FILE* file) {
   const int header = read_header(file);
-  if (header != 1)
-    return header;
-  if (!data_window->read_from_file(file))
-    return -7;
-  if (!plot_window->read_from_file(file))
-    return -8;
+  if (header != 1) return header;
+  if (!data_window->read_from_file(file)) return -7;
+  if (!plot_window->read_from_file(file)) return -8;
   data_window->show();
   return 1;
 }

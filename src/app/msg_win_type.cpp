@@ -11,9 +11,9 @@ msg_win_type::msg_win_type(const char* title, app_type* app, const char* line) {
   std::snprintf(text, sizeof text, "%s", line ? line : "");
   RECT rect;
   get_initial_rect(rect);
-  create_window({"msg_win_type", nullptr, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
-                 WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-                title, rect);
+  create_window(
+      {"msg_win_type", nullptr, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
+      title, rect);
   show_if_wanted();  // UpdateWindow paints it now: the message loop will not run for a while
 }
 

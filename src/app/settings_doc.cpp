@@ -25,8 +25,7 @@ int settings_doc::read_from_file(std::FILE* file) {
   // Nothing of the file is applied unless all of it was read.
   settings_section section;
   const int result = read_settings_file(file, section);
-  if (result != 1)
-    return result;
+  if (result != 1) return result;
   settings_window->apply_section(section);
   settings_window->show();
   return 1;

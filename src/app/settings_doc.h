@@ -13,11 +13,11 @@ class settings_doc : public base_doc {
   // show-new-windows flag is set.
   explicit settings_doc(app_type* owner);
 
-  ~settings_doc() override;                            // destroys the settings window
+  ~settings_doc() override;  // destroys the settings window
   void update_menus() override;
-  int write_to_file(std::FILE* file) override;         // header, settings window
-  int read_from_file(std::FILE* file) override;        // 1, or -1 ... -7
-  win_type* main_window() const override;              // the settings window
+  int write_to_file(std::FILE* file) override;   // header, settings window
+  int read_from_file(std::FILE* file) override;  // 1, or -1 ... -7
+  win_type* main_window() const override;        // the settings window
 
   std::unique_ptr<settings_win_type> settings_window;
 };

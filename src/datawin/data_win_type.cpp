@@ -13,10 +13,10 @@
 #include "datawin/record_dialogs.h"
 #include "datawin/record_view_type.h"
 #include "device/device_link.h"
-#include "plotwin/plot_win_type.h"
 #include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"
 #include "exchange/report_texts.h"
+#include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_view_type.h"
 #include "ui/button_type.h"
@@ -38,11 +38,10 @@ data_win_type::data_win_type(const char* title, data_doc* doc) {
   application = doc->owner;
   RECT rect;
   get_initial_rect(rect);
-  create_window({"data_win_type", "data_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-                title, rect);
+  create_window({"data_win_type", "data_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX}, title,
+                rect);
   create_fonts(14, 12);
-  if (application->link)
-    application->link->reset_block(working_block);
+  if (application->link) application->link->reset_block(working_block);
   download_buffer = working_block;
   build_widgets();
   show_if_wanted();
@@ -56,8 +55,7 @@ data_win_type::~data_win_type() {
 
 LRESULT data_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COMMAND && LOWORD(wp) == edit_text_type::control_id) {
-    if (HIWORD(wp) == EN_SETFOCUS)
-      widgets.set_focus_index(comments_index);
+    if (HIWORD(wp) == EN_SETFOCUS) widgets.set_focus_index(comments_index);
     return 0;
   }
   return win_type::handle_message(hwnd, msg, wp, lp);
@@ -92,15 +90,9 @@ LRESULT data_win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int data_win_type::do_command(int id) {
   app_type* const app = application;
   switch (id) {
-    case IDM_EXPORT_REPORT:
-      export_report();
-      break;
-    case IDM_EXPORT_DATABASE:
-      export_to_database();
-      break;
-    case IDM_IMPORT_DATABASE:
-      import_from_database();
-      return 1;  // no refresh
+    case IDM_EXPORT_REPORT: export_report(); break;
+    case IDM_EXPORT_DATABASE: export_to_database(); break;
+    case IDM_IMPORT_DATABASE: import_from_database(); return 1;  // no refresh
     case IDM_CUT:
     case IDM_COPY:
     case IDM_PASTE:
@@ -118,21 +110,12 @@ int data_win_type::do_command(int id) {
         copy_text();
       }
       break;
-    case IDM_SHOW_RECORD:
-      show_record();
-      break;
-    case IDM_DELETE_RECORD:
-      delete_record();
-      break;
-    case IDM_PLOT_RECORDS:
-      plot_records();
-      break;
-    case IDM_GET_DATA:
-      get_device_data();
-      break;
+    case IDM_SHOW_RECORD: show_record(); break;
+    case IDM_DELETE_RECORD: delete_record(); break;
+    case IDM_PLOT_RECORDS: plot_records(); break;
+    case IDM_GET_DATA: get_device_data(); break;
     default:
-      if (do_device_command(id))
-        return 1;
+      if (do_device_command(id)) return 1;
       return win_type::do_command(id);
   }
   app->update_all_menus();
@@ -151,8 +134,7 @@ void data_win_type::update_menus() {
   update_device_items();
   enable_item(IDM_EXPORT_DATABASE, count >= 1);
   const bool editing = focused_comments_edit() != nullptr;
-  for (int id : {IDM_CUT, IDM_PASTE, IDM_CLEAR, IDM_SELECT_ALL})
-    enable_item(id, editing);
+  for (int id : {IDM_CUT, IDM_PASTE, IDM_CLEAR, IDM_SELECT_ALL}) enable_item(id, editing);
 }
 
 HWND data_win_type::focused_comments_edit() const {
@@ -171,8 +153,8 @@ void data_win_type::build_widgets() {
   add(new separator_type(this, 3, 71, r, 71));
   auto* help = add(new help_line_type(this, 3, 72, "HELP:"));
   add(new separator_type(this, 3, 86, r, 86));
-  static const char* const labels[journal_count_total] = {"DREAMS:", "LUCID DREAMS:", "RTLDs:", "QLDs:",
-                                                          "WILDs:", "DREAM CUES:", "CUE AWAKENINGS:"};
+  static const char* const labels[journal_count_total] = {
+      "DREAMS:", "LUCID DREAMS:", "RTLDs:", "QLDs:", "WILDs:", "DREAM CUES:", "CUE AWAKENINGS:"};
   widget_type* previous = nullptr;
   for (int i = 0; i < journal_count_total; ++i) {
     // Four fields on the first row, three on the second, each 25 pixels right of the one before.
@@ -196,8 +178,7 @@ void data_win_type::build_widgets() {
 }
 
 void data_win_type::load_record(int index) {
-  if (index >= record_count())
-    return;
+  if (index >= record_count()) return;
   std::string comment;
   if (index >= 0) {
     const data_record& record = *records[static_cast<std::size_t>(index)];
@@ -213,13 +194,11 @@ void data_win_type::load_record(int index) {
     no_record = 1;
   }
   download_buffer = working_block;
-  if (comments && comments->control)
-    SetWindowTextA(comments->control, comment.c_str());
+  if (comments && comments->control) SetWindowTextA(comments->control, comment.c_str());
 }
 
 void data_win_type::store_record(int index) {
-  if (index < 0 || index >= record_count())
-    return;
+  if (index < 0 || index >= record_count()) return;
   data_record& record = *records[static_cast<std::size_t>(index)];
   record.block = working_block;
   record.compute_time_line();
@@ -234,8 +213,7 @@ void data_win_type::store_record(int index) {
 }
 
 int data_win_type::write_to_file(std::FILE* file) {
-  if (!win_type::write_to_file(file))
-    return 0;
+  if (!win_type::write_to_file(file)) return 0;
   data_window_state state;
   state.working_block = working_block;
   std::copy(std::begin(counts), std::end(counts), std::begin(state.counts));
@@ -245,15 +223,12 @@ int data_win_type::write_to_file(std::FILE* file) {
 }
 
 int data_win_type::read_from_file(std::FILE* file) {
-  if (!win_type::read_from_file(file))
-    return 0;
+  if (!win_type::read_from_file(file)) return 0;
   data_window_state state;
   const std::size_t first_new = records.size();
   const bool read = read_data_window_body(file, state, records);
-  for (std::size_t i = first_new; i < records.size(); ++i)
-    records[i]->owner = this;
-  if (!read)
-    return 0;
+  for (std::size_t i = first_new; i < records.size(); ++i) records[i]->owner = this;
+  if (!read) return 0;
   working_block = state.working_block;
   std::copy(std::begin(state.counts), std::end(state.counts), std::begin(counts));
   current_index = record_count() - 1;
@@ -265,8 +240,7 @@ int data_win_type::read_from_file(std::FILE* file) {
 
 void data_win_type::show_record() {
   record_dialog_state& state = record_dialogs;
-  if (state.show_record_open)
-    return;
+  if (state.show_record_open) return;
   state.selected_record = current_index;
   state.show_lines = record_list_lines(records);
   state.show_record_open = 1;
@@ -274,11 +248,9 @@ void data_win_type::show_record() {
   const INT_PTR result = application->run_dialog("show_record_dlog", show_record_proc, own);
   state.show_record_open = 0;
   state.show_lines.clear();
-  if (!IsWindow(own))
-    return;  // the document was replaced from another window meanwhile
+  if (!IsWindow(own)) return;  // the document was replaced from another window meanwhile
   const int chosen = state.selected_record;
-  if (result != 0 || chosen == current_index || chosen < 0 || chosen >= record_count())
-    return;
+  if (result != 0 || chosen == current_index || chosen < 0 || chosen >= record_count()) return;
   store_record(current_index);
   current_index = chosen;
   load_record(current_index);
@@ -286,25 +258,21 @@ void data_win_type::show_record() {
 }
 
 void data_win_type::delete_record() {
-  if (current_index < 0 || current_index >= record_count())
-    return;
+  if (current_index < 0 || current_index >= record_count()) return;
   app_type* const app = application;
-  if (app->ask_ok_cancel("Are you sure you want to permanently delete this record?", "Delete Record?") != 1)
-    return;
+  if (app->ask_ok_cancel("Are you sure you want to permanently delete this record?", "Delete Record?") != 1) return;
   // The record goes with its journal and comment; unsaved edits of it are dropped, not stored.
   records.erase(records.begin() + current_index);
   current_index = records.empty() ? -1 : std::max(current_index - 1, 0);
   load_record(current_index);
   invalidate();
-  if (records.empty())
-    document->plot_window->clear_contents();
+  if (records.empty()) document->plot_window->clear_contents();
   app->update_all_menus();
 }
 
 void data_win_type::plot_records_for(win_type* owner_window) {
   record_dialog_state& state = record_dialogs;
-  if (records.empty() || state.plot_records_open)
-    return;
+  if (records.empty() || state.plot_records_open) return;
   app_type* const app = application;
   plot_win_type* const plot = document->plot_window.get();
   state.plot_lines = record_list_lines(records);
@@ -318,8 +286,7 @@ void data_win_type::plot_records_for(win_type* owner_window) {
   state.plot_lines.clear();
   if (IsWindow(own) && result == 0) {  // not when the document was replaced meanwhile
     plot->series = state.plot_series;
-    if (!state.plot_selection.empty())
-      plot->build_plot(state.plot_selection);
+    if (!state.plot_selection.empty()) plot->build_plot(state.plot_selection);
   }
   state.plot_selection.clear();
   app->update_all_menus();
@@ -334,8 +301,7 @@ void data_win_type::get_device_data() {
   app->show_status("Status", "Getting Somnolux Data...");
   const int result = app->link ? app->link->get_data(download_buffer) : 0;
   app->close_status();
-  if (result != 1)
-    return;  // the link has said what went wrong
+  if (result != 1) return;  // the link has said what went wrong
   if (download_buffer.tstamp == 0) {
     app->show_message("There is no data in the Somnolux.  The current data will not be changed.");
     return;

@@ -26,7 +26,7 @@ class data_win_type : public win_type {
 
   // Takes the comments box's notifications: EN_SETFOCUS focuses it in the container.
   LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  void get_initial_rect(RECT& rect) override;   // 100, 25, 552 x 265
+  void get_initial_rect(RECT& rect) override;  // 100, 25, 552 x 265
   void draw(HDC hdc) override;
   int do_command(int id) override;
   // Rectangle, then the working copy and the records; 0 at the first short transfer.
@@ -42,37 +42,37 @@ class data_win_type : public win_type {
   void update_menus() override;
 
   // Own operations.
-  virtual void build_widgets();                  // 38
+  virtual void build_widgets();  // 38
   // Appends the records of a database file's rows; tells how many came.
-  virtual void import_from_database();           // 39
+  virtual void import_from_database();  // 39
   // Database rows, over the core's reader and splitter: the next line of the file (false at its
   // end), a record from a line, and the fields of the line last split (which must stay alive).
   virtual bool read_line(std::FILE* file, std::string& line);        // 40
   virtual int parse_record(std::string& line, data_record& record);  // 41: 1 for a row of this program
-  virtual void split_fields(std::string& line);  // 42
-  virtual int field_count();                     // 43
-  virtual const char* field_text(int index);     // 44: null outside the fields
-  virtual int field_length(int index);           // 45
-  virtual int field_int(int index);              // 46
+  virtual void split_fields(std::string& line);                      // 42
+  virtual int field_count();                                         // 43
+  virtual const char* field_text(int index);                         // 44: null outside the fields
+  virtual int field_length(int index);                               // 45
+  virtual int field_int(int index);                                  // 46
   // Record i into the working copy (block, counts, comments box); i < 0 shows the reset
   // block with the no-record flag set.
-  virtual void load_record(int index);           // 47
+  virtual void load_record(int index);  // 47
   // The working copy back into record i; nothing for i < 0.
-  virtual void store_record(int index);          // 48
+  virtual void store_record(int index);  // 48
   // Show Record dialog; OK or a double click on another record stores the shown one and switches.
-  virtual void show_record();                    // 49
+  virtual void show_record();  // 49
   // After the question: the current record goes, the one before it (or the new first) is shown;
   // the last one leaves the blank view and a cleared, hidden plot.
-  virtual void delete_record();                  // 50
+  virtual void delete_record();  // 50
   // Plot Records dialog owned by the given window; OK stores the series choice in the plot
   // window and plots the chosen records. Neither dialog opens twice at once.
   virtual void plot_records_for(win_type* owner_window);  // 51
-  virtual void plot_records();                   // 52: plot_records_for(this)
-  virtual void get_device_data();                // 53
+  virtual void plot_records();                            // 52: plot_records_for(this)
+  virtual void get_device_data();                         // 53
   // The shown record as a text report and as a database row after its REC column, made from
   // the widgets' texts in container order.
-  virtual std::string make_report_text();        // 54
-  virtual std::string make_export_row();         // 55
+  virtual std::string make_report_text();                    // 54
+  virtual std::string make_export_row();                     // 55
   virtual std::string add_returns(const std::string& text);  // 56: CR LF for every line feed
 
   int record_count() const { return static_cast<int>(records.size()); }

@@ -20,13 +20,8 @@ INT_PTR CALLBACK export_records_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
       export_dialog.include_field_names = IsDlgButtonChecked(dialog, IDC_EXPORT_NAMES) == BST_CHECKED ? 1 : 0;
       EndDialog(dialog, 0);
       return TRUE;
-    case IDC_EXPORT_CANCEL:
-      EndDialog(dialog, 1);
-      return TRUE;
-    case IDC_EXPORT_SELECT_ALL:
-      select_all_lines(list);
-      return TRUE;
-    default:
-      return FALSE;
+    case IDC_EXPORT_CANCEL: EndDialog(dialog, 1); return TRUE;
+    case IDC_EXPORT_SELECT_ALL: select_all_lines(list); return TRUE;
+    default: return FALSE;
   }
 }

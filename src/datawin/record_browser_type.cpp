@@ -11,8 +11,8 @@ namespace {
 std::unique_ptr<button_type> make_button(data_win_type* window, const RECT& browser, int offset, const char* label,
                                          void (data_win_type::*operation)()) {
   const RECT area{browser.left + offset, browser.top, browser.left + offset + 45, browser.bottom};
-  auto button = std::make_unique<button_type>(window, area, label,
-                                              [window, operation](button_type*) { (window->*operation)(); });
+  auto button =
+      std::make_unique<button_type>(window, area, label, [window, operation](button_type*) { (window->*operation)(); });
   button->enabled = 0;
   return button;
 }

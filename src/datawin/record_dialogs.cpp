@@ -14,8 +14,7 @@ std::vector<std::string> record_list_lines(const record_list& records) {
 }
 
 void add_list_lines(HWND list_box, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines)
-    SendMessageA(list_box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  for (const std::string& line : lines) SendMessageA(list_box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
 void select_all_lines(HWND list_box) {
@@ -27,7 +26,8 @@ std::vector<int> selected_lines(HWND list_box) {
   const LRESULT count = SendMessageA(list_box, LB_GETSELCOUNT, 0, 0);
   std::vector<int> positions(count > 0 ? static_cast<std::size_t>(count) : 0);
   if (!positions.empty()) {
-    const LRESULT got = SendMessageA(list_box, LB_GETSELITEMS, positions.size(), reinterpret_cast<LPARAM>(positions.data()));
+    const LRESULT got =
+        SendMessageA(list_box, LB_GETSELITEMS, positions.size(), reinterpret_cast<LPARAM>(positions.data()));
     positions.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
   }
   return positions;
@@ -41,8 +41,7 @@ INT_PTR CALLBACK show_record_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(state.selected_record), 0);
     return TRUE;
   }
-  if (msg != WM_COMMAND)
-    return FALSE;
+  if (msg != WM_COMMAND) return FALSE;
   const int id = LOWORD(wp);
   if (id == IDC_RECORD_OK || (id == IDC_RECORD_LIST && HIWORD(wp) == LBN_DBLCLK)) {
     state.selected_record = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));  // LB_ERR is -1
@@ -68,8 +67,7 @@ INT_PTR CALLBACK plot_records_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
     }
     return TRUE;
   }
-  if (msg != WM_COMMAND)
-    return FALSE;
+  if (msg != WM_COMMAND) return FALSE;
   const int id = LOWORD(wp);
   if (id == IDC_RECORD_OK) {
     try {

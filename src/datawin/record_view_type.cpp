@@ -89,8 +89,8 @@ void record_view_type::draw_bracket(HDC hdc, int ya, int x0, int x128) {
   // Where a time of the cue period meets the axis; -1 outside the plotted span.
   auto mark = [&](int64_t t) {
     if (t < span_start || t > span_end) return -1;
-    const int x = static_cast<int>(static_cast<double>(t - span_start) / static_cast<double>(span_end - span_start) *
-                                       (x128 - x0) + x0);
+    const int x = static_cast<int>(
+        static_cast<double>(t - span_start) / static_cast<double>(span_end - span_start) * (x128 - x0) + x0);
     line(hdc, x, ya - 15, x, paper ? ya + 16 : ya + 17);
     return x;
   };

@@ -100,8 +100,9 @@ bool device_link::start_comm() {
   }
   if (!set_remote()) {
     close_port();
-    show("Couldn't set Somnolux interface to remote operation.  "
-         "Please check the interface power and modem cables.");
+    show(
+        "Couldn't set Somnolux interface to remote operation.  "
+        "Please check the interface power and modem cables.");
     return false;
   }
   if (!get_status()) {
@@ -194,15 +195,24 @@ int device_link::do_get_data(device_block& block) {
     return 1;
   };
 
-  int result = read_fields({{&block.packv, 0}, {&block.somnv, -1},
-                            {&block.todd, -2}, {&block.todh, -3},
-                            {&block.todm, -4}, {&block.tods, -5},
-                            {&block.cstarth, -6}, {&block.cstartm, -7},
-                            {&block.cendh, -8}, {&block.cendm, -9},
-                            {&block.smoded, -10}, {&block.recstarth, -11},
-                            {&block.recstartm, -12}, {&block.delay, -13},
-                            {&block.delayp, -14}, {&block.dalarm, -44},
-                            {&block.mode, -39}, {&block.dur, -15}});
+  int result = read_fields({{&block.packv, 0},
+                            {&block.somnv, -1},
+                            {&block.todd, -2},
+                            {&block.todh, -3},
+                            {&block.todm, -4},
+                            {&block.tods, -5},
+                            {&block.cstarth, -6},
+                            {&block.cstartm, -7},
+                            {&block.cendh, -8},
+                            {&block.cendm, -9},
+                            {&block.smoded, -10},
+                            {&block.recstarth, -11},
+                            {&block.recstartm, -12},
+                            {&block.delay, -13},
+                            {&block.delayp, -14},
+                            {&block.dalarm, -44},
+                            {&block.mode, -39},
+                            {&block.dur, -15}});
   if (result != 1) return result;
 
   for (uint8_t& rem : block.rem) {
@@ -212,15 +222,11 @@ int device_link::do_get_data(device_block& block) {
   }
 
   int32_t* extra = block.extra;
-  result = read_fields({{&block.walarm, -17}, {&block.wtimeh, -18},
-                        {&block.wtimem, -19}, {&block.type, -20},
-                        {&block.rate, -21}, {&block.intens, -22},
-                        {&block.cdur, -23},
-                        {&extra[0], -24}, {&extra[1], -25}, {&extra[2], -26},
-                        {&extra[3], -27}, {&extra[4], -28}, {&extra[5], -29},
-                        {&extra[6], -30}, {&extra[7], -31}, {&extra[8], -32},
-                        {&extra[9], -33}, {&extra[10], -34}, {&extra[11], -35},
-                        {&block.sens, -36}});
+  result = read_fields({{&block.walarm, -17}, {&block.wtimeh, -18}, {&block.wtimem, -19}, {&block.type, -20},
+                        {&block.rate, -21},   {&block.intens, -22}, {&block.cdur, -23},   {&extra[0], -24},
+                        {&extra[1], -25},     {&extra[2], -26},     {&extra[3], -27},     {&extra[4], -28},
+                        {&extra[5], -29},     {&extra[6], -30},     {&extra[7], -31},     {&extra[8], -32},
+                        {&extra[9], -33},     {&extra[10], -34},    {&extra[11], -35},    {&block.sens, -36}});
   if (result != 1) return result;
 
   int32_t stamp[4];
@@ -235,8 +241,8 @@ int device_link::do_get_data(device_block& block) {
   block.checksum = static_cast<uint16_t>(received);
   if (block.checksum != sum) {
     char text[80];
-    std::snprintf(text, sizeof text, "Checksum error.  Got %d, computed %d.",
-                  static_cast<int>(block.checksum), static_cast<int>(sum));
+    std::snprintf(text, sizeof text, "Checksum error.  Got %d, computed %d.", static_cast<int>(block.checksum),
+                  static_cast<int>(sum));
     show(text);
     return -38;
   }
@@ -260,16 +266,28 @@ int device_link::do_set_settings(device_settings& settings) {
   };
   const item items[] = {
       {settings.lead, true},
-      {settings.todd, false}, {settings.todh, false}, {settings.todm, false}, {settings.tods, true},
-      {settings.cstarth, false}, {settings.cstartm, true},
-      {settings.cendh, false}, {settings.cendm, true},
+      {settings.todd, false},
+      {settings.todh, false},
+      {settings.todm, false},
+      {settings.tods, true},
+      {settings.cstarth, false},
+      {settings.cstartm, true},
+      {settings.cendh, false},
+      {settings.cendm, true},
       {settings.delay, true},
       {settings.dalarm, true},
-      {settings.walarm, false}, {settings.wtimeh, false}, {settings.wtimem, true},
-      {settings.type, false}, {settings.rate, false}, {settings.intens, false},
+      {settings.walarm, false},
+      {settings.wtimeh, false},
+      {settings.wtimem, true},
+      {settings.type, false},
+      {settings.rate, false},
+      {settings.intens, false},
       {settings.cdur, true},
       {settings.sens, true},
-      {b0, false}, {b1, false}, {b2, false}, {b3, true},
+      {b0, false},
+      {b1, false},
+      {b2, false},
+      {b3, true},
   };
   for (const item& i : items)
     if (!append_number(i.value, false, i.end_of_line, text, io_buffer_size, &sum)) return 0;
@@ -284,8 +302,7 @@ int device_link::do_set_settings(device_settings& settings) {
   return ends_with(buffer(), n, "OK\r\n>") ? 1 : 0;
 }
 
-int32_t device_link::parse_number(const uint8_t* reply, int length, int& position, bool& error,
-                                  uint16_t* sum) {
+int32_t device_link::parse_number(const uint8_t* reply, int length, int& position, bool& error, uint16_t* sum) {
   error = false;
   if (position < 0) position = 0;
   while (position < length && !is_token_byte(reply[position])) ++position;
@@ -310,18 +327,14 @@ int32_t device_link::parse_number(const uint8_t* reply, int length, int& positio
   return value;
 }
 
-bool device_link::append_number(int32_t value, bool hexadecimal, bool end_of_line, char* text,
-                                int capacity, uint16_t* sum) {
+bool device_link::append_number(int32_t value, bool hexadecimal, bool end_of_line, char* text, int capacity,
+                                uint16_t* sum) {
   char item[24];
   const int size =
-      hexadecimal
-          ? std::snprintf(item, sizeof item, "%#x%c", static_cast<unsigned>(value),
-                          end_of_line ? '\r' : ' ')
-          : std::snprintf(item, sizeof item, "%d%c", static_cast<int>(value),
-                          end_of_line ? '\r' : ' ');
+      hexadecimal ? std::snprintf(item, sizeof item, "%#x%c", static_cast<unsigned>(value), end_of_line ? '\r' : ' ')
+                  : std::snprintf(item, sizeof item, "%d%c", static_cast<int>(value), end_of_line ? '\r' : ' ');
   const std::size_t used = std::strlen(text);
-  if (size < 0 || used + static_cast<std::size_t>(size) >= static_cast<std::size_t>(capacity))
-    return false;
+  if (size < 0 || used + static_cast<std::size_t>(size) >= static_cast<std::size_t>(capacity)) return false;
   std::memcpy(text + used, item, static_cast<std::size_t>(size) + 1);
   if (sum) *sum = static_cast<uint16_t>(*sum + static_cast<uint32_t>(value));
   return true;
@@ -393,9 +406,7 @@ void device_link::unpack_bytes(uint32_t value, int& b0, int& b1, int& b2, int& b
   ::unpack_bytes(value, b0, b1, b2, b3);
 }
 
-uint32_t device_link::pack_bytes(int b0, int b1, int b2, int b3) {
-  return ::pack_bytes(b0, b1, b2, b3);
-}
+uint32_t device_link::pack_bytes(int b0, int b1, int b2, int b3) { return ::pack_bytes(b0, b1, b2, b3); }
 
 int device_link::read_port_preference() {
   std::FILE* file = std::fopen(preference_file, "r");

@@ -73,8 +73,7 @@ int serial_port::read(uint8_t* buffer, int max) {
   const auto deadline = clock::now() + std::chrono::milliseconds(1000);
   int got = 0;
   while (got < max) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
     if (left <= 0) break;
     pollfd p{fd, POLLIN, 0};
     const int ready = poll(&p, 1, static_cast<int>(left));

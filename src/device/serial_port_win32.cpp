@@ -33,8 +33,8 @@ bool configure(HANDLE h) {
 
 bool serial_port::open(const std::string& name) {
   close();
-  const HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
   error_.clear();
   if (h == INVALID_HANDLE_VALUE) {
     error_ = last_system_error();

@@ -25,13 +25,15 @@ void append_date_columns(std::string& row, bool date_known, int month, int day, 
 }
 
 std::string make_header() {
-  std::string header = "REC\tRECSTARTMN\tRECSTARTD\tRECSTARTYR\tRECSTARTH\tRECSTARTM\tMODE\t"
-                       "RECENDMN\tRECENDD\tRECENDYR\tRECENDH\tRECENDM\tDUR\tCUES\tCUESND\t";
+  std::string header =
+      "REC\tRECSTARTMN\tRECSTARTD\tRECSTARTYR\tRECSTARTH\tRECSTARTM\tMODE\t"
+      "RECENDMN\tRECENDD\tRECENDYR\tRECENDH\tRECENDM\tDUR\tCUES\tCUESND\t";
   for (int i = 1; i <= bins_per_record; ++i) header += "REM" + std::to_string(i) + "\t";
-  header += "DREAMS\tLDREAMS\tRTLDS\tQLDS\tWILDS\tDCUES\tCAWAKES\tCOMMENTS\t"
-            "CDUR\tINTENS\tRATE\tTYPE\tWALARM\tWTIMEH\tWTIMEM\tDALARM\tDELAY\tSENS\t"
-            "CSTARTH\tCSTARTM\tCENDH\tCENDM\tPACKV\tSOMNV\tIBV\tSOFTV\tTODD\tTODH\tTODM\tTODS\t"
-            "DELAYP\tSMODED\tTSTAMP\n";
+  header +=
+      "DREAMS\tLDREAMS\tRTLDS\tQLDS\tWILDS\tDCUES\tCAWAKES\tCOMMENTS\t"
+      "CDUR\tINTENS\tRATE\tTYPE\tWALARM\tWTIMEH\tWTIMEM\tDALARM\tDELAY\tSENS\t"
+      "CSTARTH\tCSTARTM\tCENDH\tCENDM\tPACKV\tSOMNV\tIBV\tSOFTV\tTODD\tTODH\tTODM\tTODS\t"
+      "DELAYP\tSMODED\tTSTAMP\n";
   return header;
 }
 

@@ -17,8 +17,8 @@
 // a line feed is not returned. Reads a file in large blocks, or a text held in memory.
 class line_reader {
  public:
-  explicit line_reader(std::FILE* file);       // not owned; read from its current position
-  explicit line_reader(std::string_view text);  // not copied; must outlive the reader
+  explicit line_reader(std::FILE* file);         // not owned; read from its current position
+  explicit line_reader(std::string_view text);   // not copied; must outlive the reader
   explicit line_reader(std::string&&) = delete;  // a temporary would not
   // The next line without its line feed; false at the end of the input.
   bool read_line(std::string& line);

@@ -10,7 +10,7 @@ const char* const journal_count_labels[journal_count_total] = {
 
 namespace {
 
-constexpr int ruler_bins = 84;           // the first cue-plot line: seven hours
+constexpr int ruler_bins = 84;            // the first cue-plot line: seven hours
 constexpr int64_t ruler_seconds = 25200;  // ruler_bins x 300
 constexpr int64_t plot_seconds = int64_t{bins_per_record} * seconds_per_bin;
 
@@ -40,7 +40,8 @@ void append_ruler(std::string& text, std::string ruler, const time_line& line, i
   if (marks) {
     const int64_t from = line.record_start + offset;
     const int64_t to = from + static_cast<int64_t>(ruler.size()) * seconds_per_bin;
-    if (line.cue_start >= from && line.cue_start < to) ruler[static_cast<std::size_t>((line.cue_start - from) / 300)] = '[';
+    if (line.cue_start >= from && line.cue_start < to)
+      ruler[static_cast<std::size_t>((line.cue_start - from) / 300)] = '[';
     if (line.cue_end >= from && line.cue_end < to) {
       char& mark = ruler[static_cast<std::size_t>((line.cue_end - from) / 300)];
       mark = mark == '[' ? '|' : ']';
@@ -89,8 +90,8 @@ data_window_view view_of_record(const data_record& record) {
 std::string record_view_report_text(const device_block& block, bool no_record) {
   const record_times times = compute_record_times(block);
   std::string text = "RECORD START: ";
-  if (!no_record) append_date_time(text, times.date_known, times.month, times.day, times.year, times.start_hour,
-                                   times.start_minute);
+  if (!no_record)
+    append_date_time(text, times.date_known, times.month, times.day, times.year, times.start_hour, times.start_minute);
   text += "   MODE:";
   if (!no_record) {
     text += ' ';
@@ -99,8 +100,9 @@ std::string record_view_report_text(const device_block& block, bool no_record) {
     text += mode_name(block.mode);
   }
   text += "\nEND: ";
-  if (!no_record) append_date_time(text, times.date_known, times.end_month, times.end_day, times.end_year,
-                                   times.end_hour, times.end_minute);
+  if (!no_record)
+    append_date_time(text, times.date_known, times.end_month, times.end_day, times.end_year, times.end_hour,
+                     times.end_minute);
   text += "   DURATION: ";
   if (!no_record) {
     append_int(text, times.minutes);
@@ -166,8 +168,8 @@ std::string assemble_data_report(const std::vector<std::string>& widget_texts, c
                                  const std::string& version) {
   // After each widget's text: a line feed, three blanks between counts on one row, nothing
   // after the comments box (its lines end themselves), the button and the browser.
-  static const char* const after[data_widget_count] = {"\n", "\n", "\n", "\n", "   ", "   ", "   ", "\n", "   ",
-                                                       "   ", "   ", "\n", "",   "\n", "\n", "\n", "",   ""};
+  static const char* const after[data_widget_count] = {"\n",  "\n",  "\n", "\n", "   ", "   ", "   ", "\n", "   ",
+                                                       "   ", "   ", "\n", "",   "\n",  "\n",  "\n",  "",   ""};
   std::string text;
   text.reserve(1024);
   append_widgets(text, widget_texts, after, data_widget_count);
@@ -212,8 +214,8 @@ std::string data_report_text(const data_window_view& view, const std::string& ve
 std::string assemble_settings_report(const std::vector<std::string>& widget_texts, const std::string& version) {
   // Rows of the form: three blanks between fields on one row, one blank between INITIAL DELAY
   // and the SENSITIVITY label that begins with "x10 minutes".
-  static const char* const after[settings_widget_count] = {"\n", "\n", "   ", "   ", "\n", "\n", "\n", "   ", "   ",
-                                                           "\n", "\n", " ",   "\n", "   ", "\n", "\n", "",   ""};
+  static const char* const after[settings_widget_count] = {"\n", "\n", "   ", "   ", "\n",  "\n", "\n", "   ", "   ",
+                                                           "\n", "\n", " ",   "\n",  "   ", "\n", "\n", "",    ""};
   std::string text;
   text.reserve(1024);
   append_widgets(text, widget_texts, after, settings_widget_count);

@@ -100,8 +100,9 @@ bool write_data_window_body(std::FILE* file, const data_window_state& state, con
   if (records.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return false;
   uint8_t block[device_block_size];
   block_to_bytes(state.working_block, block);
-  if (std::fwrite(block, 1, sizeof block, file) != sizeof block || !write_i32s(file, state.counts, journal_count_total) ||
-      !write_i32(file, state.no_record) || !write_i32(file, static_cast<int32_t>(records.size()))) {
+  if (std::fwrite(block, 1, sizeof block, file) != sizeof block ||
+      !write_i32s(file, state.counts, journal_count_total) || !write_i32(file, state.no_record) ||
+      !write_i32(file, static_cast<int32_t>(records.size()))) {
     return false;
   }
   for (const auto& record : records) {
@@ -117,7 +118,8 @@ bool read_plot_body(std::FILE* file, plot_sums& sums) {
     return false;
   }
   for (int i = 0; i < plot_sums::bins; ++i)  // wraps like the 32-bit sum it is, whatever the file holds
-    read.combined[i] = static_cast<int32_t>(static_cast<uint32_t>(read.cues[i]) + static_cast<uint32_t>(read.not_delivered[i]));
+    read.combined[i] =
+        static_cast<int32_t>(static_cast<uint32_t>(read.cues[i]) + static_cast<uint32_t>(read.not_delivered[i]));
   sums = read;
   return true;
 }

@@ -50,8 +50,7 @@ time_line make_time_line(const device_block& block) {
   line.record_window_end = line.record_start + record_window_seconds;
   line.cue_start =
       shift_into_window(reference_time(block.cstarth, block.cstartm), line.record_start, line.record_window_end);
-  line.cue_end =
-      shift_into_window(reference_time(block.cendh, block.cendm), line.record_start, line.record_window_end);
+  line.cue_end = shift_into_window(reference_time(block.cendh, block.cendm), line.record_start, line.record_window_end);
   return line;
 }
 

@@ -86,7 +86,7 @@ class data_record {
 // Record date and times, shared by the label, the record view and the reports.
 struct record_times {
   bool date_known = false;
-  int year = 0, month = 0, day = 0;      // start date, when known
+  int year = 0, month = 0, day = 0;  // start date, when known
   int start_hour = 0, start_minute = 0;
   int end_year = 0, end_month = 0, end_day = 0;  // end date, when known
   int end_hour = 0, end_minute = 0;

@@ -20,9 +20,7 @@ uint32_t pack_date(int year, int month, int day, int hour, int minute, int set) 
          (static_cast<uint32_t>(minute) << 21) + (static_cast<uint32_t>(set) << 27);
 }
 
-uint32_t pack_date(const date_stamp& d) {
-  return pack_date(d.year, d.month, d.day, d.hour, d.minute, d.set);
-}
+uint32_t pack_date(const date_stamp& d) { return pack_date(d.year, d.month, d.day, d.hour, d.minute, d.set); }
 
 date_stamp unpack_date(uint32_t packed) {
   date_stamp d;
@@ -43,8 +41,8 @@ void unpack_bytes(uint32_t value, int& b0, int& b1, int& b2, int& b3) {
 }
 
 uint32_t pack_bytes(int b0, int b1, int b2, int b3) {
-  return static_cast<uint32_t>(b0) + (static_cast<uint32_t>(b1) << 8) +
-         (static_cast<uint32_t>(b2) << 16) + (static_cast<uint32_t>(b3) << 24);
+  return static_cast<uint32_t>(b0) + (static_cast<uint32_t>(b1) << 8) + (static_cast<uint32_t>(b2) << 16) +
+         (static_cast<uint32_t>(b3) << 24);
 }
 
 // Day numbers after the well-known era algorithm: 400-year eras of 146,097 days,
@@ -52,7 +50,7 @@ uint32_t pack_bytes(int b0, int b1, int b2, int b3) {
 int64_t days_from_civil(int64_t year, int month, int day) {
   year -= month <= 2 ? 1 : 0;
   const int64_t era = floor_div(year, 400);
-  const int64_t year_of_era = year - era * 400;                                  // 0..399
+  const int64_t year_of_era = year - era * 400;                                          // 0..399
   const int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;  // 0..365
   const int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
   return era * 146097 + day_of_era - 719468;
@@ -78,8 +76,7 @@ int64_t to_seconds(const civil_time& t) {
   const int64_t year = static_cast<int64_t>(t.year) + floor_div(month_index, 12);
   const int month = static_cast<int>(month_index - floor_div(month_index, 12) * 12) + 1;
   const int64_t days = days_from_civil(year, month, 1) + (static_cast<int64_t>(t.day) - 1);
-  return days * 86400 + static_cast<int64_t>(t.hour) * 3600 + static_cast<int64_t>(t.minute) * 60 +
-         t.second;
+  return days * 86400 + static_cast<int64_t>(t.hour) * 3600 + static_cast<int64_t>(t.minute) * 60 + t.second;
 }
 
 civil_time from_seconds(int64_t seconds) {

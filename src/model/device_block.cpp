@@ -14,19 +14,22 @@ namespace {
 // Every field once, in file order; both directions of the byte images walk these lists,
 // so that reading and writing can never disagree about a field.
 template <class B, class V>
-  requires std::same_as<std::remove_const_t<B>, device_block>
+requires std::same_as<std::remove_const_t<B>, device_block>
 void each_field(B& b, V&& visit) {
+  // clang-format off
   visit(b.packv); visit(b.somnv); visit(b.todd); visit(b.todh); visit(b.todm); visit(b.tods);
   visit(b.cstarth); visit(b.cstartm); visit(b.cendh); visit(b.cendm);
   visit(b.smoded); visit(b.recstarth); visit(b.recstartm); visit(b.delay); visit(b.delayp);
   visit(b.dalarm); visit(b.mode); visit(b.dur); visit(b.rem); visit(b.walarm); visit(b.wtimeh); visit(b.wtimem);
   visit(b.type); visit(b.rate); visit(b.intens); visit(b.cdur); visit(b.extra); visit(b.sens);
   visit(b.tstamp); visit(b.checksum); visit(b.ibv); visit(b.pad);
+  // clang-format on
 }
 
 template <class S, class V>
-  requires std::same_as<std::remove_const_t<S>, device_settings>
+requires std::same_as<std::remove_const_t<S>, device_settings>
 void each_field(S& s, V&& visit) {
+  // clang-format off
   visit(s.lead); visit(s.todd); visit(s.todh); visit(s.todm); visit(s.tods);
   visit(s.cstarth); visit(s.cstartm); visit(s.cstarth_edit); visit(s.cstartm_edit);
   visit(s.cendh); visit(s.cendm); visit(s.cendh_edit); visit(s.cendm_edit);
@@ -34,6 +37,7 @@ void each_field(S& s, V&& visit) {
   visit(s.wtimeh); visit(s.wtimem); visit(s.wtimeh_edit); visit(s.wtimem_edit);
   visit(s.type); visit(s.rate); visit(s.intens); visit(s.cdur); visit(s.sens);
   visit(s.tstamp); visit(s.checksum); visit(s.pad);
+  // clang-format on
 }
 
 // A field's offset inside its struct: the static_asserts pin these to the file format.
@@ -150,12 +154,9 @@ bool mode_known(int32_t mode) { return mode >= 1 && mode <= 4; }
 
 const char* cue_type_name(int32_t type) {
   static const char* const names[] = {
-      "0: External trigger pulse only",
-      "1: Light only, both eyes at once",
-      "2: Light only, alternating eyes",
-      "3: Sound only",
-      "4: Light and Sound, both eyes at once",
-      "5: Light and Sound, alternating eyes",
+      "0: External trigger pulse only",        "1: Light only, both eyes at once",
+      "2: Light only, alternating eyes",       "3: Sound only",
+      "4: Light and Sound, both eyes at once", "5: Light and Sound, alternating eyes",
   };
   if (type < 0 || type > 5) return "Unknown cue type";
   return names[type];
@@ -163,8 +164,7 @@ const char* cue_type_name(int32_t type) {
 
 const char* alarm_text(int32_t alarm) { return alarm > 0 ? "ON" : "OFF"; }
 
-void stamp_settings(device_settings& s, int year, int month, int day, int hour, int minute,
-                    int second) {
+void stamp_settings(device_settings& s, int year, int month, int day, int hour, int minute, int second) {
   s.tstamp = pack_date(year, month, day, hour, minute, 1);
   s.todd = 0;
   s.todh = hour;

@@ -7,37 +7,37 @@
 // One download: the device's settings, clock, identification and its one night.
 // The layout is a file format: every offset is pinned below.
 struct device_block {
-  int32_t packv;       // packet version
-  int32_t somnv;       // device software version (shown in hexadecimal)
-  int32_t todd;        // device clock at download: day counter
+  int32_t packv;  // packet version
+  int32_t somnv;  // device software version (shown in hexadecimal)
+  int32_t todd;   // device clock at download: day counter
   int32_t todh;
   int32_t todm;
   int32_t tods;
-  int32_t cstarth;     // cue period start
+  int32_t cstarth;  // cue period start
   int32_t cstartm;
-  int32_t cendh;       // cue period end
+  int32_t cendh;  // cue period end
   int32_t cendm;
-  int32_t smoded;      // device day counter at the record's start
-  int32_t recstarth;   // record start
+  int32_t smoded;     // device day counter at the record's start
+  int32_t recstarth;  // record start
   int32_t recstartm;
-  int32_t delay;       // initial delay, tens of minutes
-  int32_t delayp;      // delays pressed
-  int32_t dalarm;      // dream alarm, > 0 is on
-  int32_t mode;        // sleep mode 1-4
-  int32_t dur;         // duration in 5-minute bins
-  uint8_t rem[16];     // REM bits, bin i = bit (i % 8) of byte (i / 8)
-  int32_t walarm;      // wake alarm, > 0 is on
-  int32_t wtimeh;      // wake time
+  int32_t delay;    // initial delay, tens of minutes
+  int32_t delayp;   // delays pressed
+  int32_t dalarm;   // dream alarm, > 0 is on
+  int32_t mode;     // sleep mode 1-4
+  int32_t dur;      // duration in 5-minute bins
+  uint8_t rem[16];  // REM bits, bin i = bit (i % 8) of byte (i / 8)
+  int32_t walarm;   // wake alarm, > 0 is on
+  int32_t wtimeh;   // wake time
   int32_t wtimem;
-  int32_t type;        // cue type 0-5
-  int32_t rate;        // cue rate 1-6
-  int32_t intens;      // cue intensity 1-6
-  int32_t cdur;        // cue duration 1-255
-  int32_t extra[12];   // delivered by the device, kept, never interpreted
-  int32_t sens;        // sensitivity 1-10
-  uint32_t tstamp;     // packed date stamp of the last settings upload; 0 = no data
-  uint16_t checksum;   // checksum received with the download
-  char ibv[256];       // interface box version, NUL-terminated
+  int32_t type;       // cue type 0-5
+  int32_t rate;       // cue rate 1-6
+  int32_t intens;     // cue intensity 1-6
+  int32_t cdur;       // cue duration 1-255
+  int32_t extra[12];  // delivered by the device, kept, never interpreted
+  int32_t sens;       // sensitivity 1-10
+  uint32_t tstamp;    // packed date stamp of the last settings upload; 0 = no data
+  uint16_t checksum;  // checksum received with the download
+  char ibv[256];      // interface box version, NUL-terminated
   uint8_t pad[2];
 };
 
@@ -78,12 +78,12 @@ static_assert(offsetof(device_block, pad) == 430);
 // The settings as the Settings window edits them and the upload sends them.
 // Times are held twice: the sent pair, and the edit copy that the window changes.
 struct device_settings {
-  int32_t lead;          // always 1
-  int32_t todd;          // clock to set
+  int32_t lead;  // always 1
+  int32_t todd;  // clock to set
   int32_t todh;
   int32_t todm;
   int32_t tods;
-  int32_t cstarth;       // sent
+  int32_t cstarth;  // sent
   int32_t cstartm;
   int32_t cstarth_edit;  // edit copy
   int32_t cstartm_edit;
@@ -103,8 +103,8 @@ struct device_settings {
   int32_t intens;
   int32_t cdur;
   int32_t sens;
-  uint32_t tstamp;       // date stamp of this upload
-  uint16_t checksum;     // checksum of the last upload
+  uint32_t tstamp;    // date stamp of this upload
+  uint16_t checksum;  // checksum of the last upload
   uint8_t pad[2];
 };
 
@@ -162,8 +162,7 @@ void take_edited_times(device_settings& settings);
 
 // Stamps an upload as every upload is stamped, from the local date and time: date stamp with the set flag,
 // clock day 0 and the time of day, edit copies over the sent pairs.
-void stamp_settings(device_settings& settings, int year, int month, int day, int hour,
-                    int minute, int second);
+void stamp_settings(device_settings& settings, int year, int month, int day, int hour, int minute, int second);
 
 // Display names: "Unknown Mode" and "Unknown cue type" for values out of range.
 const char* mode_name(int32_t mode);      // "Unknown Mode" when unknown, never nullptr

@@ -43,8 +43,7 @@ int read_doc_header(std::FILE* file, const char* type_tag) {
   return 1;
 }
 
-bool save_file_safely(const std::string& path, const std::function<bool(std::FILE*)>& write,
-                      std::string* reason) {
+bool save_file_safely(const std::string& path, const std::function<bool(std::FILE*)>& write, std::string* reason) {
   std::string why;
   const std::string temporary = temporary_name_beside(path);
   errno = 0;

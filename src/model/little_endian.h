@@ -18,7 +18,8 @@ template <class T>
 T get_le(const uint8_t* in) {
   using bits_type = std::make_unsigned_t<T>;
   bits_type bits = 0;
-  for (std::size_t i = 0; i < sizeof(T); ++i) bits = static_cast<bits_type>(bits | (static_cast<bits_type>(in[i]) << (8 * i)));
+  for (std::size_t i = 0; i < sizeof(T); ++i)
+    bits = static_cast<bits_type>(bits | (static_cast<bits_type>(in[i]) << (8 * i)));
   return static_cast<T>(bits);
 }
 

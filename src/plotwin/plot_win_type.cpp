@@ -31,8 +31,7 @@ LRESULT plot_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     invalidate();
   } else if (msg == WM_LBUTTONDBLCLK && document) {
     document->data_window->plot_records_for(this);
-    if (!IsWindow(hwnd))
-      return 0;  // the document was replaced from another window while the dialog was open
+    if (!IsWindow(hwnd)) return 0;  // the document was replaced from another window while the dialog was open
   }
   return win_type::handle_message(hwnd, msg, wp, lp);
 }
@@ -55,9 +54,7 @@ void plot_win_type::draw(HDC hdc) {
   const int w = r - l + 2, h = b - t - 1;  // the plot area's width and height in pixels
   auto x_of = [&](int bin) { return l + (bin * w) / bins - 1; };
   const int32_t max = sums.max;
-  auto y_of = [&](int32_t value) {
-    return static_cast<int>((max < 1 ? b : b - (int64_t{value} * h) / max) - 1);
-  };
+  auto y_of = [&](int32_t value) { return static_cast<int>((max < 1 ? b : b - (int64_t{value} * h) / max) - 1); };
   auto segment = [&](int x1, int y1, int x2, int y2) {
     MoveToEx(hdc, x1, y1, nullptr);
     LineTo(hdc, x2, y2);
@@ -105,12 +102,9 @@ void plot_win_type::draw(HDC hdc) {
   // Counts beside the axis, labelled as densely as max allows.
   for (const count_mark& mark : count_axis_marks(max, h)) {
     const int y = (max < 1 ? b : b - mark.rise) - 1;
-    if (mark.tens)
-      thick_segment(l - 2, y, l - 7, y);
-    if (mark.fives)
-      segment(l - 2, y, l - 7, y);
-    if (mark.others)
-      segment(l - 2, y, l - 6, y);
+    if (mark.tens) thick_segment(l - 2, y, l - 7, y);
+    if (mark.fives) segment(l - 2, y, l - 7, y);
+    if (mark.others) segment(l - 2, y, l - 6, y);
     if (mark.label >= 0) {
       const std::string label = std::to_string(mark.label);
       text(l - 1 - text_width(label) - 8, y - 6, label);
@@ -121,8 +115,7 @@ void plot_win_type::draw(HDC hdc) {
   const HPEN gray_pen = CreatePen(PS_SOLID, 1, RGB(180, 180, 180));
   auto pen_of = [&](int s) { return series.colour[s] == 1 ? gray_pen : black_pen; };
   for (int s = 0; s < series_total; ++s) {
-    if (series.show[s] != 1)
-      continue;
+    if (series.show[s] != 1) continue;
     SelectObject(hdc, pen_of(s));
     const int32_t* const values = series_values(sums, s);
     for (int i = 0; i < bins; ++i) {
@@ -138,12 +131,12 @@ void plot_win_type::draw(HDC hdc) {
   // Title and legend along the top.
   SelectObject(hdc, black_pen);
   char title[64];
-  std::snprintf(title, sizeof title, "%d record(s)     Max = %d", static_cast<int>(sums.record_count), static_cast<int>(max));
+  std::snprintf(title, sizeof title, "%d record(s)     Max = %d", static_cast<int>(sums.record_count),
+                static_cast<int>(max));
   text(l, 2, title);
   int x = l + text_width(title) + 20;
   for (int s = 0; s < series_total; ++s) {
-    if (series.show[s] != 1)
-      continue;
+    if (series.show[s] != 1) continue;
     text(x, 2, series_names[s]);
     x += text_width(series_names[s]) + 2;
     SelectObject(hdc, pen_of(s));
@@ -153,8 +146,7 @@ void plot_win_type::draw(HDC hdc) {
   }
 
   SelectObject(hdc, old_pen);
-  if (old_font)
-    SelectObject(hdc, old_font);
+  if (old_font) SelectObject(hdc, old_font);
   DeleteObject(axis_pen);
   DeleteObject(gray_pen);
 }
@@ -164,14 +156,9 @@ void plot_win_type::close() { hide(); }
 int plot_win_type::do_command(int id) {
   app_type* const app = application;
   switch (id) {
-    case IDM_COPY:
-      copy_text();
-      break;
-    case IDM_PLOT_RECORDS:
-      document->data_window->plot_records_for(this);
-      break;
-    default:
-      return win_type::do_command(id);
+    case IDM_COPY: copy_text(); break;
+    case IDM_PLOT_RECORDS: document->data_window->plot_records_for(this); break;
+    default: return win_type::do_command(id);
   }
   app->update_all_menus();
   return 1;
@@ -189,8 +176,7 @@ void plot_win_type::copy_text() {
   SelectObject(memory, old);
   DeleteDC(memory);
   ReleaseDC(window, screen);
-  if (!bitmap)
-    return;
+  if (!bitmap) return;
   if (!OpenClipboard(window)) {
     DeleteObject(bitmap);
     return;
@@ -207,8 +193,7 @@ void plot_win_type::clear_contents() {
 }
 
 int plot_win_type::write_to_file(std::FILE* file) {
-  if (!win_type::write_to_file(file))
-    return 0;
+  if (!win_type::write_to_file(file)) return 0;
   plot_sums stored = sums;
   stored.visible = IsWindowVisible(window) ? 1 : 0;
   return write_plot_body(file, stored) ? 1 : 0;
@@ -216,12 +201,10 @@ int plot_win_type::write_to_file(std::FILE* file) {
 
 int plot_win_type::read_from_file(std::FILE* file) {
   plot_sums stored;
-  if (!win_type::read_from_file(file) || !read_plot_body(file, stored))
-    return 0;
+  if (!win_type::read_from_file(file) || !read_plot_body(file, stored)) return 0;
   sums = stored;
   sums.visible = 0;
-  if (stored.visible)
-    show();
+  if (stored.visible) show();
   invalidate();
   return 1;
 }

@@ -19,11 +19,11 @@ class plot_win_type : public win_type {
 
   // WM_SIZE redraws the whole plot; a double click opens Plot Records owned by this window.
   LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  void get_initial_rect(RECT& rect) override;   // 200, 100, 500 x 325
+  void get_initial_rect(RECT& rect) override;  // 200, 100, 500 x 325
   // Axes and frame, hour and count ticks with their labels, the shown series as step outlines,
   // the title and the legend, all from the client rectangle.
   void draw(HDC hdc) override;
-  void close() override;                        // hides: the plot stays
+  void close() override;  // hides: the plot stays
   int do_command(int id) override;
   // Rectangle, visible flag, record count, max and the two stored series; combined is
   // recomputed and a window that was visible is shown again. 0 at the first short transfer.
@@ -31,7 +31,7 @@ class plot_win_type : public win_type {
   int write_to_file(std::FILE* file) override;
   // The client area as a bitmap on the clipboard.
   void copy_text() override;
-  void clear_contents() override;               // hide and empty the plot
+  void clear_contents() override;  // hide and empty the plot
   void update_menus() override;
 
   // Sums the records at the given positions of the data window's list, then shows the plot.

@@ -102,9 +102,8 @@ void settings_win_type::build_widgets() {
   });
   widgets.append(set_button);
   const int left = set_button->rectangle.left + set_button->get_width() + 50;
-  widgets.append(new button_type(this, RECT{left, 110, left + 100, 130}, "Reset Settings", [](button_type* b) {
-    static_cast<settings_win_type*>(b->owner)->reset_settings();
-  }));
+  widgets.append(new button_type(this, RECT{left, 110, left + 100, 130}, "Reset Settings",
+                                 [](button_type* b) { static_cast<settings_win_type*>(b->owner)->reset_settings(); }));
   widgets.reset_focus();
 }
 
@@ -135,27 +134,13 @@ int settings_win_type::do_command(int id) {
   app_type* const app = application;
   settings_doc* const doc = settings_document;
   switch (id) {
-    case IDM_SAVE:
-      doc->save();
-      break;
-    case IDM_SAVE_AS:
-      doc->save_as();
-      break;
-    case IDM_REVERT:
-      app->revert_settings_doc();
-      break;
-    case IDM_EXPORT_REPORT:
-      export_report();
-      break;
-    case IDM_COPY:
-      copy_text();
-      break;
-    case IDM_SET_SETTINGS:
-      set_device_settings();
-      break;
-    case IDM_RESET_SETTINGS:
-      reset_settings();
-      break;
+    case IDM_SAVE: doc->save(); break;
+    case IDM_SAVE_AS: doc->save_as(); break;
+    case IDM_REVERT: app->revert_settings_doc(); break;
+    case IDM_EXPORT_REPORT: export_report(); break;
+    case IDM_COPY: copy_text(); break;
+    case IDM_SET_SETTINGS: set_device_settings(); break;
+    case IDM_RESET_SETTINGS: reset_settings(); break;
     default:
       if (do_device_command(id)) return 1;
       return win_type::do_command(id);

@@ -59,9 +59,7 @@ void check_box_type::get_report_text(std::string& buffer) { buffer = check_box_r
 
 void check_box_type::get_export_text(std::string& buffer) { buffer = text; }
 
-void check_box_type::get_rect(RECT& rect) {
-  rect = {x, y - 2, x + measure_for_layout(text).cx + 23, y + 16};
-}
+void check_box_type::get_rect(RECT& rect) { rect = {x, y - 2, x + measure_for_layout(text).cx + 23, y + 16}; }
 
 int check_box_type::hit_test(int px, int py) {
   RECT rect;

@@ -10,13 +10,12 @@
 edit_text_type::edit_text_type(win_type* parent, const RECT& area, const char* name)
     : widget_type(parent, area.left, area.top, name), rectangle(area) {
   kind = edit_text_kind;
-  HINSTANCE instance = owner != nullptr && owner->application != nullptr ? owner->application->instance
-                                                                          : GetModuleHandleA(nullptr);
+  HINSTANCE instance =
+      owner != nullptr && owner->application != nullptr ? owner->application->instance : GetModuleHandleA(nullptr);
   int width = area.right - area.left;
   int height = area.bottom - area.top;
-  control = CreateWindowExA(0, "edit", nullptr,
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, area.left + 1,
-                            area.top + 1, width - 1, height - 2, owner_window(),
+  control = CreateWindowExA(0, "edit", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
+                            area.left + 1, area.top + 1, width - 1, height - 2, owner_window(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
   if (control == nullptr) return;
   if (owner != nullptr && owner->display_font != nullptr)
@@ -75,7 +74,8 @@ std::vector<std::string> edit_text_type::read_lines(int limit) const {
     std::string buffer(static_cast<size_t>(length) + 2, '\0');
     auto word = static_cast<WORD>(length);
     memcpy(buffer.data(), &word, sizeof word);
-    LRESULT copied = SendMessageA(control, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer.data()));
+    LRESULT copied =
+        SendMessageA(control, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer.data()));
     if (copied < 0) copied = 0;
     if (copied > length) copied = length;
     buffer.resize(static_cast<size_t>(copied));

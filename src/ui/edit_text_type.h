@@ -28,7 +28,7 @@ class edit_text_type : public widget_type {
   std::vector<std::string> read_lines(int limit = -1) const;
 
   RECT rectangle;
-  HWND control = nullptr;            // owned
+  HWND control = nullptr;  // owned
   WNDPROC previous_procedure = nullptr;
 
  private:

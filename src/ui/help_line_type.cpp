@@ -30,8 +30,8 @@ void help_line_type::notify(int id) {
   help_id = id;
   help_text.clear();
   if (id >= 0) {
-    HINSTANCE instance = owner != nullptr && owner->application != nullptr ? owner->application->instance
-                                                                            : GetModuleHandleA(nullptr);
+    HINSTANCE instance =
+        owner != nullptr && owner->application != nullptr ? owner->application->instance : GetModuleHandleA(nullptr);
     char loaded[256] = {};
     int length = LoadStringA(instance, static_cast<UINT>(id), loaded, sizeof loaded);
     if (length > 0) help_text.assign(loaded, static_cast<size_t>(std::min(length, 255)));

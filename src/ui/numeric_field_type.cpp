@@ -5,8 +5,8 @@
 #include "ui/ui_effects.h"
 #include "ui/win_type.h"
 
-numeric_field_type::numeric_field_type(win_type* parent, int x_pos, int y_pos, const char* label, int width,
-                                       int* bound, int minimum, int maximum, const char* format)
+numeric_field_type::numeric_field_type(win_type* parent, int x_pos, int y_pos, const char* label, int width, int* bound,
+                                       int minimum, int maximum, const char* format)
     : widget_type(parent, x_pos, y_pos, label),
       box_width(width > 0 ? width : default_box_width),
       value(bound),

@@ -3,8 +3,7 @@
 
 #include "exchange/widget_texts.h"
 
-time_field_type::time_field_type(win_type* parent, int x_pos, int y_pos, const char* label, int* bound,
-                                 int shift_index)
+time_field_type::time_field_type(win_type* parent, int x_pos, int y_pos, const char* label, int* bound, int shift_index)
     : widget_type(parent, x_pos, y_pos, label), print_shift_index(shift_index), value(bound) {
   kind = time_field_kind;
   hours = std::make_unique<numeric_field_type>(parent, x, y, text.c_str(), part_box_width, value, 0, 23, "%d");

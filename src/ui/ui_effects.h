@@ -5,10 +5,10 @@
 #include <windows.h>
 
 struct ui_effects {
-  void (*beep)();                                              // a refused keystroke
-  void (*pause)(int milliseconds);                             // a button shows its press
-  void (*track_popup)(HMENU menu, POINT screen, HWND owner);   // runs a popup menu; a choice
-                                                               // reaches the owner as WM_COMMAND
+  void (*beep)();                                             // a refused keystroke
+  void (*pause)(int milliseconds);                            // a button shows its press
+  void (*track_popup)(HMENU menu, POINT screen, HWND owner);  // runs a popup menu; a choice
+                                                              // reaches the owner as WM_COMMAND
 };
 
 // The effects in use; the program's own are Beep(0, 0), Sleep and TrackPopupMenu.

@@ -32,10 +32,10 @@ class widget_container : public item_list<widget_type> {
   widget_type* focused() const { return get(focus_index); }
 
   int focus_index = -1;
-  win_type* owner = nullptr;           // not owned
-  widget_type* help_line = nullptr;    // one of this container's widgets, or null
-  int help_base = 0;                   // help string number = help base + focus index
-  int default_focus = -1;              // what reset_focus focuses
+  win_type* owner = nullptr;         // not owned
+  widget_type* help_line = nullptr;  // one of this container's widgets, or null
+  int help_base = 0;                 // help string number = help base + focus index
+  int default_focus = -1;            // what reset_focus focuses
 
  private:
   void update_menus() const;

@@ -50,24 +50,20 @@ void win_type::create_window(const win_class_info& info, const char* title, cons
   wc.lpszClassName = info.class_name;
   RegisterClassExA(&wc);  // every construction after the first finds the class registered
 
-  window = CreateWindowExA(info.ex_style, info.class_name, title, info.style, initial.left, initial.top,
-                           initial.right, initial.bottom, nullptr, nullptr, instance, nullptr);
-  if (window)
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  window = CreateWindowExA(info.ex_style, info.class_name, title, info.style, initial.left, initial.top, initial.right,
+                           initial.bottom, nullptr, nullptr, instance, nullptr);
+  if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void win_type::show_if_wanted() {
-  if (!window)
-    return;
-  if (application && application->show_new_windows)
-    ShowWindow(window, application->show_command);
+  if (!window) return;
+  if (application && application->show_new_windows) ShowWindow(window, application->show_command);
   UpdateWindow(window);
 }
 
 LRESULT CALLBACK win_type::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = reinterpret_cast<win_type*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self)
-    return DefWindowProcA(hwnd, msg, wp, lp);
+  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
   try {
     return self->handle_message(hwnd, msg, wp, lp);
   } catch (...) {
@@ -78,30 +74,21 @@ LRESULT CALLBACK win_type::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 
 LRESULT win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE:
-      return 0;
+    case WM_CREATE: return 0;
     case WM_ACTIVATE:
-      if (application)
-        application->update_all_menus();
+      if (application) application->update_all_menus();
       return DefWindowProcA(hwnd, msg, wp, lp);
-    case WM_PAINT:
-      paint();
-      return 0;
+    case WM_PAINT: paint(); return 0;
     case WM_CLOSE:
       close();  // may delete this object: touch no member afterwards
       return 0;
     case WM_COMMAND:
-      if (do_command(LOWORD(wp)))
-        return 0;
+      if (do_command(LOWORD(wp))) return 0;
       return DefWindowProcA(hwnd, msg, wp, lp);
-    case WM_LBUTTONDOWN:
-      handle_mouse(hwnd, msg, wp, lp);
-      return 0;
+    case WM_LBUTTONDOWN: handle_mouse(hwnd, msg, wp, lp); return 0;
     case WM_KEYDOWN:
-    case WM_CHAR:
-      return handle_key(hwnd, msg, wp, lp);
-    default:
-      return DefWindowProcA(hwnd, msg, wp, lp);
+    case WM_CHAR: return handle_key(hwnd, msg, wp, lp);
+    default: return DefWindowProcA(hwnd, msg, wp, lp);
   }
 }
 
@@ -133,8 +120,7 @@ void win_type::show() {
 void win_type::hide() { ShowWindow(window, SW_HIDE); }
 
 void win_type::close() {
-  if (application)
-    application->close_data_doc();
+  if (application) application->close_data_doc();
 }
 
 int win_type::do_command(int id) {
@@ -143,12 +129,10 @@ int win_type::do_command(int id) {
   app_type* const app = application;
   data_doc* const doc = document;
   bool refresh = false;
-  if (!app)
-    return 0;
+  if (!app) return 0;
 
   if (id >= IDM_POPUP_BASE) {
-    if (popup_owner)
-      popup_owner->notify(id);
+    if (popup_owner) popup_owner->notify(id);
     refresh = true;
   } else {
     switch (id) {
@@ -156,26 +140,16 @@ int win_type::do_command(int id) {
         app->show_about();
         refresh = true;
         break;
-      case IDM_NEW_DATA:
-        app->new_data_window(1);
-        break;
-      case IDM_NEW_SETTINGS:
-        app->new_settings_window(1);
-        break;
-      case IDM_OPEN:
-        app->open_document();
-        break;
-      case IDM_CLOSE:
-        close();
-        break;
+      case IDM_NEW_DATA: app->new_data_window(1); break;
+      case IDM_NEW_SETTINGS: app->new_settings_window(1); break;
+      case IDM_OPEN: app->open_document(); break;
+      case IDM_CLOSE: close(); break;
       case IDM_SAVE:
-        if (doc)
-          doc->save();
+        if (doc) doc->save();
         refresh = true;
         break;
       case IDM_SAVE_AS:
-        if (doc)
-          doc->save_as();
+        if (doc) doc->save_as();
         refresh = true;
         break;
       case IDM_REVERT:
@@ -185,12 +159,9 @@ int win_type::do_command(int id) {
         print();
         refresh = true;
         break;
-      case IDM_QUIT:
-        app->quit();
-        break;
+      case IDM_QUIT: app->quit(); break;
       case IDM_SHOW_DATA:
-        if (app->data_document)
-          app->data_document->data_window->show();
+        if (app->data_document) app->data_document->data_window->show();
         refresh = true;
         break;
       case IDM_SHOW_PLOT:
@@ -203,16 +174,13 @@ int win_type::do_command(int id) {
         refresh = true;
         break;
       case IDM_SHOW_SETTINGS:
-        if (app->settings_document)
-          app->settings_document->settings_window->show();
+        if (app->settings_document) app->settings_document->settings_window->show();
         refresh = true;
         break;
-      default:
-        return 0;
+      default: return 0;
     }
   }
-  if (refresh)
-    app->update_all_menus();
+  if (refresh) app->update_all_menus();
   return 1;
 }
 
@@ -220,8 +188,7 @@ void win_type::invalidate() { InvalidateRect(window, nullptr, TRUE); }
 
 int win_type::read_from_file(std::FILE* file) {
   int32_t r[4];
-  if (std::fread(r, sizeof r, 1, file) != 1)
-    return 0;
+  if (std::fread(r, sizeof r, 1, file) != 1) return 0;
   move_to_stored(r);
   return 1;
 }
@@ -247,9 +214,7 @@ int win_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 void win_type::refresh_contents() {}
 
-LRESULT win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
+LRESULT win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd, msg, wp, lp); }
 
 void win_type::export_report() {}
 
@@ -282,23 +247,19 @@ void win_type::check_item(int id, bool checked) {
 
 void win_type::create_fonts(int display_height, int print_height) {
   display_font = CreateFontA(display_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-  if (print_height)
-    print_font = CreateFontA(print_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  if (print_height) print_font = CreateFontA(print_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
 }
 
 void win_type::delete_fonts() {
   for (HFONT font : {display_font, print_font})
-    if (font)
-      DeleteObject(font);
+    if (font) DeleteObject(font);
   display_font = print_font = nullptr;
 }
 
 void win_type::update_device_items() {
-  for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT})
-    enable_item(id, true);
+  for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT}) enable_item(id, true);
   const data_doc* data = application->data_document.get();
-  enable_item(IDM_COPY_DATA_SETTINGS,
-              data && application->settings_document && data->data_window->current_index != -1);
+  enable_item(IDM_COPY_DATA_SETTINGS, data && application->settings_document && data->data_window->current_index != -1);
   const int port = application->link ? application->link->port_number : 0;
   for (int id = IDM_COM1; id <= IDM_COM10; ++id) {
     enable_item(id, true);
@@ -315,8 +276,7 @@ bool win_type::do_device_command(int id) {
   if (id == IDM_COPY_DATA_SETTINGS) {
     app->copy_data_settings();
   } else if (id >= IDM_COM1 && id <= IDM_COM10) {
-    if (app->link)
-      app->link->port_number = id - IDM_COM1 + 1;  // for this run only
+    if (app->link) app->link->port_number = id - IDM_COM1 + 1;  // for this run only
   } else {
     return false;
   }

@@ -34,27 +34,27 @@ class win_type {
   win_type(const win_type&) = delete;
   win_type& operator=(const win_type&) = delete;
 
-  virtual ~win_type();                                                   // 0: DestroyWindow
+  virtual ~win_type();                                                        // 0: DestroyWindow
   virtual LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // 1
-  virtual void get_initial_rect(RECT& rect);                            // 2: x, y, width, height
-  virtual void draw(HDC hdc);                                            // 3
-  virtual void paint();                                                  // 4
-  virtual void show();                                                   // 5
-  virtual void hide();                                                   // 6
-  virtual void close();                                                  // 7
-  virtual int do_command(int id);                                        // 8: 1 handled, 0 not
-  virtual void invalidate();                                             // 9
-  virtual int read_from_file(std::FILE* file);                           // 12: window rectangle
-  virtual int write_to_file(std::FILE* file);                            // 14: window rectangle
-  virtual int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);   // 16
-  virtual void print();                                                  // 18
-  virtual void refresh_contents();                                       // 21
-  virtual LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp); // 22
-  virtual void export_report();                                          // 25
-  virtual void export_to_database();                                     // 26
-  virtual void copy_text();                                              // 32
-  virtual void clear_contents();                                         // 35
-  virtual void update_menus();                                           // 37
+  virtual void get_initial_rect(RECT& rect);                                  // 2: x, y, width, height
+  virtual void draw(HDC hdc);                                                 // 3
+  virtual void paint();                                                       // 4
+  virtual void show();                                                        // 5
+  virtual void hide();                                                        // 6
+  virtual void close();                                                       // 7
+  virtual int do_command(int id);                                             // 8: 1 handled, 0 not
+  virtual void invalidate();                                                  // 9
+  virtual int read_from_file(std::FILE* file);                                // 12: window rectangle
+  virtual int write_to_file(std::FILE* file);                                 // 14: window rectangle
+  virtual int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);        // 16
+  virtual void print();                                                       // 18
+  virtual void refresh_contents();                                            // 21
+  virtual LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);      // 22
+  virtual void export_report();                                               // 25
+  virtual void export_to_database();                                          // 26
+  virtual void copy_text();                                                   // 32
+  virtual void clear_contents();                                              // 35
+  virtual void update_menus();                                                // 37
 
   // Registers the class (a second registration fails harmlessly), creates the window
   // hidden at `initial` (x, y, width, height) and stores this object in its user data.

@@ -5,10 +5,13 @@
 namespace {
 
 TEST(command_line, names_one_file_quoted_or_bare) {
-  for (const auto& [line, name] :
-       {std::pair<const char*, const char*>{"", ""}, {"   ", ""}, {"night.sl1", "night.sl1"},
-        {"  C:\\My Nights\\a.sl1 \r\n", "C:\\My Nights\\a.sl1"}, {"\"C:\\My Nights\\a.sl1\" other", "C:\\My Nights\\a.sl1"},
-        {"\"open.sl2", "open.sl2"}, {"\"\"", ""}})
+  for (const auto& [line, name] : {std::pair<const char*, const char*>{"", ""},
+                                   {"   ", ""},
+                                   {"night.sl1", "night.sl1"},
+                                   {"  C:\\My Nights\\a.sl1 \r\n", "C:\\My Nights\\a.sl1"},
+                                   {"\"C:\\My Nights\\a.sl1\" other", "C:\\My Nights\\a.sl1"},
+                                   {"\"open.sl2", "open.sl2"},
+                                   {"\"\"", ""}})
     EXPECT_EQ(file_of_command_line(line), name) << line;
 }
 
@@ -34,10 +37,9 @@ TEST_F(command_line_open, opens_data_or_settings_by_extension_with_the_full_path
   for (const std::string& line : {std::string("missing.sl1"), std::string("junk.sl1"), std::string(300, 'x')})
     open_from_command_line(*app, line.c_str());
   std::vector<std::string> texts;
-  for (const box_record& box : app->boxes)
-    texts.push_back(box.caption + ": " + box.text.substr(0, 20));
-  EXPECT_EQ(texts, (std::vector<std::string>{"Message: Couldn't open file.", "Message: Couldn't read file: ",
-                                             "Message: Couldn't open file."}));
+  for (const box_record& box : app->boxes) texts.push_back(box.caption + ": " + box.text.substr(0, 20));
+  EXPECT_EQ(texts, (std::vector<std::string>{"Message: Couldn't open file.",
+                                             "Message: Couldn't read file: ", "Message: Couldn't open file."}));
   EXPECT_EQ(title(settings_win()->window), "quiet");  // a bad data file leaves the settings alone
 }
 

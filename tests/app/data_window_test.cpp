@@ -9,7 +9,6 @@
 
 namespace {
 
-
 class data_window : public started_app {
  protected:
   void SetUp() override {
@@ -28,7 +27,8 @@ class data_window : public started_app {
     return text_of("%d/%d %d %s", w().current_index, w().record_count(), w().counts[dreams], comment().c_str());
   }
   std::vector<drawn_item> drawing(widget_type* widget, bool paper = false) const {
-    return recorded(w(), [&](HDC hdc) { widget->draw(hdc); }, paper);
+    return recorded(
+        w(), [&](HDC hdc) { widget->draw(hdc); }, paper);
   }
   // Every drawn text of the widget, without its place, each followed by "|".
   std::string texts(widget_type* widget) const {
@@ -167,7 +167,8 @@ TEST_F(data_window, record_view_empty_form_and_its_places_on_screen_and_paper) {
   show_night();
   for (const auto& [paper, start, minutes] : {std::tuple{false, 87, 285}, {true, 95, 289}}) {
     const strings night = shapes_of(drawing(w().record_view, paper));
-    for (const std::string& text : {text_of("text ?\?/?\?/?\? 23:00 %d,0", start), text_of("text 640 minutes %d,11", minutes)})
+    for (const std::string& text :
+         {text_of("text ?\?/?\?/?\? 23:00 %d,0", start), text_of("text 640 minutes %d,11", minutes)})
       EXPECT_NE(std::find(night.begin(), night.end(), text), night.end()) << text;
   }
 }
@@ -177,7 +178,9 @@ TEST_F(data_window, cue_bracket_marks_and_the_full_plot_box) {
   const int b = (right() - 13) / 128, x0 = 8, x128 = 8 + 128 * b;
   auto at = [&](double minutes) { return static_cast<int>(minutes / 640 * (x128 - x0) + x0); };
   auto upright = [](int x) { return text_of("line %d,37 %d,69", x, x); };
-  auto pair = [](int from, int to) { return strings{text_of("line %d,37 %d,37", from, to), text_of("line %d,68 %d,68", from, to)}; };
+  auto pair = [](int from, int to) {
+    return strings{text_of("line %d,37 %d,37", from, to), text_of("line %d,68 %d,68", from, to)};
+  };
   auto join = [](strings a, const strings& b) { return a.insert(a.end(), b.begin(), b.end()), a; };
   const struct {
     int start, cue_start, cue_end;  // hhmm
@@ -187,7 +190,8 @@ TEST_F(data_window, cue_bracket_marks_and_the_full_plot_box) {
   } rows[] = {
       // 22:00 lies before the night and 6:00 next morning in it: from the end line to the left end.
       {2300, 2200, 600, join({upright(at(420))}, pair(at(420), x0)), "BBG", "2 1"},
-      {2000, 2300, 200, join({upright(at(180)), upright(at(360))}, pair(at(180), at(360))), "GGG", "0 3"},  // across midnight
+      {2000, 2300, 200, join({upright(at(180)), upright(at(360))}, pair(at(180), at(360))), "GGG",
+       "0 3"},                                           // across midnight
       {2300, 1200, 1159, pair(x0, x128), "BBB", "3 0"},  // noon to 11:59 wraps around the whole night
   };
   for (const auto& row : rows) {
@@ -229,17 +233,19 @@ TEST_F(data_window, browser_line_and_buttons_follow_the_records_and_the_settings
     while (w().record_count() < row.records) add_record();
     w().current_index = row.current;
     const std::vector<drawn_item> items = drawing(w().browser);
-    EXPECT_EQ(shapes_of(items), (strings{"line 220,198 220,218", "round 225,198 270,218 18x18", items[2].shape,
-                                         "round 275,198 320,218 18x18", items[4].shape, "round 325,198 370,218 18x18",
-                                         items[6].shape, "line 375,198 375,218", text_of("text %s 380,201", row.text)}));
+    EXPECT_EQ(shapes_of(items),
+              (strings{"line 220,198 220,218", "round 225,198 270,218 18x18", items[2].shape,
+                       "round 275,198 320,218 18x18", items[4].shape, "round 325,198 370,218 18x18", items[6].shape,
+                       "line 375,198 375,218", text_of("text %s 380,201", row.text)}));
     EXPECT_EQ(std::vector<COLORREF>({items[1].pen, items[3].pen, items[5].pen}),
               std::vector<COLORREF>({row.show, row.remove, row.plot}));
   }
   std::string places;
   for (const std::string& shape : shapes_of(drawing(w().settings_view))) places += shape.substr(shape.rfind(' ')) + "|";
   EXPECT_EQ(places, " 3,156| 118,156| 223,156| 303,156| 3,168| 123,168| 243,168| 3,180| 123,180| 243,180| 393,180|");
-  EXPECT_EQ(texts(w().settings_view), "CUE DURATION:|CUE INTENSITY:|CUE RATE:|CUE TYPE:|WAKE-ALARM:|WAKE-TIME:|"
-                                      "DREAM-ALARM:|INITIAL DELAY:|SENSITIVITY:|CUE PERIOD START:|CUE PERIOD END:|");
+  EXPECT_EQ(texts(w().settings_view),
+            "CUE DURATION:|CUE INTENSITY:|CUE RATE:|CUE TYPE:|WAKE-ALARM:|WAKE-TIME:|"
+            "DREAM-ALARM:|INITIAL DELAY:|SENSITIVITY:|CUE PERIOD START:|CUE PERIOD END:|");
   device_block& b = w().working_block;
   b.type = 7, b.walarm = 2, b.dalarm = -1, b.wtimeh = 8, b.wtimem = 5, b.cdur = 255;
   w().no_record = 0;

@@ -13,8 +13,7 @@ struct dialog_driver {
 
   static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = FindWindowA("#32770", current->caption);
-    if (!dialog || !IsWindowVisible(dialog))
-      return;
+    if (!dialog || !IsWindowVisible(dialog)) return;
     if (current->next++ < current->steps.size())
       current->steps[current->next - 1](dialog);
     else
@@ -36,8 +35,8 @@ inline void press(HWND dialog, int id) {
 // The dialog's caption and style, then one line per control in template order: id, class,
 // style type and text.
 inline std::string describe(HWND dialog) {
-  std::string out = title(dialog) + (GetWindowLongPtrA(dialog, GWL_STYLE) & WS_SYSMENU ? " with" : " without") +
-                    " system menu\n";
+  std::string out =
+      title(dialog) + (GetWindowLongPtrA(dialog, GWL_STYLE) & WS_SYSMENU ? " with" : " without") + " system menu\n";
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char name[32] = "";
     GetClassNameA(child, name, sizeof name);
@@ -46,4 +45,3 @@ inline std::string describe(HWND dialog) {
   }
   return out;
 }
-

@@ -6,8 +6,7 @@ namespace {
 INT_PTR CALLBACK plain_proc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
 BOOL CALLBACK add_name(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
-  if (!IS_INTRESOURCE(name))
-    reinterpret_cast<std::vector<std::string>*>(names)->push_back(name);
+  if (!IS_INTRESOURCE(name)) reinterpret_cast<std::vector<std::string>*>(names)->push_back(name);
   return TRUE;
 }
 
@@ -34,8 +33,7 @@ std::string misfits(HWND dialog) {
     const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE), kind = style & BS_TYPEMASK;
     const bool is_static = _stricmp(name, "Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT;
     const bool is_button = _stricmp(name, "Button") == 0 && kind != BS_GROUPBOX;
-    if (!GetWindowTextA(child, text, sizeof text) || !(is_static || is_button))
-      continue;
+    if (!GetWindowTextA(child, text, sizeof text) || !(is_static || is_button)) continue;
     RECT room{}, need{};
     GetClientRect(child, &room);
     need.right = room.right;

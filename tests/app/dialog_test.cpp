@@ -15,8 +15,15 @@ std::string radios(HWND dialog) {
 }
 
 TEST(dialog_entries, typed_ports_are_read_like_atoi_and_clamped_to_1_to_10) {
-  for (const auto& [text, port] : {std::pair{"3", 3}, {"  8", 8}, {"25", 10}, {"abc", 1}, {"", 1}, {"-4", 1},
-                                   {"0", 1}, {"7x", 7}, {"99999999999999999999", 10}})
+  for (const auto& [text, port] : {std::pair{"3", 3},
+                                   {"  8", 8},
+                                   {"25", 10},
+                                   {"abc", 1},
+                                   {"", 1},
+                                   {"-4", 1},
+                                   {"0", 1},
+                                   {"7x", 7},
+                                   {"99999999999999999999", 10}})
     EXPECT_EQ(parse_port_entry(text), port) << text;
 }
 
@@ -26,10 +33,10 @@ TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_wr
   test_app& a = start_app();
   std::string shown;
   dialog_driver ok{"Set Default COM Port", {[&](HWND d) {
-                                              shown = describe(d);
-                                              SetDlgItemTextA(d, IDC_PORT_EDIT, "25");
-                                              press(d, IDC_PORT_OK);
-                                            }}};
+                     shown = describe(d);
+                     SetDlgItemTextA(d, IDC_PORT_EDIT, "25");
+                     press(d, IDC_PORT_OK);
+                   }}};
   EXPECT_TRUE(ok.drive([&] { a.default_port_dialog(); }));
   EXPECT_EQ(shown,
             "Set Default COM Port without system menu\n"
@@ -55,25 +62,27 @@ TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal
   test_app& a = start_app();
   std::string seen;
   dialog_driver first{"Set Interface Timeout", {[&](HWND d) {
-                                                  seen += describe(d) + radios(d) + " ";
-                                                  press(d, IDC_TIMEOUT_LONGEST);
-                                                  press(d, IDC_TIMEOUT_OK);
-                                                }}};
+                        seen += describe(d) + radios(d) + " ";
+                        press(d, IDC_TIMEOUT_LONGEST);
+                        press(d, IDC_TIMEOUT_OK);
+                      }}};
   EXPECT_TRUE(first.drive([&] { a.interface_timeout_dialog(); }));
   EXPECT_EQ(a.link->timeout_choice, 2);
-  dialog_driver second{"Set Interface Timeout", {[&](HWND d) {
-                                                   seen += radios(d) + " ";
-                                                   escape(d);
-                                                 },
-                                                 [&](HWND d) {
-                                                   seen += radios(d);
-                                                   press(d, IDC_TIMEOUT_CANCEL);
-                                                 }}};
+  dialog_driver second{"Set Interface Timeout",
+                       {[&](HWND d) {
+                          seen += radios(d) + " ";
+                          escape(d);
+                        },
+                        [&](HWND d) {
+                          seen += radios(d);
+                          press(d, IDC_TIMEOUT_CANCEL);
+                        }}};
   EXPECT_TRUE(second.drive([&] { a.interface_timeout_dialog(); }));
-  EXPECT_EQ(seen, "Set Interface Timeout without system menu\n-1 Static 0 Set Somnolux interface maximum timeout to:\n"
-                  "2 Button 4 Normal time (~22 secs)\n3 Button 4 Longer time (~38 secs)\n"
-                  "4 Button 4 Longest time (~55 secs)\n0 Button 1 OK\n1 Button 0 Cancel\n"
-                  "100 001 100");  // the second step found the dialog still open
+  EXPECT_EQ(seen,
+            "Set Interface Timeout without system menu\n-1 Static 0 Set Somnolux interface maximum timeout to:\n"
+            "2 Button 4 Normal time (~22 secs)\n3 Button 4 Longer time (~38 secs)\n"
+            "4 Button 4 Longest time (~55 secs)\n0 Button 1 OK\n1 Button 0 Cancel\n"
+            "100 001 100");              // the second step found the dialog still open
   EXPECT_EQ(a.link->timeout_choice, 2);  // cancelled
   EXPECT_EQ(timeout_dialog_open, 0);
 }

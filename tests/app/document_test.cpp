@@ -8,15 +8,21 @@ namespace {
 
 TEST(app_texts, suffixes_ignore_case_and_extensions_are_added_once_and_removed_only_at_the_end) {
   test_app a;
-  for (const auto& [text, position] : {std::pair<std::string, int>{"night.sl1", 5}, {"night.SL1", 5}, {".sl", -1},
-                                       {"night.sl1.txt", -1}, {".sl1", 0}, {std::string(400, 'n') + ".Sl1", 400}})
+  for (const auto& [text, position] : {std::pair<std::string, int>{"night.sl1", 5},
+                                       {"night.SL1", 5},
+                                       {".sl", -1},
+                                       {"night.sl1.txt", -1},
+                                       {".sl1", 0},
+                                       {std::string(400, 'n') + ".Sl1", 400}})
     EXPECT_EQ(a.find_suffix(text.c_str(), ".sl1"), position) << text;
   const std::string fills(507, 'x'), too_long(508, 'x');  // the name buffers hold 512 bytes
-  const std::tuple<std::string, bool, std::string> names[] = {
-      {"Untitled 1", true, "Untitled 1.sl1"}, {"Untitled 1.sl1", true, "Untitled 1.sl1"},
-      {"NIGHT.SL1", true, "NIGHT.SL1"},       {"NIGHT.SL1", false, "NIGHT"},
-      {"a.sl1.b", false, "a.sl1.b"},          {fills, true, fills + ".sl1"},
-      {too_long, true, too_long}};
+  const std::tuple<std::string, bool, std::string> names[] = {{"Untitled 1", true, "Untitled 1.sl1"},
+                                                              {"Untitled 1.sl1", true, "Untitled 1.sl1"},
+                                                              {"NIGHT.SL1", true, "NIGHT.SL1"},
+                                                              {"NIGHT.SL1", false, "NIGHT"},
+                                                              {"a.sl1.b", false, "a.sl1.b"},
+                                                              {fills, true, fills + ".sl1"},
+                                                              {too_long, true, too_long}};
   for (const auto& [before, add, after] : names) {
     char name[512];
     std::snprintf(name, sizeof name, "%s", before.c_str());
@@ -24,8 +30,7 @@ TEST(app_texts, suffixes_ignore_case_and_extensions_are_added_once_and_removed_o
     EXPECT_EQ(name, after);
   }
   char* text = nullptr;
-  for (const char* part : {"abc", "", "def"})
-    a.append_text(text, part);
+  for (const char* part : {"abc", "", "def"}) a.append_text(text, part);
   EXPECT_STREQ(text, "abcdef");
   std::free(text);
 }
@@ -68,7 +73,8 @@ TEST_F(documents, save_as_proposes_the_title_then_the_path_and_writes_the_header
 
 TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_question_saves) {
   test_app& a = start_app();
-  for (const auto& [window, name] : {std::pair<win_type*, const char*>{data_win(), "kept.sl1"}, {settings_win(), "kept.sl2"}}) {
+  for (const auto& [window, name] :
+       {std::pair<win_type*, const char*>{data_win(), "kept.sl1"}, {settings_win(), "kept.sl2"}}) {
     a.save_name = name;
     command(window->window, IDM_SAVE);
     const std::string saved = read_file(name);
@@ -81,8 +87,7 @@ TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_qu
     save_fault_after_bytes = -1;
   }
   EXPECT_TRUE(a.boxes.empty());  // not reported
-  for (const auto& entry : std::filesystem::directory_iterator("."))
-    EXPECT_NE(entry.path().extension(), ".tmp");
+  for (const auto& entry : std::filesystem::directory_iterator(".")) EXPECT_NE(entry.path().extension(), ".tmp");
   const std::string saved = read_file("kept.sl1");
   a.answers = {IDYES};
   command(data_win()->window, IDM_CLOSE);
@@ -138,8 +143,7 @@ TEST_F(documents, a_file_that_cannot_be_opened_or_read_leaves_a_new_empty_docume
   };
   for (const auto& [bytes, code] : cases) {
     std::filesystem::remove("bad.sl1");
-    if (!bytes.empty())
-      write_file("bad.sl1", bytes);
+    if (!bytes.empty()) write_file("bad.sl1", bytes);
     a.boxes.clear();
     SetWindowTextA(data_win()->window, "changed");
     a.open_data_file(a.full_path("bad.sl1").c_str(), "bad.sl1");
@@ -168,7 +172,8 @@ TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_w
   command(data_win()->window, IDM_GET_DATA);
   SendMessageA(data_win()->window, WM_CHAR, '7', 0);
   SetWindowTextA(data_win()->comments->control, "Flying\r\nover the lake");
-  plot_win()->sums.record_count = 1, plot_win()->sums.max = 2, plot_win()->sums.cues[5] = 2, plot_win()->sums.not_delivered[6] = 1;
+  plot_win()->sums.record_count = 1, plot_win()->sums.max = 2, plot_win()->sums.cues[5] = 2,
+  plot_win()->sums.not_delivered[6] = 1;
   plot_win()->show();
   a.save_name = "night.sl1";
   command(data_win()->window, IDM_SAVE_AS);
@@ -185,8 +190,8 @@ TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_w
   series[5 * 4] = 2, series[512 + 6 * 4] = 1;
   const std::string saved = read_file("night.sl1");
   EXPECT_TRUE(saved == tags("Doc type") + rect(data_win()->window) + night + counts + le(0) + le(1) + night + counts +
-                       le(22) + std::string("Flying\r\nover the lake", 22) + rect(plot_win()->window) + le(1) +
-                       le(1) + le(2) + series);
+                           le(22) + std::string("Flying\r\nover the lake", 22) + rect(plot_win()->window) + le(1) +
+                           le(1) + le(2) + series);
 
   a.open_choice = 1;
   a.open_name = "night.sl1";
@@ -235,8 +240,10 @@ TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_
   win_type& w = *settings_win();
   const std::string place = le(12) + le(34) + le(512) + le(184);
   const std::string extremes("\x80\0\0\0\0\0\0\x80\xff\xff\xff\x7f\0\0\0\x80", 16);
-  for (const auto& [bytes, result, placed] : {std::tuple<std::string, int, const char*>{place.substr(0, 12), 0, "0,0 300,150"},
-                                              {place, 1, "12,34 512,184"}, {extremes, 1, ""}}) {
+  for (const auto& [bytes, result, placed] :
+       {std::tuple<std::string, int, const char*>{place.substr(0, 12), 0, "0,0 300,150"},
+        {place, 1, "12,34 512,184"},
+        {extremes, 1, ""}}) {
     MoveWindow(w.window, 0, 0, 300, 150, TRUE);
     std::FILE* file = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), file);
@@ -244,7 +251,9 @@ TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_
     EXPECT_EQ(w.win_type::read_from_file(file), result);
     std::fclose(file);
     const RECT r = rect_of(w.window);
-    if (*placed) { EXPECT_EQ(text_of("%ld,%ld %ld,%ld", r.left, r.top, r.right, r.bottom), placed); }
+    if (*placed) {
+      EXPECT_EQ(text_of("%ld,%ld %ld,%ld", r.left, r.top, r.right, r.bottom), placed);
+    }
   }
 }
 

@@ -2,13 +2,13 @@
 #include <random>
 
 #include "../exchange/sample_nights.h"
+#include "dialog_driver.h"
 #include "exchange/export_rows.h"
 #include "exchange/help_strings.h"
 #include "exchange/import_rows.h"
 #include "exchange/report_texts.h"
 #include "res/export_dialog_ids.h"
 #include "sim_night.h"
-#include "dialog_driver.h"
 #include "test_app.h"
 #include "ui/edit_text_type.h"
 
@@ -23,7 +23,7 @@ class exchange : public started_app {
   void add_nights() const {
     device_block dated = dated_night();
     dated.type = 4, dated.walarm = 1;  // values a row gives back: a known cue type's name, ON for 1
-    const device_block blocks[] = {make_night(1, {2024, 3, 1, 7, 0, 0}), dated,
+    const device_block blocks[] = {make_night(1, {2024, 3, 1, 7, 0, 0}),  dated,
                                    make_night(2, {2024, 3, 2, 6, 30, 0}), long_night(),
                                    make_night(3, {2024, 3, 3, 8, 15, 0}), make_night(4, {2024, 3, 5, 7, 5, 0})};
     const char* const comments[] = {"Lucid at the lake", "first \"line\"\r\nsecond", "a, b; c", "x", "flying", "woke"};
@@ -48,8 +48,9 @@ class exchange : public started_app {
                            HWND list = GetDlgItem(dialog, IDC_EXPORT_LIST);
                            char line[256] = "";
                            SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
-                           dialog_seen = text_of("%d lines, %s, names %d", static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)),
-                                                 line, IsDlgButtonChecked(dialog, IDC_EXPORT_NAMES));
+                           dialog_seen = text_of("%d lines, %s, names %d",
+                                                 static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)), line,
+                                                 IsDlgButtonChecked(dialog, IDC_EXPORT_NAMES));
                            int button = IDC_EXPORT_OK;
                            std::istringstream words(actions);
                            for (std::string word; words >> word;) {

@@ -32,7 +32,8 @@ std::string expected_menu(const char* edit_items) {
   return std::string("[&File\n&About Nightglow...|10|E\n-\n&New Data Window|20|E\nN&ew Settings Window|30|E\n") +
          "&Open...|40|E\n&Close|50|E\n&Save|60|E\nSa&ve As...|70|E\n&Revert|80|E\n-\nE&xport Report...|90|G\n"
          "Ex&port To Database...|100|G\n&Import From Database...|105|G\n-\nPrin&t Window...|120|G\n-\n"
-         "&Quit|130|E\n]\n[&Edit\n" + edit_items + "&Select All|180|G\n]\n[&Somnolux\n[&Select COM Port\n" + ports +
+         "&Quit|130|E\n]\n[&Edit\n" +
+         edit_items + "&Select All|180|G\n]\n[&Somnolux\n[&Select COM Port\n" + ports +
          "]\n-\n&Get Somnolux Settings and Data|250|G\nS&et Somnolux Settings|260|G\n-\n&Reset Settings|270|G\n"
          "&Copy Data Settings To Settings Window|275|G\n-\nSe&t Interface Timeout...|280|G\n]\n"
          "[&Windows\n&Show Data Window|190|E\nS&how Plot Window|200|E\nSh&ow Settings Window|210|E\n-\n"
@@ -42,8 +43,10 @@ std::string expected_menu(const char* edit_items) {
 TEST(menu_resources, all_four_menus_hold_every_item_with_its_text_id_and_state) {
   const char* text_items = "&Cut Text|140|G\nC&opy Text|150|G\n&Paste Text|160|G\n-\nC&lear Text|170|G\n";
   const char* plot_items = "&Cut|140|G\nC&opy Plot|150|G\n&Paste|160|G\n-\nC&lear|170|G\n";
-  for (const auto& [name, items] : {std::pair{"data_win_type_menu", text_items}, {"plot_win_type_menu", plot_items},
-                                    {"settings_win_type_menu", text_items}, {"win_type_menu", text_items}}) {
+  for (const auto& [name, items] : {std::pair{"data_win_type_menu", text_items},
+                                    {"plot_win_type_menu", plot_items},
+                                    {"settings_win_type_menu", text_items},
+                                    {"win_type_menu", text_items}}) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), name);
     ASSERT_NE(menu, nullptr) << name;
     EXPECT_EQ(describe(menu), expected_menu(items)) << name;
@@ -62,8 +65,7 @@ std::string states(HWND window) {
   std::string out;
   for (const auto& group : groups) {
     out += out.empty() ? "" : " ";
-    for (int id : group)
-      out += enabled(window, id) ? 'E' : 'G';
+    for (int id : group) out += enabled(window, id) ? 'E' : 'G';
   }
   return out;
 }
@@ -111,8 +113,7 @@ TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
 // The checked COM items of a window, as their numbers.
 std::string checked_ports(HWND window) {
   std::string out;
-  for (int n = 1; n <= 10; ++n)
-    out += checked(window, IDM_COM1 + n - 1) ? std::to_string(n) + " " : "";
+  for (int n = 1; n <= 10; ++n) out += checked(window, IDM_COM1 + n - 1) ? std::to_string(n) + " " : "";
   return out + "|";
 }
 

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 void click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
 
 class plot_window : public started_app {
@@ -43,7 +42,8 @@ std::string gray_corners(const std::vector<drawn_item>& items) {
     if (path.empty()) path.push_back({x1, y1});
     const size_t n = path.size();
     if (path[n - 1] == std::pair{x2, y2}) continue;
-    if (n >= 2 && ((path[n - 2].first == x2 && path[n - 1].first == x2) || (path[n - 2].second == y2 && path[n - 1].second == y2)))
+    if (n >= 2 && ((path[n - 2].first == x2 && path[n - 1].first == x2) ||
+                   (path[n - 2].second == y2 && path[n - 1].second == y2)))
       path.pop_back();  // the same upright or level goes on
     path.push_back({x2, y2});
   }
@@ -58,11 +58,13 @@ TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights_and_copy_plot_
   size_client(299, 136);          // x of bin i is 34 + 2i, y of v is 116 - 50v at max 2
   p().build_plot({0, 1});
   EXPECT_TRUE(IsWindowVisible(p().window));
-  const std::pair<series_choice, const char*> rows[] = {  // max stays 2 until the next plotting
+  const std::pair<series_choice, const char*> rows[] = {
+      // max stays 2 until the next plotting
       {{{1, 0, 0}, {1, 0, 0}}, "34,116 54,116 54,66 56,66 56,16 58,16 58,116 290,116 "},
       {{{0, 1, 0}, {0, 1, 0}}, "34,116 214,116 214,66 216,66 216,116 288,116 288,66 290,66 "},
-      {{{0, 0, 1}, {0, 0, 1}}, "34,116 54,116 54,66 56,66 56,16 58,16 58,116 214,116 214,66 216,66 216,116 288,116 "
-                               "288,66 290,66 "}};
+      {{{0, 0, 1}, {0, 0, 1}},
+       "34,116 54,116 54,66 56,66 56,16 58,16 58,116 214,116 214,66 216,66 216,116 288,116 "
+       "288,66 290,66 "}};
   for (const auto& [shown, corners] : rows) {
     p().series = shown;
     EXPECT_EQ(gray_corners(record_drawing([&](HDC hdc) { p().draw(hdc); })), corners);
@@ -116,16 +118,17 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
   SendMessageA(w.window, WM_CHAR, '6', 0);  // an edit of record 3, kept by the switch
   std::string seen;
   dialog_driver show{"Show Record", {[&](HWND d) {
-                                       char line[64] = "";
-                                       SendDlgItemMessageA(d, 2, LB_GETTEXT, 4, reinterpret_cast<LPARAM>(line));
-                                       seen = describe(d) + line + std::to_string(SendDlgItemMessageA(d, 2, LB_GETCURSEL, 0, 0));
-                                       w.show_record();  // already open: returns at once
-                                       SendDlgItemMessageA(d, 2, LB_SETCURSEL, 4, 0);
-                                       SendMessageA(d, WM_COMMAND, MAKEWPARAM(2, LBN_DBLCLK), 0);
-                                     }}};
+                       char line[64] = "";
+                       SendDlgItemMessageA(d, 2, LB_GETTEXT, 4, reinterpret_cast<LPARAM>(line));
+                       seen = describe(d) + line + std::to_string(SendDlgItemMessageA(d, 2, LB_GETCURSEL, 0, 0));
+                       w.show_record();  // already open: returns at once
+                       SendDlgItemMessageA(d, 2, LB_SETCURSEL, 4, 0);
+                       SendMessageA(d, WM_COMMAND, MAKEWPARAM(2, LBN_DBLCLK), 0);
+                     }}};
   EXPECT_TRUE(show.drive([&] { command(w.window, IDM_SHOW_RECORD); }));
-  EXPECT_EQ(seen, "Show Record without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 1 \n"
-                  "-1 Static 0 Select a data record:\n#5:  ?\?/?\?/?\?  23:00  480 minutes2");
+  EXPECT_EQ(seen,
+            "Show Record without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 1 \n"
+            "-1 Static 0 Select a data record:\n#5:  ?\?/?\?/?\?  23:00  480 minutes2");
   EXPECT_EQ(text_of("%d %d", w.current_index, w.records[2]->counts[dreams]), "4 6");
 
   auto state = [&](HWND d) {  // owner, check boxes and radio buttons 3 ... 11, selected lines
@@ -135,29 +138,31 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
   };
   p().series = {{1, 0, 1}, {1, 0, 0}};
   dialog_driver cancel{"Plot Records", {[&](HWND d) {
-                                          seen = describe(d) + state(d);
-                                          for (int id : {5, 4, 8, 10, 11, 6}) click(d, id);  // radios within their group
-                                          press(d, IDC_PLOT_SELECT_ALL);
-                                          seen += state(d);
-                                          press(d, IDC_RECORD_CANCEL);
-                                        }}};
+                         seen = describe(d) + state(d);
+                         for (int id : {5, 4, 8, 10, 11, 6}) click(d, id);  // radios within their group
+                         press(d, IDC_PLOT_SELECT_ALL);
+                         seen += state(d);
+                         press(d, IDC_RECORD_CANCEL);
+                       }}};
   EXPECT_TRUE(cancel.drive([&] { SendMessageA(p().window, WM_LBUTTONDBLCLK, 0, 0); }));
-  EXPECT_EQ(seen, "Plot Records without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 9 \n"
-                  "-1 Static 0 Select one or more data records:\n-1 Static 0 Plot:\n-1 Static 0 Color:\n"
-                  "3 Button 3 Cues\n4 Button 4 Black\n5 Button 4 Gray\n6 Button 3 Cues ND\n7 Button 4 Black\n"
-                  "8 Button 4 Gray\n9 Button 3 Combined\n10 Button 4 Black\n11 Button 4 Gray\n12 Button 0 Select All\n"
-                  "plot 101010110 0|plot 110101101 5|");
+  EXPECT_EQ(seen,
+            "Plot Records without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 9 \n"
+            "-1 Static 0 Select one or more data records:\n-1 Static 0 Plot:\n-1 Static 0 Color:\n"
+            "3 Button 3 Cues\n4 Button 4 Black\n5 Button 4 Gray\n6 Button 3 Cues ND\n7 Button 4 Black\n"
+            "8 Button 4 Gray\n9 Button 3 Combined\n10 Button 4 Black\n11 Button 4 Gray\n12 Button 0 Select All\n"
+            "plot 101010110 0|plot 110101101 5|");
   dialog_driver ok{"Plot Records", {[&](HWND d) {
-                                      w.plot_records();  // already open: returns at once
-                                      seen = state(d);  // as before Cancel
-                                      click(d, 6);
-                                      click(d, 8);
-                                      for (int line : {1, 3}) SendDlgItemMessageA(d, 2, LB_SETSEL, TRUE, line);
-                                      seen += state(d);
-                                      press(d, IDC_RECORD_OK);
-                                    }}};
+                     w.plot_records();  // already open: returns at once
+                     seen = state(d);   // as before Cancel
+                     click(d, 6);
+                     click(d, 8);
+                     for (int line : {1, 3}) SendDlgItemMessageA(d, 2, LB_SETSEL, TRUE, line);
+                     seen += state(d);
+                     press(d, IDC_RECORD_OK);
+                   }}};
   EXPECT_TRUE(ok.drive([&] { command(w.window, IDM_PLOT_RECORDS); }));
-  EXPECT_EQ(seen + text_of("%d %d %d%d%d", p().sums.record_count, p().sums.max, p().sums.cues[11], p().sums.cues[12], p().sums.cues[13]),
+  EXPECT_EQ(seen + text_of("%d %d %d%d%d", p().sums.record_count, p().sums.max, p().sums.cues[11], p().sums.cues[12],
+                           p().sums.cues[13]),
             "data 101010110 0|data 101101110 2|2 1 101");
   EXPECT_EQ(text_of("%d%d%d", p().series.colour[0], p().series.colour[1], p().series.colour[2]), "110");
   EXPECT_EQ(app->dialogs.size(), 3u);
@@ -167,8 +172,11 @@ TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_on
   const struct {
     int records, current, answer;
     const char* after;  // current/count, DREAMS shown (record i has i), no-record flag, plot
-  } rows[] = {{3, 0, IDOK, "0/2 2 0 shown 1"}, {3, 1, IDOK, "0/2 1 0 shown 1"}, {3, 2, IDOK, "1/2 2 0 shown 1"},
-              {1, 0, IDOK, "-1/0 0 1 hidden 0"}, {2, 1, IDCANCEL, "1/2 2 0 shown 1"}};
+  } rows[] = {{3, 0, IDOK, "0/2 2 0 shown 1"},
+              {3, 1, IDOK, "0/2 1 0 shown 1"},
+              {3, 2, IDOK, "1/2 2 0 shown 1"},
+              {1, 0, IDOK, "-1/0 0 1 hidden 0"},
+              {2, 1, IDCANCEL, "1/2 2 0 shown 1"}};
   for (const auto& row : rows) {
     data_win_type& w = *data_win();
     w.records.clear();

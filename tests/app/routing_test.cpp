@@ -28,17 +28,19 @@ TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_othe
        {150, 240, 10001},
        {},
        {90, 100, 105, 140, 160, 170, 180, 220, 230, 250, 260, 270, 275, 280, 300, 309, 999, 0}},
-      {settings_win(), {60, 70, 90, 150, 260, 270, 275, 302, 10002}, {280}, {100, 105, 140, 160, 170, 180, 220, 230, 240, 250, 999, 0}}};
+      {settings_win(),
+       {60, 70, 90, 150, 260, 270, 275, 302, 10002},
+       {280},
+       {100, 105, 140, 160, 170, 180, 220, 230, 240, 250, 999, 0}}};
   for (const auto& row : rows)  // left to default processing
-    for (int id : std::get<3>(row))
-      EXPECT_EQ(std::get<0>(row)->do_command(id), 0) << id;
+    for (int id : std::get<3>(row)) EXPECT_EQ(std::get<0>(row)->do_command(id), 0) << id;
   EXPECT_TRUE(a.link->port_number == 3 && a.dialogs.empty() && a.boxes.empty());
   use_test_link();
   a.on_dialog = []() -> INT_PTR { return 1; };
   for (const auto& [window, refreshing, not_refreshing, unhandled] : rows)
     for (bool refresh : {true, false})
       for (int id : refresh ? refreshing : not_refreshing) {
-        add_record();  // behind the menus' back: only a refresh enables Show Plot Window
+        add_record();            // behind the menus' back: only a refresh enables Show Plot Window
         a.answers = {IDCANCEL};  // the record stays when Delete Record asks
         EXPECT_EQ(window->do_command(id), 1) << id;
         EXPECT_EQ(enabled(settings_win()->window, IDM_SHOW_PLOT), refresh) << id;
@@ -46,9 +48,9 @@ TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_othe
         data_win()->current_index = -1;
         a.update_all_menus();
       }
-  EXPECT_EQ(a.dialogs, (std::vector<std::string>{"export_records_dlog", "plot_records_dlog", "show_record_dlog",
-                                                 "plot_records_dlog", "timeout_dlog", "plot_records_dlog",
-                                                 "timeout_dlog"}));
+  EXPECT_EQ(a.dialogs,
+            (std::vector<std::string>{"export_records_dlog", "plot_records_dlog", "show_record_dlog",
+                                      "plot_records_dlog", "timeout_dlog", "plot_records_dlog", "timeout_dlog"}));
 
   recording_widget widget(settings_win());  // popup menu choices go to the popup owner
   settings_win()->popup_owner = &widget;
@@ -92,8 +94,7 @@ TEST_F(routing, closing_asks_to_save_and_closing_both_windows_in_either_order_en
   for (bool data_first : {true, false}) {
     test_app& a = start_app();
     HWND first = data_win()->window, second = settings_win()->window;
-    if (!data_first)
-      std::swap(first, second);
+    if (!data_first) std::swap(first, second);
     a.answers = {IDCANCEL, IDNO, IDNO};
     SendMessageA(first, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(first));

@@ -61,8 +61,10 @@ strings expected_texts(settings_win_type& w, const std::vector<int>& v) {
 // What the window draws, the buttons' labels apart, with the screen or a printer context.
 strings drawn_texts(settings_win_type& w, bool paper = false, strings* frame = nullptr) {
   strings texts;
-  for (const std::string& shape : shapes_of(recorded(w, [&](HDC hdc) { w.draw(hdc); }, paper))) {
-    const bool button = shape.rfind("text Set Somnolux Settings ", 0) == 0 || shape.rfind("text Reset Settings ", 0) == 0;
+  for (const std::string& shape : shapes_of(recorded(
+           w, [&](HDC hdc) { w.draw(hdc); }, paper))) {
+    const bool button =
+        shape.rfind("text Set Somnolux Settings ", 0) == 0 || shape.rfind("text Reset Settings ", 0) == 0;
     if (shape.rfind("text", 0) == 0 && !button)
       texts.push_back(shape);
     else if (frame && (shape.rfind("line 3,", 0) == 0 || shape.rfind("round", 0) == 0 || button))
@@ -78,12 +80,13 @@ TEST_F(settings_window, draws_defaults_and_edits_where_the_font_puts_them_and_sh
   RECT client;
   GetClientRect(w().window, &client);
   strings expected_frame;
-  for (int y : {14, 51, 72, 106})
-    expected_frame.push_back(text_of("line 3,%d %ld,%d", y, client.right - 3, y));
-  for (const auto& [label, left] : {std::pair<std::string, int>{"Set Somnolux Settings", 90}, {"Reset Settings", 290}}) {
+  for (int y : {14, 51, 72, 106}) expected_frame.push_back(text_of("line 3,%d %ld,%d", y, client.right - 3, y));
+  for (const auto& [label, left] :
+       {std::pair<std::string, int>{"Set Somnolux Settings", 90}, {"Reset Settings", 290}}) {
     const int right = left + (left == 90 ? 150 : 100);
     expected_frame.push_back(text_of("round %d,110 %d,130 18x18", left, right));
-    expected_frame.push_back(text_of("text %s %d,113", label.c_str(), left + (right - left - text_size(w(), label).cx) / 2));
+    expected_frame.push_back(
+        text_of("text %s %d,113", label.c_str(), left + (right - left - text_size(w(), label).cx) / 2));
   }
   EXPECT_EQ(frame, expected_frame);
 
@@ -91,18 +94,22 @@ TEST_F(settings_window, draws_defaults_and_edits_where_the_font_puts_them_and_sh
   const strings paper = drawn_texts(w(), true);
   auto x_of = [](const strings& shapes, const std::string& text) {
     for (const std::string& shape : shapes)
-      if (shape.rfind("text " + text + " ", 0) == 0)
-        return std::atoi(shape.substr(shape.rfind(' ') + 1).c_str());
+      if (shape.rfind("text " + text + " ", 0) == 0) return std::atoi(shape.substr(shape.rfind(' ') + 1).c_str());
     return -1000;
   };
   for (const auto& [text, shift] : {std::pair<std::string, int>{"x10 minutes         SENSITIVITY:", 2},
-                                    {"30", 5}, {"00", 10}, {"59", 13}, {"CUE DURATION:", 0}})
+                                    {"30", 5},
+                                    {"00", 10},
+                                    {"59", 13},
+                                    {"CUE DURATION:", 0}})
     EXPECT_EQ(x_of(paper, text) - x_of(screen, text), shift) << text;
   EXPECT_EQ(drawn_texts(w()), screen);
 
   s() = distinct_settings();  // the form shows the edit copies, not the sent times
-  s().cdur = 255, s().intens = 6, s().rate = 1, s().type = 5, s().walarm = s().dalarm = 1, s().delay = 60, s().sens = 10;
-  s().wtimeh_edit = 23, s().wtimem_edit = 5, s().cstarth_edit = s().cstartm_edit = 0, s().cendh_edit = s().cendm_edit = 9;
+  s().cdur = 255, s().intens = 6, s().rate = 1, s().type = 5, s().walarm = s().dalarm = 1, s().delay = 60,
+  s().sens = 10;
+  s().wtimeh_edit = 23, s().wtimem_edit = 5, s().cstarth_edit = s().cstartm_edit = 0,
+  s().cendh_edit = s().cendm_edit = 9;
   EXPECT_EQ(drawn_texts(w()), expected_texts(w(), {255, 6, 1, 5, 23, 5, 60, 10, 0, 0, 9, 9}));
 }
 
@@ -112,8 +119,7 @@ TEST_F(settings_window, tab_and_enter_walk_the_fields_and_time_parts_both_ways_w
     forwards += focus() + " ";
     EXPECT_EQ(help().help_id, w().widgets.focus_index);
   }
-  for (int i = 0; i < 14; ++i, backwards += focus() + " ")
-    type("\t", true);
+  for (int i = 0; i < 14; ++i, backwards += focus() + " ") type("\t", true);
   EXPECT_EQ(forwards, "2 3 4 7 8h 8m 9 11 12 13h 13m 14h 14m 2 ");
   EXPECT_EQ(backwards, "2 14m 14h 13m 13h 12 11 9 8m 8h 7 4 3 2 ");
   type("\r\r\r");
@@ -127,10 +133,10 @@ TEST_F(settings_window, tab_and_enter_walk_the_fields_and_time_parts_both_ways_w
 TEST_F(settings_window, typing_fills_the_bound_settings_and_a_key_out_of_range_beeps_keeping_the_value) {
   const std::tuple<const char*, int32_t device_settings::*, int, int> rows[] = {
       {"300", &device_settings::cdur, 30, 1},  // the first key after the focus replaces 10
-      {"\b\b", &device_settings::cdur, 3, 1},     // an empty field would be 0, below the minimum
-      {"\t7", &device_settings::intens, 3, 1},       {"\t\t\t24", &device_settings::wtimeh_edit, 2, 1},
-      {"\t60", &device_settings::wtimem_edit, 6, 1}, {"\t ", &device_settings::dalarm, 1, 0},
-      {"\t61", &device_settings::delay, 6, 1},       {"\t011", &device_settings::sens, 1, 2},
+      {"\b\b", &device_settings::cdur, 3, 1},  // an empty field would be 0, below the minimum
+      {"\t7", &device_settings::intens, 3, 1},          {"\t\t\t24", &device_settings::wtimeh_edit, 2, 1},
+      {"\t60", &device_settings::wtimem_edit, 6, 1},    {"\t ", &device_settings::dalarm, 1, 0},
+      {"\t61", &device_settings::delay, 6, 1},          {"\t011", &device_settings::sens, 1, 2},
       {"\t\t99", &device_settings::cstartm_edit, 9, 1}, {"\t05", &device_settings::cendh_edit, 5, 0},
       {"\t\tx-", &device_settings::cdur, 3, 2}};  // wrapped to CUE DURATION
   for (const auto& [keys, field, value, refused] : rows) {
@@ -154,7 +160,8 @@ TEST_F(settings_window, reset_asks_and_on_ok_brings_back_every_default_with_the_
   EXPECT_EQ(settings_text(s()), settings_text(distinct_settings()));
   click(340, 120);  // the Reset Settings button
   EXPECT_EQ(settings_text(s()), settings_text(defaults));
-  EXPECT_EQ(asked(1), "Reset Deafults?|This will overwrite the current Somnolux settings.  Are you sure you want to proceed?");
+  EXPECT_EQ(asked(1),
+            "Reset Deafults?|This will overwrite the current Somnolux settings.  Are you sure you want to proceed?");
 }
 
 // The link on the simulator's engine; it notes the status window while the upload waits.
@@ -196,7 +203,9 @@ TEST_F(settings_window, upload_asks_then_sends_the_edits_with_the_pc_clock_and_k
             (std::vector<int>{20, 9, 6, 45, 3, 11, 2}));
   EXPECT_EQ(settings_text(s()), settings_text(got));  // the sent pairs, the stamp and the checksum kept
   EXPECT_EQ(link->status + "|" + std::to_string(app->status_window == nullptr), "Status|Setting Somnolux...|1");
-  EXPECT_EQ(asked(1), "Set Somnolux?|This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?");
+  EXPECT_EQ(
+      asked(1),
+      "Set Somnolux?|This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?");
 
   engine.faults.refuse_upload = true;
   link->writes.clear();
@@ -205,7 +214,7 @@ TEST_F(settings_window, upload_asks_then_sends_the_edits_with_the_pc_clock_and_k
   command(w().window, IDM_SET_SETTINGS);
   EXPECT_EQ(app->boxes.back().text, "Couldn't set Somnolux settings.");
   expect_pc_clock(s(), before, std::time(nullptr));  // nothing rolled back
-  sim_engine replay(distinct_block());  // a box that takes what the first refused shows what was sent
+  sim_engine replay(distinct_block());               // a box that takes what the first refused shows what was sent
   replay.receive(link->all_written());
   EXPECT_EQ(std::to_string(s().cendm) + " " + settings_text(replay.last_upload()), "7 " + settings_text(s()));
 }
@@ -229,7 +238,8 @@ TEST_F(settings_window, copy_data_settings_asks_and_takes_the_current_records_se
   expected.delay = 113, expected.dalarm = 115, expected.walarm = 1;
   expected.type = 4, expected.rate = 5, expected.intens = 6, expected.cdur = 77, expected.sens = 9;
   EXPECT_EQ(settings_text(s()), settings_text(expected));
-  EXPECT_EQ(asked(2), "Copy Settings?|This will overwrite the current Somnolux settings.  Are you sure you want to proceed?");
+  EXPECT_EQ(asked(2),
+            "Copy Settings?|This will overwrite the current Somnolux settings.  Are you sure you want to proceed?");
 }
 
 TEST_F(settings_window, a_saved_sl2_is_the_exact_image_and_open_revert_and_close_bring_every_field_back) {
@@ -257,7 +267,9 @@ TEST_F(settings_window, a_saved_sl2_is_the_exact_image_and_open_revert_and_close
   command(w().window, IDM_CLOSE);  // Yes to the save question
   EXPECT_EQ(app->settings_document, nullptr);
   EXPECT_EQ(static_cast<unsigned char>(read_file("night owl.sl2").at(112 + 92)), 200);
-  EXPECT_EQ(asked(1), "Revert file?|This operation will throw away all changes to \"night owl\".  Are you sure you want to proceed?");
+  EXPECT_EQ(
+      asked(1),
+      "Revert file?|This operation will throw away all changes to \"night owl\".  Are you sure you want to proceed?");
   write_file("short.sl2", read_file("night owl.sl2").substr(0, 200));
   app->open_settings_file(app->full_path("short.sl2").c_str(), "short.sl2");
   EXPECT_EQ(app->boxes.back().text, "Couldn't read file: -7");

@@ -89,15 +89,15 @@ std::string describe(const win_type& w) {
   char name[64] = "", text[256];
   GetClassNameA(w.window, name, sizeof name);
   const auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(w.window, GCLP_HICON));
-  std::snprintf(text, sizeof text, "%s \"%s\" %ld,%ld %ldx%ld style %lx ex %lx icon %s menu %d kind %d", name,
-                title(w.window).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                static_cast<unsigned long>(GetWindowLongPtrA(w.window, GWL_STYLE) & WS_OVERLAPPEDWINDOW),
-                static_cast<unsigned long>(GetWindowLongPtrA(w.window, GWL_EXSTYLE) &
-                                           (WS_EX_TOPMOST | WS_EX_TOOLWINDOW)),
-                icon == LoadIconA(GetModuleHandleA(nullptr), "somn") ? "somn"
-                : icon == LoadIconA(nullptr, IDI_APPLICATION)        ? "standard"
-                                                                     : "other",
-                GetMenu(w.window) != nullptr, w.kind);
+  std::snprintf(
+      text, sizeof text, "%s \"%s\" %ld,%ld %ldx%ld style %lx ex %lx icon %s menu %d kind %d", name,
+      title(w.window).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+      static_cast<unsigned long>(GetWindowLongPtrA(w.window, GWL_STYLE) & WS_OVERLAPPEDWINDOW),
+      static_cast<unsigned long>(GetWindowLongPtrA(w.window, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW)),
+      icon == LoadIconA(GetModuleHandleA(nullptr), "somn") ? "somn"
+      : icon == LoadIconA(nullptr, IDI_APPLICATION)        ? "standard"
+                                                           : "other",
+      GetMenu(w.window) != nullptr, w.kind);
   return text;
 }
 

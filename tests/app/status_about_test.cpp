@@ -56,8 +56,7 @@ std::vector<uint32_t> drawn(win_type& window, int& width, int& height) {
   GdiFlush();
   std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
                                static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
-  for (uint32_t& p : pixels)
-    p &= 0xFFFFFF;
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
   SelectObject(dc, old);
   DeleteObject(dib);
   DeleteDC(dc);

@@ -5,13 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <cstring>
 #include <sstream>
 
+#include "../device/test_link.h"
+#include "../ui/emf_recording.h"
 #include "app/about_win_type.h"
 #include "app/app_dialogs.h"
 #include "app/app_type.h"
@@ -26,8 +28,6 @@
 #include "ui/time_field_type.h"
 #include "ui/ui_effects.h"
 #include "ui/win_print.h"
-#include "../device/test_link.h"
-#include "../ui/emf_recording.h"
 
 using strings = std::vector<std::string>;
 inline constexpr COLORREF gray = RGB(180, 180, 180);  // disabled widgets, the cue bracket, not-delivered cues
@@ -82,14 +82,12 @@ class test_app : public app_type {
   int message_box(const char* text, const char* caption, UINT type) override {
     boxes.push_back({text, caption, type, status_window || about_window});
     const int answer = answers.empty() ? ((type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK) : answers.front();
-    if (!answers.empty())
-      answers.pop_front();
+    if (!answers.empty()) answers.pop_front();
     return answer;
   }
   void wait_ms(int milliseconds) override {
     waits.push_back(milliseconds);
-    if (on_wait)
-      on_wait();
+    if (on_wait) on_wait();
   }
   INT_PTR run_dialog(const char* name, DLGPROC procedure, HWND owner) override {
     dialogs.push_back(name);
@@ -153,15 +151,13 @@ inline void type_chars(HWND window, const std::string& keys, bool shift = false)
   GetKeyboardState(held);
   held[VK_SHIFT] = shift ? 0x80 : 0;
   SetKeyboardState(held);
-  for (char key : keys)
-    SendMessageA(window, WM_CHAR, static_cast<BYTE>(key), 1);
+  for (char key : keys) SendMessageA(window, WM_CHAR, static_cast<BYTE>(key), 1);
   held[VK_SHIFT] = 0;
   SetKeyboardState(held);
 }
 // The focused widget's index with h or m for a time field's part, or "none".
 inline std::string focus_name(widget_container& widgets) {
-  if (widgets.focus_index < 0)
-    return "none";
+  if (widgets.focus_index < 0) return "none";
   auto* time = dynamic_cast<time_field_type*>(widgets.focused());
   return std::to_string(widgets.focus_index) + (time ? (time->focused_part ? "m" : "h") : "");
 }
@@ -210,8 +206,7 @@ class app_fixture : public ::testing::Test {
 
   // A started application; by default the preferences name COM3, so no port dialog.
   test_app& start_app(const char* preferences = "port = COM3\n") {
-    if (preferences)
-      write_file("somnprefs.txt", preferences);
+    if (preferences) write_file("somnprefs.txt", preferences);
     app = std::make_unique<test_app>();
     app->start();
     return *app;
@@ -221,8 +216,7 @@ class app_fixture : public ::testing::Test {
     MSG msg;
     bool quit = false;
     for (; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); quit = true)
-      if (code)
-        *code = static_cast<int>(msg.wParam);
+      if (code) *code = static_cast<int>(msg.wParam);
     return quit;
   }
   static void write_file(const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }

@@ -33,7 +33,8 @@ void export_rows(benchmark::State& state) {
   for (auto _ : state) {
     std::string text = export_header();
     for (int i = 0; i < row_count; ++i)
-      text += rec_column(i + 1) + make_export_row(view_of_record(nights[static_cast<std::size_t>(i)]), "W95 Nightglow v1.1");
+      text += rec_column(i + 1) +
+              make_export_row(view_of_record(nights[static_cast<std::size_t>(i)]), "W95 Nightglow v1.1");
     if (write_export_file(path, text) != nullptr) return state.SkipWithError("cannot create the file");
   }
   state.SetItemsProcessed(state.iterations() * row_count);

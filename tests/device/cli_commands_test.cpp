@@ -29,7 +29,8 @@ class cli_commands : public ::testing::Test {
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::current_path(dir);
-    for (const char* line : {"get --port COM1 --into a.sl1", "get --port COM1 --into a.sl1", "export a.sl1 --names -o rows.txt"})
+    for (const char* line :
+         {"get --port COM1 --into a.sl1", "get --port COM1 --into a.sl1", "export a.sl1 --names -o rows.txt"})
       ASSERT_EQ(run(line).code, 0) << line;
   }
   void TearDown() override {
@@ -80,7 +81,8 @@ TEST_F(cli_commands, nights_from_the_mask_are_listed_reported_exported_and_impor
   const auto numbers = [](const std::string& text, long factor) {
     std::vector<long> values;
     for (std::size_t at = 0; at < text.size(); ++at)
-      if (std::isdigit(text[at]) && (at == 0 || !std::isdigit(text[at - 1]))) values.push_back(factor * std::atol(&text[at]));
+      if (std::isdigit(text[at]) && (at == 0 || !std::isdigit(text[at - 1])))
+        values.push_back(factor * std::atol(&text[at]));
     return values;
   };
   const std::vector<long> twice = numbers(run("plot a.sl1 --records 2").out, 2);
@@ -107,7 +109,8 @@ TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output
       {"report cut.sl1 -o out.txt", 1, "cut.sl1: Couldn't read file: -7 (the records are damaged or cut short)"},
       {"report a.sl1 --record 3 -o out.txt", 1, "a.sl1: there is no record 3 (the document holds 2)"},
       {"export empty.sl1 -o out.txt", 1, "empty.sl1: there are no records to export"},
-      {"export a.sl1 -o nowhere/out.txt", 1, "nowhere/out.txt: Sorry, couldn't create data file. (No such file or directory)"},
+      {"export a.sl1 -o nowhere/out.txt", 1,
+       "nowhere/out.txt: Sorry, couldn't create data file. (No such file or directory)"},
       {"import missing.txt --into a.sl1", 1, "missing.txt: Couldn't open database file. (No such file or directory)"},
       {"settings a.sl1", 1, "a.sl1: Couldn't read file: -4 (not a settings document)"},
       {"set --port COM1 --from a.sl1", 1, "Couldn't read file: -4 (not a settings document); nothing was sent"},

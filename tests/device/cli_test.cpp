@@ -17,10 +17,9 @@ TEST(cli_settings, every_field_takes_its_range_into_its_field_and_nothing_beyond
   const struct {
     const char* key;
     int low, high;
-  } ranges[] = {{"CDUR", 1, 255},   {"INTENS", 1, 6},   {"RATE", 1, 6},     {"TYPE", 0, 5},
-                {"WALARM", 0, 1},   {"DALARM", 0, 1},   {"DELAY", 0, 60},   {"SENS", 1, 10},
-                {"WTIMEH", 0, 23},  {"WTIMEM", 0, 59},  {"CSTARTH", 0, 23}, {"CSTARTM", 0, 59},
-                {"CENDH", 0, 23},   {"CENDM", 0, 59}};
+  } ranges[] = {{"CDUR", 1, 255},   {"INTENS", 1, 6},   {"RATE", 1, 6},   {"TYPE", 0, 5},    {"WALARM", 0, 1},
+                {"DALARM", 0, 1},   {"DELAY", 0, 60},   {"SENS", 1, 10},  {"WTIMEH", 0, 23}, {"WTIMEM", 0, 59},
+                {"CSTARTH", 0, 23}, {"CSTARTM", 0, 59}, {"CENDH", 0, 23}, {"CENDM", 0, 59}};
   auto stamped_lines = [](device_settings s) {
     stamp_settings(s, 1997, 5, 23, 13, 5, 42);
     return settings_lines(s);
@@ -48,18 +47,22 @@ TEST(cli_settings, names_and_alarm_words_in_either_case_and_bad_input_refused) {
   device_settings s{};
   reset_settings(s);
   std::string error;
-  for (const char* kv : {"intens=4", "WALARM=on", "dalarm=On"})
-    EXPECT_TRUE(apply_setting(s, kv, error)) << kv;
+  for (const char* kv : {"intens=4", "WALARM=on", "dalarm=On"}) EXPECT_TRUE(apply_setting(s, kv, error)) << kv;
   EXPECT_EQ(s.intens + s.walarm + s.dalarm, 6);
   EXPECT_TRUE(apply_setting(s, "WALARM=OFF", error));
   EXPECT_EQ(s.walarm, 0);
 
   const std::pair<const char*, const char*> refused[] = {
       {"VOLUME=3", "unknown setting 'VOLUME'; the settings are CDUR, INTENS"},
-      {"CDUR", "is not KEY=value"}, {"=5", "unknown setting ''"}, {"CDUR=", "is not a number"},
-      {"CDUR=ten", "is not a number"}, {"CDUR=-5", "is not a number"},
-      {"CDUR=1e2", "is not a number"}, {"CDUR= 5", "is not a number"},
-      {"CDUR=0x10", "is not a number"}, {"SENS=99999999999999", "is not a number"},
+      {"CDUR", "is not KEY=value"},
+      {"=5", "unknown setting ''"},
+      {"CDUR=", "is not a number"},
+      {"CDUR=ten", "is not a number"},
+      {"CDUR=-5", "is not a number"},
+      {"CDUR=1e2", "is not a number"},
+      {"CDUR= 5", "is not a number"},
+      {"CDUR=0x10", "is not a number"},
+      {"SENS=99999999999999", "is not a number"},
       {"CDUR=on", "is not a number"}};
   for (const auto& [kv, reason] : refused) {
     EXPECT_FALSE(apply_setting(s, kv, error)) << kv;
@@ -94,8 +97,7 @@ TEST(cli_key_lines, one_line_per_block_field_in_block_order) {
   const std::string lines[] = {
       "PACKV=100\nSOMNV=0x213\n", "\nDUR=117\nREMBITS=" + bits + "\nWALARM=1\n", "\nU1=300\n",
       "\nU12=311\nSENS=9\nTSTAMP=145603247\nCHECKSUM=746\nIBV=IB 2.0\\x01\n"};  // control escaped
-  for (const std::string& line : lines)
-    EXPECT_NE(text.find(line), std::string::npos) << line;
+  for (const std::string& line : lines) EXPECT_NE(text.find(line), std::string::npos) << line;
   b.somnv = 0;
   EXPECT_NE(block_lines(b).find("\nSOMNV=0\n"), std::string::npos) << "0 is written as 0";
 }

@@ -22,8 +22,8 @@ struct packets : ::testing::Test {
   };
   parsed parse(const std::string& text, int start = 0, uint16_t* sum = nullptr) {
     parsed p{0, false, start};
-    p.value = link.parse_number(reinterpret_cast<const uint8_t*>(text.data()),
-                                static_cast<int>(text.size()), p.position, p.error, sum);
+    p.value = link.parse_number(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()),
+                                p.position, p.error, sum);
     return p;
   }
 
@@ -51,12 +51,26 @@ TEST_F(packets, numbers_are_read_as_percent_i_reads_them_and_need_a_separator) {
     bool error;
     int start = 0;
   } cases[] = {
-      {"12 ", 12, false},  {"+12 ", 12, false},  {"-7 ", -7, false},     {"0x1F ", 31, false},
-      {"0X1f ", 31, false}, {"017 ", 15, false},  {"09 ", 0, false},      {"12abc ", 12, false},
-      {"0x ", 0, false},   {"0xg ", 0, false},   {"-0x10 ", -16, false}, {"> ", 0, false},
-      {"- ", 0, false},    {"4294967295 ", -1, false}, {"12\r", 12, false},
+      {"12 ", 12, false},
+      {"+12 ", 12, false},
+      {"-7 ", -7, false},
+      {"0x1F ", 31, false},
+      {"0X1f ", 31, false},
+      {"017 ", 15, false},
+      {"09 ", 0, false},
+      {"12abc ", 12, false},
+      {"0x ", 0, false},
+      {"0xg ", 0, false},
+      {"-0x10 ", -16, false},
+      {"> ", 0, false},
+      {"- ", 0, false},
+      {"4294967295 ", -1, false},
+      {"12\r", 12, false},
       {"5 ", 5, false, -3},  // a position before the start reads from the start
-      {"12", 0, true},     {"  \r\n", 0, true},  {"", 0, true},         {"5 ", 0, true, 2},
+      {"12", 0, true},
+      {"  \r\n", 0, true},
+      {"", 0, true},
+      {"5 ", 0, true, 2},
       {std::string(254, '0') + "7 ", 7, false},  // 255 characters are kept
       {std::string(100000, '9') + " ", -1, false},
   };
@@ -72,7 +86,11 @@ TEST_F(packets, numbers_are_read_as_percent_i_reads_them_and_need_a_separator) {
 // Anything not printable or white separates; a token of more than 255 characters is cut
 // (its 7 is beyond the cut) but consumed whole.
 TEST_F(packets, reading_goes_on_just_after_each_token) {
-  const char raw[] = "\r\n\t \x01\x80\xff" "42\x7f" "7\x00" "9\r";
+  const char raw[] =
+      "\r\n\t \x01\x80\xff"
+      "42\x7f"
+      "7\x00"
+      "9\r";
   const std::string text = std::string(raw, sizeof raw - 1) + std::string(255, '0') + "7 33 ";
   int position = 0;
   for (const auto& [value, end] : {std::pair{42, 9}, {7, 11}, {9, 13}, {0, 270}, {33, 273}}) {
@@ -98,8 +116,7 @@ TEST_F(packets, the_worked_upload_example_goes_out_byte_for_byte) {
   reset_settings(settings);
   settings.todd = 0, settings.todh = 13, settings.todm = 5, settings.tods = 42;
   settings.tstamp = link.pack_date(1997, 5, 23, 13, 5, 1);
-  const std::string packet =
-      "1\r0 13 5 42\r12 0\r11 59\r0\r0\r0 8 30\r2 2 3 10\r6\r175 186 173 8\r0x2ea\r";
+  const std::string packet = "1\r0 13 5 42\r12 0\r11 59\r0\r0\r0 8 30\r2 2 3 10\r6\r175 186 173 8\r0x2ea\r";
   ASSERT_EQ(packet.size(), 65u);
   EXPECT_EQ(upload(settings), packet);
   EXPECT_EQ(settings.checksum, 746);

@@ -8,10 +8,10 @@
 #ifndef _WIN32
 #include <fcntl.h>
 
-#include <cerrno>
-#include <cstring>
 #include <stdlib.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 #endif
 
 #include "device/serial_port.h"
@@ -28,20 +28,27 @@ TEST(device_port, the_port_number_comes_from_the_preferences_file) {
   fs::remove_all(directory);
   fs::create_directories(directory);
   fs::current_path(directory);
-  auto write = [](const std::string& text) {
-    std::ofstream("somnprefs.txt", std::ios::binary) << text;
-  };
+  auto write = [](const std::string& text) { std::ofstream("somnprefs.txt", std::ios::binary) << text; };
 
   recording_owner owner;
   test_link link(owner);
   EXPECT_EQ(link.read_port_preference(), 0) << "no file";
   const std::pair<std::string, int> cases[] = {
-      {"port = COM10\n", 10}, {"port = COM7\n", 7},   {"port = com7\n", 7},
-      {"PORT = Com3\r\n", 3}, {"xyzCOM2", 2},         {"", 0},
-      {"port = \n", 0},       {"port = COM", 0},      {"port = COMx1\n", 0},
-      {"COM 4\n", 0},         {"COM1COM2\n", 1},      {"port = COM999999999999\n", 0},
+      {"port = COM10\n", 10},
+      {"port = COM7\n", 7},
+      {"port = com7\n", 7},
+      {"PORT = Com3\r\n", 3},
+      {"xyzCOM2", 2},
+      {"", 0},
+      {"port = \n", 0},
+      {"port = COM", 0},
+      {"port = COMx1\n", 0},
+      {"COM 4\n", 0},
+      {"COM1COM2\n", 1},
+      {"port = COM999999999999\n", 0},
       {std::string(252, ' ') + "COM5\n", 0},  // only 255 bytes are read: the digit is beyond
-      {std::string(251, ' ') + "COM5\n", 5},  {std::string("\0\0COM6\n", 7), 6},
+      {std::string(251, ' ') + "COM5\n", 5},
+      {std::string("\0\0COM6\n", 7), 6},
   };
   for (const auto& [text, port] : cases) {
     write(text);

@@ -17,9 +17,7 @@ const char status_failed[] = "Couldn't get Somnolux status.";
 const char release_failed[] = "Couldn't release Somnolux from remote operation.";
 const char settings_failed[] = "Couldn't set Somnolux settings.";
 
-std::string data_failed(int code) {
-  return "Couldn't get Somnolux data.  Error = " + std::to_string(code) + ".";
-}
+std::string data_failed(int code) { return "Couldn't get Somnolux data.  Error = " + std::to_string(code) + "."; }
 
 struct protocol : ::testing::Test {
   sim_engine engine{distinct_block(), "IB 7.1 rev C"};
@@ -53,13 +51,12 @@ TEST_F(protocol, exchanges_run_whole_with_the_waits_of_the_timeout_choice) {
 
   ASSERT_EQ(link.writes.size(), 16u);  // the packet is writes[9]
   const std::string start = "remote\rcheck\rgrev\r";
-  EXPECT_EQ(link.all_written(), start + "gtldata\r\r" + start + "stldata\r" + link.writes[9] +
-                                    "\r" + start + "gtldata\r\r");
+  EXPECT_EQ(link.all_written(),
+            start + "gtldata\r\r" + start + "stldata\r" + link.writes[9] + "\r" + start + "gtldata\r\r");
   EXPECT_EQ(link.sleeps, (std::vector<int>{60, 720, 60, 3060, 60, 2160}));
   EXPECT_TRUE(owner.messages.empty());
   EXPECT_FALSE(link.open || engine.remote()) << "the port closed, the interface released";
-  for (const auto& [choice, download, upload] :
-       {std::tuple{1, 1440, 2040}, {3, 0, 0}, {-1, 0, 0}}) {
+  for (const auto& [choice, download, upload] : {std::tuple{1, 1440, 2040}, {3, 0, 0}, {-1, 0, 0}}) {
     link.timeout_choice = choice;
     EXPECT_EQ(std::pair(link.download_wait(), link.upload_wait()), std::pair(download, upload));
   }
@@ -82,11 +79,16 @@ TEST_F(protocol, start_replies_are_judged_by_their_ends) {
       {">", tl, end, nullptr, ">"},  // the text after the first LF, no CR follows
       {">", tl, "grev\r\n\r\n>", nullptr, ""},
       {">", tl, "grev\r\n" + std::string(300, 'v') + end, nullptr, std::string(255, 'v')},
-      {"remote\r\n> ", tl, end, remote_failed},       {"", tl, end, remote_failed},
-      {">", "check\r\nTL\r\n", end, status_failed},   {">", "L\r\n>", end, status_failed},
-      {">", "check\r\nTX\r\n>", end, status_failed},  {">", "check\r\nXL\r\n>", end, status_failed},
-      {">", "check\r\nTL\n\r>", end, status_failed},  {">", tl, "\n>", status_failed},
-      {">", tl, "grev\r\nIB 2.0\r\n", status_failed}, {">", tl, "grev\r\nIB\n>", status_failed},
+      {"remote\r\n> ", tl, end, remote_failed},
+      {"", tl, end, remote_failed},
+      {">", "check\r\nTL\r\n", end, status_failed},
+      {">", "L\r\n>", end, status_failed},
+      {">", "check\r\nTX\r\n>", end, status_failed},
+      {">", "check\r\nXL\r\n>", end, status_failed},
+      {">", "check\r\nTL\n\r>", end, status_failed},
+      {">", tl, "\n>", status_failed},
+      {">", tl, "grev\r\nIB 2.0\r\n", status_failed},
+      {">", tl, "grev\r\nIB\n>", status_failed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.remote) + "|" + c.check + "|" + c.grev);
@@ -112,10 +114,9 @@ TEST_F(protocol, a_short_command_write_fails_at_once_without_reading) {
     int result;
     messages shown;
   } cases[] = {
-      {0, true, 0, {remote_failed}},   {1, true, 0, {status_failed}},
-      {2, true, 0, {status_failed}},   {3, true, 0, {data_failed(0)}},
-      {4, true, 1, {release_failed}},  {0, false, 0, {remote_failed}}, {3, false, 0, {settings_failed}},
-      {4, false, 0, {settings_failed}}, {5, false, 1, {release_failed}},
+      {0, true, 0, {remote_failed}},    {1, true, 0, {status_failed}},    {2, true, 0, {status_failed}},
+      {3, true, 0, {data_failed(0)}},   {4, true, 1, {release_failed}},   {0, false, 0, {remote_failed}},
+      {3, false, 0, {settings_failed}}, {4, false, 0, {settings_failed}}, {5, false, 1, {release_failed}},
   };
   for (const auto& c : cases) {
     sim_engine fresh(distinct_block());
@@ -147,11 +148,10 @@ TEST_F(protocol, a_checksum_error_shows_both_messages_keeps_the_fields_and_relea
 }
 
 TEST_F(protocol, every_missing_number_has_its_code) {
-  const int codes[58] = {0,   -1,  -2,  -3,  -4,  -5,  -6,  -7,  -8,  -9,  -10, -11,
-                         -12, -13, -14, -44, -39, -15, -16, -16, -16, -16, -16, -16,
-                         -16, -16, -16, -16, -16, -16, -16, -16, -16, -16, -17, -18,
-                         -19, -20, -21, -22, -23, -24, -25, -26, -27, -28, -29, -30,
-                         -31, -32, -33, -34, -35, -36, -40, -41, -42, -43};
+  const int codes[58] = {0,   -1,  -2,  -3,  -4,  -5,  -6,  -7,  -8,  -9,  -10, -11, -12, -13, -14,
+                         -44, -39, -15, -16, -16, -16, -16, -16, -16, -16, -16, -16, -16, -16, -16,
+                         -16, -16, -16, -16, -17, -18, -19, -20, -21, -22, -23, -24, -25, -26, -27,
+                         -28, -29, -30, -31, -32, -33, -34, -35, -36, -40, -41, -42, -43};
   for (int kept = 0; kept <= 58; ++kept) {
     sim_engine cut(distinct_block());
     cut.faults.cut_after = kept;
@@ -166,8 +166,7 @@ TEST_F(protocol, every_missing_number_has_its_code) {
 
 TEST_F(protocol, the_upload_needs_OK_and_the_prompt_at_the_end) {
   const std::pair<const char*, int> replies[] = {
-      {"stldata\r\nOK\r\n>", 1}, {"OK\r\n>", 1}, {"stldata\r\nOK\r\n", 0},
-      {"K\r\n>", 0}, {"stldata\r\nNO\r\n>", 0}};
+      {"stldata\r\nOK\r\n>", 1}, {"OK\r\n>", 1}, {"stldata\r\nOK\r\n", 0}, {"K\r\n>", 0}, {"stldata\r\nNO\r\n>", 0}};
   for (const auto& [reply, result] : replies) {
     bare.scripted = {"", reply};
     ASSERT_TRUE(bare.open_port());

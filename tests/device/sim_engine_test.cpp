@@ -10,8 +10,7 @@
 namespace {
 
 const civil_time download_time{2024, 3, 1, 9, 30, 15};  // a morning after a leap day
-const std::string example_packet =
-    "1\r0 13 5 42\r12 0\r11 59\r0\r0\r0 8 30\r2 2 3 10\r6\r175 186 173 8\r0x2ea\r";
+const std::string example_packet = "1\r0 13 5 42\r12 0\r11 59\r0\r0\r0 8 30\r2 2 3 10\r6\r175 186 173 8\r0x2ea\r";
 
 TEST(sim_night, is_a_recent_evening_with_lengthening_rem_every_ninety_minutes) {
   device_settings reset{};
@@ -27,8 +26,7 @@ TEST(sim_night, is_a_recent_evening_with_lengthening_rem_every_ninety_minutes) {
     // Stamped by an upload zero to two days before the evening the night began.
     const date_stamp stamp = unpack_date(b.tstamp);
     EXPECT_EQ(stamp.set, 1);
-    EXPECT_EQ(days_from_civil(stamp.year, stamp.month, stamp.day) + b.smoded,
-              days_from_civil(2024, 2, 29));
+    EXPECT_EQ(days_from_civil(stamp.year, stamp.month, stamp.day) + b.smoded, days_from_civil(2024, 2, 29));
     EXPECT_EQ(b.todd, b.smoded + 1);
     EXPECT_EQ(b.todh * 3600 + b.todm * 60 + b.tods, 9 * 3600 + 30 * 60 + 15);
 
@@ -45,8 +43,7 @@ TEST(sim_night, is_a_recent_evening_with_lengthening_rem_every_ninety_minutes) {
     }
     while (!runs.empty() && runs.back().first >= b.dur) runs.pop_back();  // cut by the end
     ASSERT_GE(runs.size(), 4u);
-    for (std::size_t i = 1; i < runs.size(); ++i)
-      EXPECT_NEAR(runs[i].first - runs[i - 1].first, 18, 1);
+    for (std::size_t i = 1; i < runs.size(); ++i) EXPECT_NEAR(runs[i].first - runs[i - 1].first, 18, 1);
     EXPECT_GT(runs.back().second, runs.front().second);
   }
   const device_block one = make_night(1, download_time), two = make_night(2, download_time);
@@ -59,9 +56,12 @@ TEST(sim_engine, answers_only_remote_until_remote_then_each_command_with_echo_an
   sim_engine box(make_night(3, download_time), "IB 5");
   const std::pair<const char*, const char*> exchanges[] = {
       {"check\rgrev\r\r", ""},  // outside remote operation the box stays quiet
-      {"remote\r", "remote\r\n>"},        {"check\r", "check\r\nTL\r\n>"},
-      {"grev\r", "grev\r\nIB 5\r\n>"},    {"what\r", "what\r\n?\r\n>"},
-      {"\r", "\r\n>"},                    {"gtldata\r", ""},  // released
+      {"remote\r", "remote\r\n>"},
+      {"check\r", "check\r\nTL\r\n>"},
+      {"grev\r", "grev\r\nIB 5\r\n>"},
+      {"what\r", "what\r\n?\r\n>"},
+      {"\r", "\r\n>"},
+      {"gtldata\r", ""},  // released
   };
   for (const auto& [sent, answer] : exchanges) {
     box.receive(std::string(sent));
@@ -81,8 +81,7 @@ TEST(sim_engine, an_upload_is_checked_before_it_is_taken) {
   int taken = 0;
   for (const auto& [packet, ok] : cases) {
     box.receive("remote\rstldata\r" + packet);
-    EXPECT_EQ(box.send_all(), std::string("remote\r\n>stldata\r\n") + (ok ? "OK\r\n>" : "ERR\r\n>"))
-        << packet;
+    EXPECT_EQ(box.send_all(), std::string("remote\r\n>stldata\r\n") + (ok ? "OK\r\n>" : "ERR\r\n>")) << packet;
     EXPECT_EQ(box.upload_count(), taken += ok);
     box.receive(std::string("\r"));
     box.send_all();

@@ -36,8 +36,7 @@ namespace {
 template <class test>
 bool poll(const char* seconds, test done) {
   for (DWORD start = GetTickCount(); !done(); Sleep(50))
-    if (GetTickCount() - start > static_cast<DWORD>(std::atof(seconds) * 1000))
-      return false;
+    if (GetTickCount() - start > static_cast<DWORD>(std::atof(seconds) * 1000)) return false;
   return true;
 }
 
@@ -45,8 +44,7 @@ BOOL CALLBACK print_static(HWND child, LPARAM) {
   char name[32] = "", text[512] = "";
   GetClassNameA(child, name, sizeof name);
   GetWindowTextA(child, text, sizeof text);
-  if (_stricmp(name, "Static") == 0 && text[0])
-    std::printf("%s\n", text);
+  if (_stricmp(name, "Static") == 0 && text[0]) std::printf("%s\n", text);
   return TRUE;
 }
 
@@ -130,22 +128,18 @@ int main(int argc, char** argv) {
   HWND w = nullptr;
   auto find = [&] { return w = FindWindowA(argv[2], argv[3]); };
   if (std::strcmp(verb, "wait") == 0) {
-    if (!poll(argv[4], [&] { return find() && IsWindowVisible(w); }))
-      return 1;
+    if (!poll(argv[4], [&] { return find() && IsWindowVisible(w); })) return 1;
     std::printf("%s\n", GetMenu(w) ? "menu" : "no menu");
     return 0;
   }
-  if (std::strcmp(verb, "gone") == 0)
-    return poll(argv[4], [&] { return !find(); }) ? 0 : 1;
+  if (std::strcmp(verb, "gone") == 0) return poll(argv[4], [&] { return !find(); }) ? 0 : 1;
   if (std::strcmp(verb, "post") == 0) {
     const bool close = std::strcmp(argv[4], "close") == 0;
     return find() && PostMessageA(w, close ? WM_CLOSE : WM_COMMAND, close ? 0 : std::atoi(argv[4]), 0) ? 0 : 1;
   }
   if (std::strcmp(verb, "answer") == 0) {
-    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; }))
-      return 1;
-    if (argc > 5)
-      SetDlgItemTextA(w, argc > 6 ? std::atoi(argv[6]) : 0, argv[5]);
+    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; })) return 1;
+    if (argc > 5) SetDlgItemTextA(w, argc > 6 ? std::atoi(argv[6]) : 0, argv[5]);
     EnumChildWindows(w, print_static, 0);
     std::fflush(stdout);
     const int id = std::atoi(argv[3]);
@@ -153,27 +147,23 @@ int main(int argc, char** argv) {
     return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;  // the next box may carry the same caption
   }
   if (std::strcmp(verb, "button") == 0) {
-    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr && IsWindowVisible(w); }))
-      return 1;
+    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr && IsWindowVisible(w); })) return 1;
     const int id = std::atoi(argv[3]);
     return SendMessageA(GetDlgItem(w, id), BM_CLICK, 0, 0) == 0 && IsWindow(w) ? 0 : 1;
   }
   if (std::strcmp(verb, "click") == 0 && argc >= 6) {
-    if (!find())
-      return 1;
+    if (!find()) return 1;
     click(w, std::atoi(argv[4]), std::atoi(argv[5]));
     return 0;
   }
   if (std::strcmp(verb, "keys") == 0) {
-    if (!find())
-      return 1;
+    if (!find()) return 1;
     type(w, argv[4]);
     return 0;
   }
   if (std::strcmp(verb, "file") == 0) {
-    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; }))
-      return 1;
-    Sleep(500);  // the dialog fills its lists first
+    if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; })) return 1;
+    Sleep(500);                         // the dialog fills its lists first
     SetDlgItemTextA(w, 1148, argv[3]);  // the file name box
     SetDlgItemTextA(w, 1152, argv[3]);  // its older form
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, IDOK)));
@@ -181,8 +171,7 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(verb, "rect") == 0) {
     RECT r{};
-    if (!poll(argv[4], [&] { return find() && IsWindowVisible(w); }) || !GetWindowRect(w, &r))
-      return 1;
+    if (!poll(argv[4], [&] { return find() && IsWindowVisible(w); }) || !GetWindowRect(w, &r)) return 1;
     if (argc > 5 && std::strcmp(argv[5], "client") == 0) {
       GetClientRect(w, &r);
       MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
@@ -192,8 +181,7 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(verb, "clip") == 0) {
     LONG width = 0, height = 0;
-    if (!find() || GetClipboardOwner() != w || !save_clipboard_picture(argv[4], width, height))
-      return 1;
+    if (!find() || GetClipboardOwner() != w || !save_clipboard_picture(argv[4], width, height)) return 1;
     std::printf("%ldx%ld\n", width, height);
     return 0;
   }
@@ -213,9 +201,9 @@ int main(int argc, char** argv) {
     const bool seen = w && IsWindowVisible(w);
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
-    if (!seen)
-      return 1;
-    std::printf("%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
+    if (!seen) return 1;
+    std::printf("%.1f\n",
+                1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
     return 0;
   }
   std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|file|rect|clip|startup ...\n");

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "model/data_file.h"
-#include "model/doc_file.h"
 #include "model/data_record.h"
+#include "model/doc_file.h"
 
 namespace {
 

@@ -20,7 +20,8 @@ TEST(cue_plot, sums_skip_missing_positions_and_max_follows_the_shown_series_only
     const plot_sums sums = sum_cues(records, {1, 0, 2, -1}, choice);  // 2 and -1 are no records
     std::string bins;
     for (int i : {10, 11, 12, 90, 94, 100})
-      bins += std::to_string(sums.cues[i]) + std::to_string(sums.not_delivered[i]) + std::to_string(sums.combined[i]) + " ";
+      bins +=
+          std::to_string(sums.cues[i]) + std::to_string(sums.not_delivered[i]) + std::to_string(sums.combined[i]) + " ";
     EXPECT_EQ(std::to_string(sums.record_count) + " " + std::to_string(sums.max) + " " + bins,
               "2 " + std::to_string(max) + " 101 202 101 011 000 000 ");
   }
@@ -48,8 +49,17 @@ std::vector<count_mark> plain_marks(int32_t max, int32_t height) {
 }
 
 TEST(cue_plot, count_axis_marks_are_those_of_the_plain_loop_with_shared_rows_drawn_once) {
-  for (const auto& [max, height] : {std::pair{0, 100}, {-3, 100}, {10, 100}, {50, 100}, {51, 100}, {57, 20},
-                                    {1000, 99}, {12345, 7}, {99, 0}, {40, -30}, {7, 3}})
+  for (const auto& [max, height] : {std::pair{0, 100},
+                                    {-3, 100},
+                                    {10, 100},
+                                    {50, 100},
+                                    {51, 100},
+                                    {57, 20},
+                                    {1000, 99},
+                                    {12345, 7},
+                                    {99, 0},
+                                    {40, -30},
+                                    {7, 3}})
     EXPECT_EQ(text_of(count_axis_marks(max, height)), text_of(plain_marks(max, height))) << max << " over " << height;
   EXPECT_EQ(count_axis_marks(INT32_MAX, 500).size(), 501u);  // a hostile max costs one mark a row
 }

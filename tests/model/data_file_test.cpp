@@ -105,7 +105,8 @@ TEST(data_file, a_document_reads_back_whole_and_writes_the_same_bytes) {
     data_file_image back;
     ASSERT_EQ(read_bytes(file, back), 1);
     EXPECT_EQ(back.records[0]->comment, comment);
-    EXPECT_EQ(written(back).substr(first_record + 460, 4 + comment.size() + 1), le(comment.size() + 1) + comment + '\0');
+    EXPECT_EQ(written(back).substr(first_record + 460, 4 + comment.size() + 1),
+              le(comment.size() + 1) + comment + '\0');
   }
   const std::string path = testing::TempDir() + "nightglow_read_only.sl1";
   std::fclose(std::fopen(path.c_str(), "wb"));
@@ -121,15 +122,15 @@ TEST(data_file, hostile_files_are_refused_with_the_code_of_the_failing_section_a
   auto with = [&](std::size_t at, uint32_t value) { return good.substr(0, at) + le(value) + good.substr(at + 4); };
   const std::pair<bytes, int> cases[] = {
       {good.substr(0, 20), -1},
-      {good.substr(0, 96 + 10), -7},         // inside the rectangle
-      {good.substr(0, 96 + 16 + 300), -7},   // inside the working block
-      {good.substr(0, count_at + 2), -7},    // inside the record count
-      {good.substr(0, record + 470), -7},    // inside the first comment
-      {good.substr(0, plot_at), -8},         // no plot section
+      {good.substr(0, 96 + 10), -7},        // inside the rectangle
+      {good.substr(0, 96 + 16 + 300), -7},  // inside the working block
+      {good.substr(0, count_at + 2), -7},   // inside the record count
+      {good.substr(0, record + 470), -7},   // inside the first comment
+      {good.substr(0, plot_at), -8},        // no plot section
       {good.substr(0, good.size() - 1), -8},
-      {with(count_at, 0x80000000u), -7},     // a negative record count
-      {with(count_at, 0x7FFFFFFFu), -7},     // more records than the file could hold
-      {with(count_at, 4), -8},               // one record more: the plot section is taken for it
+      {with(count_at, 0x80000000u), -7},      // a negative record count
+      {with(count_at, 0x7FFFFFFFu), -7},      // more records than the file could hold
+      {with(count_at, 4), -8},                // one record more: the plot section is taken for it
       {with(record + 460, 0x7FFFFFFFu), -7},  // a comment longer than the file
       {with(record + 460, 0x80000000u), -7},  // a negative comment length
       {good.substr(0, 32) + tag("Sdoc type") + good.substr(64), -4},

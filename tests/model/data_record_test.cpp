@@ -112,7 +112,8 @@ TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {
       {30, 2500, 2600, 6, 18},     // hours past 23 come back a day when that brings them into the night
   };
   // An hour before the start to six hours after it, across midnight for some starts.
-  for (int h = 0; h < 24; ++h) cases.push_back({h * 100 + 30, (h + 23) % 24 * 100 + 30, (h + 6) % 24 * 100 + 30, 0, 72});
+  for (int h = 0; h < 24; ++h)
+    cases.push_back({h * 100 + 30, (h + 23) % 24 * 100 + 30, (h + 6) % 24 * 100 + 30, 0, 72});
   for (const char* zone : zones) {
     use_zone(zone);
     for (const line_case& c : cases) {

@@ -14,8 +14,8 @@ auto fields(const date_stamp& d) { return std::tuple(d.year, d.month, d.day, d.h
 TEST(date_stamp, every_field_lands_in_its_own_bits_and_comes_back) {
   EXPECT_EQ(pack_date(1997, 5, 23, 1, 5, 1), 0x08A1BAAFu);  // 144,816,815
   // Extreme values of each field in turn: a wrong shift or mask shows as a neighbour picking up bits.
-  const date_stamp cases[] = {{1997, 5, 23, 1, 5, 1}, {2077, 1, 1, 0, 0, 0}, {1950, 12, 1, 0, 0, 0},
-                              {1950, 1, 31, 0, 0, 0}, {1950, 1, 1, 23, 0, 0}, {1950, 1, 1, 0, 59, 0},
+  const date_stamp cases[] = {{1997, 5, 23, 1, 5, 1}, {2077, 1, 1, 0, 0, 0},    {1950, 12, 1, 0, 0, 0},
+                              {1950, 1, 31, 0, 0, 0}, {1950, 1, 1, 23, 0, 0},   {1950, 1, 1, 0, 59, 0},
                               {1950, 1, 1, 0, 0, 1},  {2077, 12, 31, 23, 59, 1}};
   for (const date_stamp& c : cases) {
     const uint32_t packed = pack_date(c);

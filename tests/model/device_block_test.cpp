@@ -41,8 +41,17 @@ TEST(device_block, reset_values_at_their_offsets) {
   device_block b;
   std::memset(&b, 0x5A, sizeof b);
   reset_block(b);
-  EXPECT_EQ(raw(b), zero_image_with(device_block_size, {{24, 12}, {32, 11}, {36, 59}, {64, 1}, {92, 8}, {96, 30},
-                                                        {100, 2}, {104, 2}, {108, 3}, {112, 10}, {164, 6}}));
+  EXPECT_EQ(raw(b), zero_image_with(device_block_size, {{24, 12},
+                                                        {32, 11},
+                                                        {36, 59},
+                                                        {64, 1},
+                                                        {92, 8},
+                                                        {96, 30},
+                                                        {100, 2},
+                                                        {104, 2},
+                                                        {108, 3},
+                                                        {112, 10},
+                                                        {164, 6}}));
 }
 
 TEST(device_block, byte_images_are_little_endian_at_the_pinned_offsets) {

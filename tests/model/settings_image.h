@@ -8,7 +8,7 @@
 #include "model/device_block.h"
 
 // The signed fields in file order, one every 4 bytes; TSTAMP follows at 100 and the checksum at 104.
-inline int32_t device_settings::* const settings_fields[25] = {
+inline int32_t device_settings::*const settings_fields[25] = {
     &device_settings::lead,        &device_settings::todd,         &device_settings::todh,
     &device_settings::todm,        &device_settings::tods,         &device_settings::cstarth,
     &device_settings::cstartm,     &device_settings::cstarth_edit, &device_settings::cstartm_edit,
@@ -22,14 +22,16 @@ inline int32_t device_settings::* const settings_fields[25] = {
 // A different value in every field, each of its bytes telling the fields apart, every other one negative.
 inline device_settings distinct_settings() {
   device_settings s{};
-  for (uint32_t i = 0; i < 25; ++i) s.*settings_fields[i] = static_cast<int32_t>(0x80000000u * (i % 2) + 0x01020304u * (i + 1));
+  for (uint32_t i = 0; i < 25; ++i)
+    s.*settings_fields[i] = static_cast<int32_t>(0x80000000u * (i % 2) + 0x01020304u * (i + 1));
   s.tstamp = 0x0a1b2c3d;
   s.checksum = 0xbeef;
   return s;
 }
 
 // The 220-byte file: three tags, the window rectangle, the settings.
-inline std::string settings_file_image(const int32_t rect[4], const device_settings& s, const char* type_tag = "Sdoc type") {
+inline std::string settings_file_image(const int32_t rect[4], const device_settings& s,
+                                       const char* type_tag = "Sdoc type") {
   std::string image(220, '\0');
   auto put = [&](int at, uint32_t value, int width) {
     for (int b = 0; b < width; ++b) image[static_cast<std::size_t>(at + b)] = static_cast<char>(value >> (8 * b));

@@ -70,21 +70,15 @@ std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
         if (pens.count(handle) != 0) state.pen = pens[handle];
         break;
       }
-      case EMR_SETTEXTCOLOR:
-        state.color = record_at<EMRSETTEXTCOLOR>(bits, offset).crColor;
-        break;
-      case EMR_MOVETOEX:
-        position = record_at<EMRMOVETOEX>(bits, offset).ptl;
-        break;
+      case EMR_SETTEXTCOLOR: state.color = record_at<EMRSETTEXTCOLOR>(bits, offset).crColor; break;
+      case EMR_MOVETOEX: position = record_at<EMRMOVETOEX>(bits, offset).ptl; break;
       case EMR_LINETO: {
         POINTL to = record_at<EMRLINETO>(bits, offset).ptl;
         item.shape = text_of("line %ld,%ld %ld,%ld", position.x, position.y, to.x, to.y);
         position = to;
         break;
       }
-      case EMR_SETMAPMODE:
-        item.shape = text_of("map mode %lu", record_at<EMRSETMAPMODE>(bits, offset).iMode);
-        break;
+      case EMR_SETMAPMODE: item.shape = text_of("map mode %lu", record_at<EMRSETMAPMODE>(bits, offset).iMode); break;
       case EMR_SETWINDOWEXTEX:
       case EMR_SETVIEWPORTEXTEX: {
         const SIZEL size = record_at<EMRSETVIEWPORTEXTEX>(bits, offset).szlExtent;
@@ -92,9 +86,7 @@ std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
         item.shape = text_of("%s %ldx%ld", name, size.cx, size.cy);
         break;
       }
-      case EMR_RECTANGLE:
-        item.shape = "rect " + box_of(record_at<EMRRECTANGLE>(bits, offset).rclBox);
-        break;
+      case EMR_RECTANGLE: item.shape = "rect " + box_of(record_at<EMRRECTANGLE>(bits, offset).rclBox); break;
       case EMR_ROUNDRECT: {
         auto r = record_at<EMRROUNDRECT>(bits, offset);
         item.shape = "round " + box_of(r.rclBox) + text_of(" %ldx%ld", r.szlCorner.cx, r.szlCorner.cy);

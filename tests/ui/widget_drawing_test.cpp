@@ -11,13 +11,13 @@
 
 namespace {
 
-
 class widget_drawing : public started_app {
  protected:
   widget_type* widget(int index) const { return settings_win()->widgets.get(index); }
   // Draws the widget into a fresh recording, on paper as the window's print does; keeps the items.
   strings draw(widget_type* widget, bool paper = false) {
-    items = recorded(*widget->owner, [&](HDC hdc) { widget->draw(hdc); }, paper);
+    items = recorded(
+        *widget->owner, [&](HDC hdc) { widget->draw(hdc); }, paper);
     return shapes_of(items);
   }
   SIZE size_of(const std::string& text, bool print = false) const { return text_size(*settings_win(), text, print); }
@@ -28,8 +28,9 @@ class widget_drawing : public started_app {
 TEST_F(widget_drawing, a_button_outline_and_centred_label_follow_pressed_and_enabled) {
   auto* button = static_cast<button_type*>(widget(17));  // Reset Settings
   const SIZE size = size_of("Reset Settings");
-  EXPECT_EQ(draw(button), (strings{"round 290,110 390,130 18x18", text_of("text Reset Settings %ld,%ld",
-                                                                            290 + (100 - size.cx) / 2, 110 + (20 - size.cy) / 2)}));
+  EXPECT_EQ(draw(button),
+            (strings{"round 290,110 390,130 18x18",
+                     text_of("text Reset Settings %ld,%ld", 290 + (100 - size.cx) / 2, 110 + (20 - size.cy) / 2)}));
   const auto looks = [&] { return std::vector<long>{long(items[0].pen), items[0].brush, long(items[1].color)}; };
   EXPECT_EQ(looks(), (std::vector<long>{0, NULL_BRUSH, 0}));
   button->pressed = 1;

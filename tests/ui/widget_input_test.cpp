@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // What the widgets did to the outside world; a chosen popup item comes back as a posted command.
 struct {
   int beeps = 0, choice = -1;
@@ -48,7 +47,9 @@ class widget_input : public started_app {
   }
   settings_win_type& w() const { return *settings_win(); }
   template <class W>
-  W* at(int index) const { return static_cast<W*>(w().widgets.get(index)); }
+  W* at(int index) const {
+    return static_cast<W*>(w().widgets.get(index));
+  }
   void click(LONG x, LONG y) const { SendMessageA(w().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
   void key(char k, bool shift = false) const { type_chars(w().window, std::string(1, k), shift); }
   std::string focus() const { return focus_name(w().widgets); }
@@ -59,13 +60,14 @@ POINT centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 TEST_F(widget_input, a_press_focuses_the_widget_it_hits_edges_included_or_else_removes_the_focus) {
   RECT number, hours, minutes;
   at<numeric_field_type>(12)->get_box_rect(number);  // SENSITIVITY
-  auto* end = at<time_field_type>(14);                 // CUE PERIOD END
+  auto* end = at<time_field_type>(14);               // CUE PERIOD END
   end->hours->get_box_rect(hours);
   end->minutes->get_box_rect(minutes);
   const RECT choice = at<choice_field_type>(5)->box_rect();
   const auto* box = at<check_box_type>(7);  // WAKE-ALARM ON
   const POINT n = centre(number), h = centre(hours), m = centre(minutes);
-  const std::tuple<LONG, LONG, const char*, int> presses[] = {  // x, y, focus, wake alarm
+  const std::tuple<LONG, LONG, const char*, int> presses[] = {
+      // x, y, focus, wake alarm
       {n.x, n.y, "12", 0},
       {at<widget_type>(12)->x + 2, n.y, "none", 0},  // its label
       {number.right, number.bottom, "12", 0},
@@ -76,9 +78,9 @@ TEST_F(widget_input, a_press_focuses_the_widget_it_hits_edges_included_or_else_r
       {box->x + 14, box->y + 12, "7", 0},
       {m.x, m.y, "14m", 0},
       {h.x, h.y, "14h", 0},
-      {hours.right + 2, h.y, "none", 0},  // the colon
-      {end->x + 2, h.y, "none", 0},       // the time field's label
-      {choice.right, choice.bottom, "5", 0},  // opens the popup, dismissed
+      {hours.right + 2, h.y, "none", 0},                 // the colon
+      {end->x + 2, h.y, "none", 0},                      // the time field's label
+      {choice.right, choice.bottom, "5", 0},             // opens the popup, dismissed
       {choice.right + 1, choice.bottom + 1, "none", 0},  // the box's shadow
       {540, 150, "none", 0},
   };
@@ -137,8 +139,8 @@ TEST_F(widget_input, the_comments_box_is_a_child_edit_in_its_frame_whose_lines_l
   edit_text_type& box = *d.comments;
   char name[32] = {};
   GetClassNameA(box.control, name, sizeof name);
-  const LONG_PTR style = GetWindowLongPtrA(box.control, GWL_STYLE), wanted =
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
+  const LONG_PTR style = GetWindowLongPtrA(box.control, GWL_STYLE),
+                 wanted = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
   RECT placed;
   GetWindowRect(box.control, &placed);
   MapWindowPoints(nullptr, d.window, reinterpret_cast<POINT*>(&placed), 2);

@@ -172,8 +172,7 @@ int run_import(const cli_options& options, cli_result& result) {
 
 // Makes the KEY=value changes as the Settings window's fields would; the first refused one ends
 // the command with exit code 2 and the consequence named.
-bool apply_changes(const cli_options& options, device_settings& settings, const char* consequence,
-                   cli_result& result) {
+bool apply_changes(const cli_options& options, device_settings& settings, const char* consequence, cli_result& result) {
   std::string error;
   for (const std::string& change : options.changes) {
     if (!apply_setting(settings, change, error)) {
@@ -240,8 +239,8 @@ int run_set(const cli_options& options, const link_maker& make_link, cli_result&
   const std::time_t now = std::time(nullptr);
   const std::tm* local = std::localtime(&now);
   if (!local) return fail(result, "cannot read the local time");
-  stamp_settings(settings, local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
-                 local->tm_min, local->tm_sec);
+  stamp_settings(settings, local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min,
+                 local->tm_sec);
   message_owner owner(result);
   const std::unique_ptr<device_link> link = make_link(owner, options);
   owner.link = link.get();
@@ -262,13 +261,21 @@ std::unique_ptr<device_link> port_link(link_owner& owner, const cli_options& opt
 cli_result run_cli(const cli_options& options, const link_maker& make_link) {
   cli_result result;
   const std::string& c = options.command;
-  if (c == "get") run_get(options, make_link, result);
-  else if (c == "set") run_set(options, make_link, result);
-  else if (c == "show") run_show(options, result);
-  else if (c == "report") run_report(options, result);
-  else if (c == "export") run_export(options, result);
-  else if (c == "import") run_import(options, result);
-  else if (c == "settings") run_settings(options, result);
-  else if (c == "plot") run_plot(options, result);
+  if (c == "get")
+    run_get(options, make_link, result);
+  else if (c == "set")
+    run_set(options, make_link, result);
+  else if (c == "show")
+    run_show(options, result);
+  else if (c == "report")
+    run_report(options, result);
+  else if (c == "export")
+    run_export(options, result);
+  else if (c == "import")
+    run_import(options, result);
+  else if (c == "settings")
+    run_settings(options, result);
+  else if (c == "plot")
+    run_plot(options, result);
   return result;
 }

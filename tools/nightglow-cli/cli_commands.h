@@ -9,10 +9,10 @@
 #include "device/device_link.h"
 
 struct cli_result {
-  int code = 0;             // 0 done, 1 refused or failed, 2 a bad command line
-  std::string out;          // for stdout
+  int code = 0;               // 0 done, 1 refused or failed, 2 a bad command line
+  std::string out;            // for stdout
   bool out_is_bytes = false;  // report and export: their bytes as the program writes them, CR LF in them
-  std::string err;          // messages for stderr, each a whole line
+  std::string err;            // messages for stderr, each a whole line
 };
 
 // Makes the device link of get and set; tests give one that talks to the simulator's engine.

@@ -11,7 +11,9 @@ namespace {
 // What a reader's code says about the file.
 const char* code_meaning(int code, bool settings) {
   switch (code) {
-    case -1: case -3: case -5: return "too short for a document";
+    case -1:
+    case -3:
+    case -5: return "too short for a document";
     case -2: return "not a Nightglow document";
     case -4: return settings ? "not a settings document" : "not a data document";
     case -6: return "a document version this program does not know";
@@ -57,8 +59,7 @@ bool open_or_new_data_document(const std::string& path, data_file_image& image, 
   return true;
 }
 
-bool open_settings_document(const std::string& path, settings_section& section, std::string& error,
-                            bool* missing) {
+bool open_settings_document(const std::string& path, settings_section& section, std::string& error, bool* missing) {
   std::FILE* file = open_for_reading(path, error, missing);
   if (!file) return false;
   const int code = read_settings_file(file, section);
@@ -80,15 +81,16 @@ bool save_document(const std::string& path, const std::function<bool(std::FILE*)
 }  // namespace
 
 bool save_data_document(const std::string& path, const data_file_image& image, std::string& error) {
-  return save_document(path, [&](std::FILE* file) { return write_data_file(file, image); }, error);
+  return save_document(
+      path, [&](std::FILE* file) { return write_data_file(file, image); }, error);
 }
 
 bool save_settings_document(const std::string& path, const settings_section& section, std::string& error) {
-  return save_document(path, [&](std::FILE* file) { return write_settings_file(file, section) == 1; }, error);
+  return save_document(
+      path, [&](std::FILE* file) { return write_settings_file(file, section) == 1; }, error);
 }
 
-bool write_whole_file(const std::string& path, std::string_view bytes, const char* create_failed,
-                      std::string& error) {
+bool write_whole_file(const std::string& path, std::string_view bytes, const char* create_failed, std::string& error) {
   const auto write = [bytes](std::FILE* file) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   };

@@ -14,8 +14,7 @@
 // with the message: "night.sl1: Couldn't open file. (No such file or directory)", or "night.sl1:
 // Couldn't read file: -4 (not a data document)" with the reader's code. `missing` (when given)
 // tells a file that does not exist from one that cannot be read.
-bool open_data_document(const std::string& path, data_file_image& image, std::string& error,
-                        bool* missing = nullptr);
+bool open_data_document(const std::string& path, data_file_image& image, std::string& error, bool* missing = nullptr);
 // The document, or a new one when the file does not exist yet.
 bool open_or_new_data_document(const std::string& path, data_file_image& image, std::string& error);
 bool open_settings_document(const std::string& path, settings_section& section, std::string& error,
@@ -28,5 +27,4 @@ bool save_settings_document(const std::string& path, const settings_section& sec
 
 // Writes bytes as a new file (or in place of an old one) all or nothing, with the program's
 // message for a file it cannot create ("Sorry, couldn't create data file.") and the reason.
-bool write_whole_file(const std::string& path, std::string_view bytes, const char* create_failed,
-                      std::string& error);
+bool write_whole_file(const std::string& path, std::string_view bytes, const char* create_failed, std::string& error);

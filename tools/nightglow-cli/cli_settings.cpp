@@ -85,8 +85,8 @@ bool apply_setting(device_settings& s, std::string_view key_value, std::string& 
     return false;
   }
   if (value < range->low || value > range->high) {
-    error = name + "=" + std::string(text) + " is out of range (" + std::to_string(range->low) +
-            "-" + std::to_string(range->high) + ")";
+    error = name + "=" + std::string(text) + " is out of range (" + std::to_string(range->low) + "-" +
+            std::to_string(range->high) + ")";
     return false;
   }
 

@@ -22,22 +22,19 @@ std::string block_lines(const device_block& b) {
   std::snprintf(hex, sizeof hex, "%#x", static_cast<unsigned>(b.somnv));
   text += "SOMNV=" + std::string(hex) + "\n";
   const std::pair<const char*, int32_t> head[] = {
-      {"TODD", b.todd},       {"TODH", b.todh},           {"TODM", b.todm},
-      {"TODS", b.tods},       {"CSTARTH", b.cstarth},     {"CSTARTM", b.cstartm},
-      {"CENDH", b.cendh},     {"CENDM", b.cendm},         {"SMODED", b.smoded},
-      {"RECSTARTH", b.recstarth}, {"RECSTARTM", b.recstartm}, {"DELAY", b.delay},
-      {"DELAYP", b.delayp},   {"DALARM", b.dalarm},       {"MODE", b.mode},
-      {"DUR", b.dur}};
+      {"TODD", b.todd},       {"TODH", b.todh},           {"TODM", b.todm},           {"TODS", b.tods},
+      {"CSTARTH", b.cstarth}, {"CSTARTM", b.cstartm},     {"CENDH", b.cendh},         {"CENDM", b.cendm},
+      {"SMODED", b.smoded},   {"RECSTARTH", b.recstarth}, {"RECSTARTM", b.recstartm}, {"DELAY", b.delay},
+      {"DELAYP", b.delayp},   {"DALARM", b.dalarm},       {"MODE", b.mode},           {"DUR", b.dur}};
   for (const auto& [key, value] : head) add(text, key, value);
 
   text += "REMBITS=";
-  for (int bin = 0; bin < bins_per_record; ++bin)
-    text += (b.rem[bin / 8] >> (bin % 8)) & 1 ? '1' : '0';
+  for (int bin = 0; bin < bins_per_record; ++bin) text += (b.rem[bin / 8] >> (bin % 8)) & 1 ? '1' : '0';
   text += '\n';
 
-  const std::pair<const char*, int32_t> settings[] = {
-      {"WALARM", b.walarm}, {"WTIMEH", b.wtimeh}, {"WTIMEM", b.wtimem}, {"TYPE", b.type},
-      {"RATE", b.rate},     {"INTENS", b.intens}, {"CDUR", b.cdur}};
+  const std::pair<const char*, int32_t> settings[] = {{"WALARM", b.walarm}, {"WTIMEH", b.wtimeh}, {"WTIMEM", b.wtimem},
+                                                      {"TYPE", b.type},     {"RATE", b.rate},     {"INTENS", b.intens},
+                                                      {"CDUR", b.cdur}};
   for (const auto& [key, value] : settings) add(text, key, value);
   for (int i = 0; i < 12; ++i) add(text, ("U" + std::to_string(i + 1)).c_str(), b.extra[i]);
   add(text, "SENS", b.sens);
@@ -61,13 +58,11 @@ std::string block_lines(const device_block& b) {
 
 std::string settings_lines(const device_settings& s) {
   const std::pair<const char*, long long> fields[] = {
-      {"TODD", s.todd},       {"TODH", s.todh},       {"TODM", s.todm},
-      {"TODS", s.tods},       {"CSTARTH", s.cstarth}, {"CSTARTM", s.cstartm},
-      {"CENDH", s.cendh},     {"CENDM", s.cendm},     {"DELAY", s.delay},
-      {"DALARM", s.dalarm},   {"WALARM", s.walarm},   {"WTIMEH", s.wtimeh},
-      {"WTIMEM", s.wtimem},   {"TYPE", s.type},       {"RATE", s.rate},
-      {"INTENS", s.intens},   {"CDUR", s.cdur},       {"SENS", s.sens},
-      {"TSTAMP", s.tstamp},   {"CHECKSUM", s.checksum},
+      {"TODD", s.todd},       {"TODH", s.todh},       {"TODM", s.todm},     {"TODS", s.tods},
+      {"CSTARTH", s.cstarth}, {"CSTARTM", s.cstartm}, {"CENDH", s.cendh},   {"CENDM", s.cendm},
+      {"DELAY", s.delay},     {"DALARM", s.dalarm},   {"WALARM", s.walarm}, {"WTIMEH", s.wtimeh},
+      {"WTIMEM", s.wtimem},   {"TYPE", s.type},       {"RATE", s.rate},     {"INTENS", s.intens},
+      {"CDUR", s.cdur},       {"SENS", s.sens},       {"TSTAMP", s.tstamp}, {"CHECKSUM", s.checksum},
   };
   std::string text;
   for (const auto& [key, value] : fields) add(text, key, value);

@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   if (result.out_is_bytes) _setmode(_fileno(stdout), _O_BINARY);  // the CR LF are in the bytes already
 #endif
-  const bool written = std::fwrite(result.out.data(), 1, result.out.size(), stdout) == result.out.size() &&
-                       std::fflush(stdout) == 0;
+  const bool written =
+      std::fwrite(result.out.data(), 1, result.out.size(), stdout) == result.out.size() && std::fflush(stdout) == 0;
   std::fputs(result.err.c_str(), stderr);
   if (!written) {
     std::fprintf(stderr, "nightglow-cli: cannot write the output: %s\n", std::strerror(errno));

@@ -93,8 +93,9 @@ int main(int argc, char** argv) {
       civil_time& t = fixed_now;
       char end = 0;
       if (std::sscanf(argv[++i], "%d-%d-%d %d:%d:%d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second,
-                      &end) != 6 || t.year < 1950 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 ||
-          t.hour > 23 || t.minute > 59 || t.second > 59 || t.hour < 0 || t.minute < 0 || t.second < 0) {
+                      &end) != 6 ||
+          t.year < 1950 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 || t.minute > 59 ||
+          t.second > 59 || t.hour < 0 || t.minute < 0 || t.second < 0) {
         std::fprintf(stderr, "somnolux-sim: --clock takes 'YYYY-MM-DD HH:MM:SS', not '%s'\n", argv[i]);
         return 2;
       }
@@ -131,8 +132,7 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
 
   const civil_time now = local_now();
-  sim_engine engine(empty ? make_empty_night(now) : make_night(static_cast<uint32_t>(seed), now),
-                    version);
+  sim_engine engine(empty ? make_empty_night(now) : make_night(static_cast<uint32_t>(seed), now), version);
   engine.faults = faults;
   engine.clock = [] { return to_seconds(local_now()); };
 
@@ -142,8 +142,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "somnolux-sim: %s\n", error.c_str());
     return 1;
   }
-  std::fprintf(stderr, "somnolux-sim: serving %s, linked at %s\n", pty.terminal_name().c_str(),
-               link_path.c_str());
+  std::fprintf(stderr, "somnolux-sim: serving %s, linked at %s\n", pty.terminal_name().c_str(), link_path.c_str());
 
   int uploads = 0;
   uint8_t data[4096];

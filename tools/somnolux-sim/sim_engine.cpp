@@ -34,8 +34,7 @@ bool read_numbers(const std::string& packet, std::vector<long>& numbers) {
 
 }  // namespace
 
-sim_engine::sim_engine(const device_block& night, std::string version_)
-    : block(night), version(std::move(version_)) {}
+sim_engine::sim_engine(const device_block& night, std::string version_) : block(night), version(std::move(version_)) {}
 
 void sim_engine::receive(const uint8_t* data, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
@@ -154,8 +153,7 @@ std::string sim_engine::download_reply() const {
 void sim_engine::finish_upload() {
   in_packet_ = false;
   std::vector<long> n;
-  bool valid = packet_.size() <= max_packet && read_numbers(packet_, n) && n.size() == 24 &&
-               n[0] == 1;
+  bool valid = packet_.size() <= max_packet && read_numbers(packet_, n) && n.size() == 24 && n[0] == 1;
   if (valid) {
     uint16_t sum = 0;
     for (int i = 0; i < 23; ++i) sum = static_cast<uint16_t>(sum + static_cast<uint32_t>(n[i]));

@@ -20,17 +20,15 @@ struct sim_faults {
 
 class sim_engine {
  public:
-  static constexpr std::size_t max_line = 255;      // longer command lines are cut
-  static constexpr std::size_t max_packet = 4096;   // a longer upload is refused
-  static constexpr int download_numbers = 58;       // before the checksum
+  static constexpr std::size_t max_line = 255;     // longer command lines are cut
+  static constexpr std::size_t max_packet = 4096;  // a longer upload is refused
+  static constexpr int download_numbers = 58;      // before the checksum
 
   explicit sim_engine(const device_block& night, std::string version = "SLX-IB 1.4");
 
   // Bytes from the program.
   void receive(const uint8_t* data, std::size_t count);
-  void receive(const std::string& text) {
-    receive(reinterpret_cast<const uint8_t*>(text.data()), text.size());
-  }
+  void receive(const std::string& text) { receive(reinterpret_cast<const uint8_t*>(text.data()), text.size()); }
   // Takes up to max bytes of the pending answer; the count taken.
   std::size_t send(uint8_t* out, std::size_t max);
   std::string send_all();
@@ -66,6 +64,6 @@ class sim_engine {
   std::size_t sent_ = 0;
   int upload_count_ = 0;
   device_settings last_upload_{};
-  int64_t clock_base_ = 0;       // device seconds (day counter included) at clock_host_
-  int64_t clock_host_ = -1;      // host seconds when clock_base_ held; -1 until first use
+  int64_t clock_base_ = 0;   // device seconds (day counter included) at clock_host_
+  int64_t clock_host_ = -1;  // host seconds when clock_base_ held; -1 until first use
 };

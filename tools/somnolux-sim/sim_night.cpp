@@ -23,9 +23,7 @@ void identify(device_block& block, const civil_time& now) {
 
 device_block make_night(uint32_t seed, const civil_time& now) {
   std::mt19937 random(seed);
-  auto between = [&random](int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(random);
-  };
+  auto between = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
 
   device_block block{};
   reset_block(block);

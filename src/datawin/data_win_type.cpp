@@ -181,7 +181,7 @@ void data_win_type::load_record(int index) {
   if (index >= record_count()) return;
   std::string comment;
   if (index >= 0) {
-    const data_record& record = *records[static_cast<std::size_t>(index)];
+    const data_record& record = records[static_cast<std::size_t>(index)];
     working_block = record.block;
     std::copy(std::begin(record.counts), std::end(record.counts), std::begin(counts));
     comment = record.comment;
@@ -199,16 +199,15 @@ void data_win_type::load_record(int index) {
 
 void data_win_type::store_record(int index) {
   if (index < 0 || index >= record_count()) return;
-  data_record& record = *records[static_cast<std::size_t>(index)];
+  data_record& record = records[static_cast<std::size_t>(index)];
   record.block = working_block;
-  record.compute_time_line();
   std::copy(std::begin(counts), std::end(counts), std::begin(record.counts));
   record.comment.clear();
   const int length = comments && comments->control ? GetWindowTextLengthA(comments->control) : 0;
   if (length > 0) {
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(comments->control, text.data(), length + 1);
-    record.set_comment(text.substr(0, static_cast<std::size_t>(std::clamp(copied, 0, length))));
+    GetWindowTextA(comments->control, text.data(), length + 1);
+    record.comment = text.c_str();  // up to an embedded NUL, as the stored text would be
   }
 }
 
@@ -225,9 +224,7 @@ int data_win_type::write_to_file(std::FILE* file) {
 int data_win_type::read_from_file(std::FILE* file) {
   if (!win_type::read_from_file(file)) return 0;
   data_window_state state;
-  const std::size_t first_new = records.size();
   const bool read = read_data_window_body(file, state, records);
-  for (std::size_t i = first_new; i < records.size(); ++i) records[i]->owner = this;
   if (!read) return 0;
   working_block = state.working_block;
   std::copy(std::begin(state.counts), std::end(state.counts), std::begin(counts));
@@ -308,9 +305,7 @@ void data_win_type::get_device_data() {
   }
   working_block = download_buffer;
   no_record = 0;
-  auto record = std::make_unique<data_record>(working_block);
-  record->owner = this;
-  records.push_back(std::move(record));
+  records.push_back(new_record(working_block));
   current_index = record_count() - 1;
   load_record(current_index);
   invalidate();
@@ -393,9 +388,8 @@ void data_win_type::import_from_database() {
   const int before = record_count();
   // Lines that are no rows of this program (the field names, other programs' rows) are skipped.
   for (std::string line; read_line(file, line);) {
-    auto record = std::make_unique<data_record>();
-    record->owner = this;
-    if (parse_record(line, *record) == 1) records.push_back(std::move(record));
+    data_record record;
+    if (parse_record(line, record) == 1) records.push_back(std::move(record));
   }
   std::fclose(file);
   import_reader.reset();

@@ -9,7 +9,7 @@ std::vector<std::string> record_list_lines(const record_list& records) {
   std::vector<std::string> lines;
   lines.reserve(records.size());
   for (std::size_t i = 0; i < records.size(); ++i)
-    lines.push_back(record_list_line(static_cast<int>(i), records[i]->block));
+    lines.push_back(record_list_line(static_cast<int>(i), records[i].block));
   return lines;
 }
 

@@ -169,7 +169,6 @@ bool parse_record(std::string& line, field_list& fields, data_record& record) {
   std::memset(b.ibv + ibv.size(), 0, sizeof b.ibv - ibv.size());
   for (int i = 0; i < journal_count_total; ++i) record.counts[i] = number(col_dreams + i);
   if (!fields.field(col_comments).empty()) record.comment = fields.field(col_comments);
-  record.compute_time_line();
   return true;
 }
 
@@ -183,13 +182,13 @@ std::string add_returns(std::string_view text) {
   return copy;
 }
 
-std::size_t import_records(line_reader& reader, std::vector<std::unique_ptr<data_record>>& records) {
+std::size_t import_records(line_reader& reader, std::vector<data_record>& records) {
   std::string line;
   field_list fields;
   std::size_t added = 0;
   while (reader.read_line(line)) {
-    auto record = std::make_unique<data_record>();
-    if (!parse_record(line, fields, *record)) continue;
+    data_record record;
+    if (!parse_record(line, fields, record)) continue;
     records.push_back(std::move(record));
     ++added;
   }

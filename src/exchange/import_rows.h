@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,4 +58,4 @@ bool parse_record(std::string& line, field_list& fields, data_record& record);
 std::string add_returns(std::string_view text);
 
 // Reads every line of an import and appends the records that parse; returns how many.
-std::size_t import_records(line_reader& reader, std::vector<std::unique_ptr<data_record>>& records);
+std::size_t import_records(line_reader& reader, std::vector<data_record>& records);

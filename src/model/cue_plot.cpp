@@ -24,7 +24,7 @@ plot_sums sum_cues(const record_list& records, const std::vector<int>& positions
   plot_sums sums;
   for (const int position : positions) {
     if (position < 0 || static_cast<std::size_t>(position) >= records.size()) continue;
-    add_night_cues(records[static_cast<std::size_t>(position)]->block, sums);
+    add_night_cues(records[static_cast<std::size_t>(position)].block, sums);
     ++sums.record_count;
   }
   for (int i = 0; i < plot_sums::bins; ++i) sums.combined[i] = sums.cues[i] + sums.not_delivered[i];

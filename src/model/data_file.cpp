@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 #include "model/doc_file.h"
 #include "model/little_endian.h"
@@ -47,6 +48,45 @@ bool seek(std::FILE* file, int64_t offset, int origin) {
 #endif
 }
 
+// One record: block, counts and comment length in one piece, then the comment. A record or comment
+// that the bytes left cannot hold fails before anything is allocated for it; the record is then
+// left as it was.
+bool read_record(std::FILE* file, data_record& record, int64_t& bytes_left) {
+  if (bytes_left < record_fixed_size) return false;
+  uint8_t image[record_fixed_size];
+  if (std::fread(image, 1, sizeof image, file) != sizeof image) return false;
+  const int32_t length = get_le<int32_t>(image + record_fixed_size - 4);
+  if (length < 0 || length > bytes_left - record_fixed_size) return false;
+  // In pieces, so that a lying length on a stream of unknown size allocates no more than arrives.
+  std::string text;
+  for (std::size_t remaining = static_cast<std::size_t>(length); remaining > 0;) {
+    const std::size_t piece = std::min<std::size_t>(remaining, 4096), old_size = text.size();
+    text.resize(old_size + piece);
+    if (std::fread(text.data() + old_size, 1, piece, file) != piece) return false;
+    remaining -= piece;
+  }
+  // The stored length counts the NUL; a text without one is cut at its length, one with an
+  // early NUL at that NUL.
+  text.resize(std::char_traits<char>::length(text.c_str()));
+  block_from_bytes(image, record.block);
+  for (int i = 0; i < journal_count_total; ++i) record.counts[i] = get_le<int32_t>(image + device_block_size + 4 * i);
+  record.comment = std::move(text);
+  bytes_left -= record_fixed_size + length;
+  return true;
+}
+
+bool write_record(std::FILE* file, const data_record& record) {
+  if (record.comment.size() >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return false;
+  uint8_t image[record_fixed_size];
+  block_to_bytes(record.block, image);
+  for (int i = 0; i < journal_count_total; ++i) put_le(image + device_block_size + 4 * i, record.counts[i]);
+  const int32_t length = stored_comment_length(record.comment);
+  put_le(image + record_fixed_size - 4, length);
+  if (std::fwrite(image, 1, sizeof image, file) != sizeof image) return false;
+  return length == 0 ||
+         std::fwrite(record.comment.c_str(), 1, static_cast<std::size_t>(length), file) == static_cast<std::size_t>(length);
+}
+
 }  // namespace
 
 int64_t bytes_left_in(std::FILE* file) {
@@ -82,14 +122,14 @@ bool read_data_window_body(std::FILE* file, data_window_state& state, record_lis
   // before anything is allocated for it.
   int64_t left = bytes_left_in(file);
   if (left >= 0) {
-    if (count > left / data_record::min_file_size) return false;
+    if (count > left / record_fixed_size) return false;
     records.reserve(records.size() + static_cast<std::size_t>(count));
   } else {
     left = std::numeric_limits<int64_t>::max();
   }
   for (int32_t i = 0; i < count; ++i) {
-    auto record = std::make_unique<data_record>();
-    if (!record->read_within(file, left)) return false;
+    data_record record;
+    if (!read_record(file, record, left)) return false;
     records.push_back(std::move(record));
   }
   state = read;
@@ -106,7 +146,7 @@ bool write_data_window_body(std::FILE* file, const data_window_state& state, con
     return false;
   }
   for (const auto& record : records) {
-    if (!record->write(file)) return false;
+    if (!write_record(file, record)) return false;
   }
   return true;
 }
@@ -160,7 +200,7 @@ void show_last_record(data_file_image& image) {
     std::fill(std::begin(state.counts), std::end(state.counts), 0);
     return;
   }
-  const data_record& last = *image.records.back();
+  const data_record& last = image.records.back();
   state.working_block = last.block;
   std::copy(std::begin(last.counts), std::end(last.counts), std::begin(state.counts));
 }

@@ -4,13 +4,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "model/data_record.h"
 #include "model/device_block.h"
 
-using record_list = std::vector<std::unique_ptr<data_record>>;
+using record_list = std::vector<data_record>;
 
 // A window's outer rectangle in screen coordinates: the start of every window's section.
 struct window_rect {

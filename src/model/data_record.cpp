@@ -13,9 +13,6 @@ namespace {
 constexpr int reference_year = 1997, reference_month = 5, reference_day = 22;
 constexpr int64_t seconds_per_day = 86400;
 constexpr int64_t record_window_seconds = int64_t{bins_per_record} * seconds_per_bin;  // 640 minutes
-// Comments arrive in pieces of this size so that a lying length never
-// allocates more than the file actually holds.
-constexpr std::size_t comment_chunk = 4096;
 
 int64_t reference_time(int32_t hour, int32_t minute) {
   // Hours and minutes roll over from the reference day's midnight as the calendar would.
@@ -115,92 +112,11 @@ std::string record_label(const device_block& block) {
   return start_text(t) + "  " + std::to_string(t.minutes) + " minutes";
 }
 
-data_record::data_record() { reset(); }
-
-data_record::data_record(const device_block& b) : block(b) { compute_time_line(); }
-
-data_record::~data_record() = default;
-
-void data_record::reset() {
-  reset_block(block);
-  std::fill(std::begin(counts), std::end(counts), 0);
-  comment.clear();
-  compute_time_line();
-}
-
-void data_record::destroy() { comment.clear(); }
-
-bool data_record::read(std::FILE* file) {
-  int64_t unlimited = std::numeric_limits<int64_t>::max();
-  return read_within(file, unlimited);
-}
-
-bool data_record::read_within(std::FILE* file, int64_t& bytes_left) {
-  if (!file || bytes_left < min_file_size) return false;
-  // Block, counts and comment length arrive in one piece.
-  uint8_t image[min_file_size];
-  if (std::fread(image, 1, sizeof image, file) != sizeof image) return false;
-  int32_t new_counts[journal_count_total];
-  for (int i = 0; i < journal_count_total; ++i) new_counts[i] = get_le<int32_t>(image + device_block_size + 4 * i);
-  const int32_t length = get_le<int32_t>(image + min_file_size - 4);
-  if (length < 0 || length > bytes_left - min_file_size) return false;
-  std::string text;
-  std::size_t remaining = static_cast<std::size_t>(length);
-  while (remaining > 0) {
-    const std::size_t piece = std::min(remaining, comment_chunk);
-    const std::size_t old_size = text.size();
-    text.resize(old_size + piece);
-    if (std::fread(text.data() + old_size, 1, piece, file) != piece) return false;
-    remaining -= piece;
-  }
-  // The stored length counts the NUL; a text without one is cut at its length,
-  // a text with an early one at that NUL.
-  text.resize(std::min(text.size(), std::char_traits<char>::length(text.c_str())));
-
-  block_from_bytes(image, block);
-  std::copy(std::begin(new_counts), std::end(new_counts), std::begin(counts));
-  comment = std::move(text);
-  compute_time_line();
-  bytes_left -= min_file_size + length;
-  return true;
-}
-
-bool data_record::write(std::FILE* file) const {
-  if (!file) return false;
-  if (comment.size() >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return false;
-  uint8_t image[min_file_size];
-  block_to_bytes(block, image);
-  for (int i = 0; i < journal_count_total; ++i) put_le(image + device_block_size + 4 * i, counts[i]);
-  const int32_t length = comment_length();
-  put_le(image + min_file_size - 4, length);
-  if (std::fwrite(image, 1, sizeof image, file) != sizeof image) return false;
-  return length == 0 ||
-         std::fwrite(comment.c_str(), 1, static_cast<std::size_t>(length), file) == static_cast<std::size_t>(length);
-}
-
-std::string data_record::label() const { return record_label(block); }
-
 std::string record_list_line(int position, const device_block& block) {
   return "#" + std::to_string(position + 1) + ":  " + record_label(block);
 }
 
-void data_record::compute_time_line() {
-  const time_line line = make_time_line(block);
-  record_start = line.record_start;
-  record_window_end = line.record_window_end;
-  cue_start = line.cue_start;
-  cue_end = line.cue_end;
-}
-
-bool data_record::rem_bit(int bin) const { return block_rem_bit(block, bin); }
-
-bool data_record::bin_in_cue_period(int bin) const {
-  return ::bin_in_cue_period(time_line{record_start, record_window_end, cue_start, cue_end}, bin);
-}
-
-cue_counts data_record::count_cues() const { return count_block_cues(block); }
-
-int32_t data_record::comment_length() const {
+int32_t stored_comment_length(const std::string& comment) {
   if (comment.empty()) return 0;
   return static_cast<int32_t>(std::min<std::size_t>(comment.size() + 1, std::numeric_limits<int32_t>::max()));
 }

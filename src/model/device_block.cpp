@@ -103,6 +103,12 @@ void reset_block(device_block& block) {
   block.sens = 6;
 }
 
+device_block reset_device_block() {
+  device_block block;
+  reset_block(block);
+  return block;
+}
+
 void reset_settings(device_settings& settings) {
   // The same values as a reset block, in the sent pair and the edit copy alike.
   device_block block;

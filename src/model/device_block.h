@@ -145,6 +145,7 @@ constexpr int seconds_per_bin = 300;
 
 // Reset values (what a new record or the Reset Settings command starts from).
 void reset_block(device_block& block);
+device_block reset_device_block();
 void reset_settings(device_settings& settings);
 
 // Byte images, little-endian whatever the host, exactly device_block_size / device_settings_size bytes.

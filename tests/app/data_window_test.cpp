@@ -111,7 +111,7 @@ TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_
   }
   EXPECT_EQ(seen, "1/3 0 |2/3 0 |0/3 0 |2/3 3 night 2|1/3 2 night 1|");
   command(w().window, IDM_GET_DATA);  // the shown night keeps its edits, the new one starts empty
-  EXPECT_EQ(shown() + "|" + w().records[1]->comment + text_of(" %d", w().records[1]->counts[dreams]),
+  EXPECT_EQ(shown() + "|" + w().records[1].comment + text_of(" %d", w().records[1].counts[dreams]),
             "3/4 0 |night 1 2");
   key(VK_LEFT);
   engine.block = make_empty_night({2024, 3, 30, 7, 0, 0});

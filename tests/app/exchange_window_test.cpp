@@ -28,17 +28,17 @@ class exchange : public started_app {
                                    make_night(3, {2024, 3, 3, 8, 15, 0}), make_night(4, {2024, 3, 5, 7, 5, 0})};
     const char* const comments[] = {"Lucid at the lake", "first \"line\"\r\nsecond", "a, b; c", "x", "flying", "woke"};
     for (int i = 0; i < 6; ++i) {
-      auto& night = w().records.emplace_back(std::make_unique<data_record>(blocks[i]));
-      if (!night->block.ibv[0]) std::strcpy(night->block.ibv, "SLX-IB 1.4");
-      for (int c = 0; c < journal_count_total; ++c) night->counts[c] = i + c;
-      night->comment = comments[i];
+      auto& night = w().records.emplace_back(new_record(blocks[i]));
+      if (!night.block.ibv[0]) std::strcpy(night.block.ibv, "SLX-IB 1.4");
+      for (int c = 0; c < journal_count_total; ++c) night.counts[c] = i + c;
+      night.comment = comments[i];
     }
     w().current_index = 2;
     w().load_record(2);
     w().no_record = 0;
   }
   // The core's row of record i, as a freshly shown window gives it.
-  std::string row(int i) const { return rec_column(i + 1) + make_export_row(view_of_record(*w().records[i]), version); }
+  std::string row(int i) const { return rec_column(i + 1) + make_export_row(view_of_record(w().records[i]), version); }
   // Export To Database; the file's bytes. What the Export Data dialog showed goes to dialog_seen, then
   // the actions are taken in it: "2 5" selects lines, "all" presses Select All, "names" unchecks the
   // field names, "cancel" presses Cancel; then OK.
@@ -81,7 +81,7 @@ TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_a
   w().load_record(1);
   settings_win()->settings.walarm = 1;
   const std::pair<win_type*, std::string> rows[] = {
-      {data_win(), data_report_text(view_of_record(*w().records[1]), version)},
+      {data_win(), data_report_text(view_of_record(w().records[1]), version)},
       {settings_win(), settings_report_text(settings_win()->settings, HELP_TEXT_CUE_DURATION, version)}};
   for (const auto& [window, report] : rows) {
     app->save_name = "report.txt";
@@ -113,11 +113,11 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
     std::string expected = positions.empty() || std::strstr(actions, "names") ? "" : export_header();
     for (int i : positions) expected += row(i);
     EXPECT_EQ(bytes, add_returns(positions.empty() ? "" : expected)) << actions;
-    EXPECT_EQ(dialog_seen, "6 lines, " + record_list_line(1, w().records[1]->block) + ", names 1");
+    EXPECT_EQ(dialog_seen, "6 lines, " + record_list_line(1, w().records[1].block) + ", names 1");
     EXPECT_EQ(app->save_dialogs.size() - dialogs, positions.empty() ? 0u : 1u);
     char shown[64] = "";
     GetWindowTextA(w().comments->control, shown, sizeof shown);
-    EXPECT_EQ(text_of("%d %d %s %s", w().current_index, w().counts[dreams], shown, w().records[2]->comment.c_str()),
+    EXPECT_EQ(text_of("%d %d %s %s", w().current_index, w().counts[dreams], shown, w().records[2].comment.c_str()),
               "2 2 edited edited");
   }
   EXPECT_EQ(app->save_dialogs[0], "Save Data: SomnData.txt | Somnolux Data (*.TXT) | txt");
@@ -148,7 +148,7 @@ TEST_F(exchange, import_takes_the_rows_of_this_program_from_any_file_without_har
     EXPECT_EQ(w().record_count() - before, added);
   }
   EXPECT_TRUE(w().current_index == w().record_count() - 1 && w().no_record == 0);
-  EXPECT_EQ(w().make_export_row(), make_export_row(view_of_record(*w().records[3]), version));  // night 4 is back
+  EXPECT_EQ(w().make_export_row(), make_export_row(view_of_record(w().records[3]), version));  // night 4 is back
   EXPECT_EQ(import_file("missing.txt"), "Couldn't open database file.");
   EXPECT_EQ(app->save_dialogs.back(), "open  | Text File (*.TXT) | txt");
 }

@@ -14,7 +14,7 @@ class plot_window : public started_app {
   // A night at 23:00 with the cue period 22:00-06:00 (bins 0-83) and REM in the given bins.
   void add_night(int dur, std::initializer_list<int> rem) const {
     add_record();
-    device_block& b = data_win()->records.back()->block;
+    device_block& b = data_win()->records.back().block;
     b.recstarth = 23, b.dur = dur, b.cstarth = 22, b.cstartm = 0, b.cendh = 6, b.cendm = 0;
     for (int bin : rem) b.rem[bin / 8] |= static_cast<uint8_t>(1 << (bin % 8));
   }
@@ -129,7 +129,7 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
   EXPECT_EQ(seen,
             "Show Record without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 1 \n"
             "-1 Static 0 Select a data record:\n#5:  ?\?/?\?/?\?  23:00  480 minutes2");
-  EXPECT_EQ(text_of("%d %d", w.current_index, w.records[2]->counts[dreams]), "4 6");
+  EXPECT_EQ(text_of("%d %d", w.current_index, w.records[2].counts[dreams]), "4 6");
 
   auto state = [&](HWND d) {  // owner, check boxes and radio buttons 3 ... 11, selected lines
     std::string out = GetWindow(d, GW_OWNER) == p().window ? "plot " : "data ";
@@ -182,7 +182,7 @@ TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_on
     w.records.clear();
     for (int i = 1; i <= row.records; ++i) {
       add_night(96, {10});
-      w.records.back()->counts[dreams] = i;
+      w.records.back().counts[dreams] = i;
     }
     w.no_record = 0;
     w.current_index = row.current;

@@ -243,7 +243,7 @@ class app_fixture : public ::testing::Test {
   }
   // Adds a record to the data window and makes it current, behind the menus' back.
   void add_record() const {
-    data_win()->records.push_back(std::make_unique<data_record>());
+    data_win()->records.emplace_back();
     data_win()->current_index = data_win()->record_count() - 1;
   }
 

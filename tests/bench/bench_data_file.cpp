@@ -31,12 +31,12 @@ const data_file_image& document() {
     data_file_image made;
     reset_block(made.data.working_block);
     for (int i = 0; i < nights; ++i) {
-      auto record = std::make_unique<data_record>();
-      device_block& b = record->block;
+      data_record record;
+      device_block& b = record.block;
       b.recstarth = i % 24, b.recstartm = i % 60, b.cstarth = i % 23, b.cendh = i % 19, b.dur = 80 + i % 60;
       for (int bin = 0; bin < bins_per_record; ++bin)
         if ((bin * 7 + i) % 5 == 0) b.rem[bin / 8] |= static_cast<uint8_t>(1 << (bin % 8));
-      if (i % 3 == 0) record->set_comment("Night " + std::to_string(i) + ": flying, then a lucid moment at the lake.");
+      if (i % 3 == 0) record.comment = ("Night " + std::to_string(i) + ": flying, then a lucid moment at the lake.");
       made.records.push_back(std::move(record));
     }
     return made;

@@ -46,7 +46,7 @@ void import_rows(benchmark::State& state) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return state.SkipWithError("export_rows writes the file first");
     line_reader reader(file);
-    std::vector<std::unique_ptr<data_record>> records;
+    std::vector<data_record> records;
     const std::size_t added = import_records(reader, records);
     std::fclose(file);
     if (added != row_count) return state.SkipWithError("not every row came back");

@@ -27,7 +27,7 @@ std::string repeat(const std::string& piece, int times) {
 }
 
 TEST(database_rows, rows_and_header) {
-  data_record record(dated_night());
+  data_record record = new_record(dated_night());
   for (int i = 0; i < journal_count_total; ++i) record.counts[i] = i + 1;
   record.comment = "first \"line\"\r\nsecond";
   EXPECT_EQ(rec_column(2) + make_export_row(view_of_record(record), version),
@@ -141,10 +141,10 @@ TEST(database_rows, parse_rules) {
 
 TEST(database_rows, export_then_import_through_a_cr_lf_file) {
   std::vector<data_record> nights(3);
-  nights[0] = data_record(dated_night());
+  nights[0] = new_record(dated_night());
   nights[0].block.type = 4;  // an unknown type is written as its name and comes back as 0
   nights[0].comment = "first \"line\"\r\nsecond";
-  nights[1] = data_record(long_night());
+  nights[1] = new_record(long_night());
   nights[1].comment = "lines that end\r\r\nin returns\r";  // found by fuzzing: they come back whole from the file
   nights[2].counts[cawakes] = 9;
   std::string text = export_header();
@@ -154,15 +154,15 @@ TEST(database_rows, export_then_import_through_a_cr_lf_file) {
   ASSERT_EQ(write_export_file(path, text + "1\ttrailing row without its line feed"), nullptr);
   std::FILE* file = std::fopen(path.c_str(), "rb");
   line_reader reader(file);
-  std::vector<std::unique_ptr<data_record>> back;
+  std::vector<data_record> back;
   ASSERT_EQ(import_records(reader, back), 3u);
   std::fclose(file);
   for (std::size_t i = 0; i < nights.size(); ++i) {
-    EXPECT_EQ(make_export_row(view_of_record(*back[i]), version), make_export_row(view_of_record(nights[i]), version));
-    EXPECT_EQ(std::memcmp(back[i]->block.rem, nights[i].block.rem, 16) != 0, i == 0);  // bits past DUR are lost
+    EXPECT_EQ(make_export_row(view_of_record(back[i]), version), make_export_row(view_of_record(nights[i]), version));
+    EXPECT_EQ(std::memcmp(back[i].block.rem, nights[i].block.rem, 16) != 0, i == 0);  // bits past DUR are lost
   }
-  EXPECT_EQ(back[0]->comment, "first _line_\r\nsecond");
-  EXPECT_EQ(back[2]->comment, "");
+  EXPECT_EQ(back[0].comment, "first _line_\r\nsecond");
+  EXPECT_EQ(back[2].comment, "");
   EXPECT_EQ(imported_message(back.size()), "3 record(s) imported.");
 }
 

@@ -50,7 +50,7 @@ TEST(report_texts, settings_view_lines) {
 }
 
 TEST(report_texts, data_window_report_in_widget_order) {
-  data_record record(dated_night());
+  data_record record = new_record(dated_night());
   for (int i = 0; i < journal_count_total; ++i) record.counts[i] = i + 1;
   record.comment = "first \"line\"\r\nsecond";
   const data_window_view view = view_of_record(record);

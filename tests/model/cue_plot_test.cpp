@@ -11,8 +11,8 @@ TEST(cue_plot, sums_skip_missing_positions_and_max_follows_the_shown_series_only
   record_list records;
   for (const auto& [bins_8_to_15, bins_88_to_95] : {std::pair<uint8_t, uint8_t>{0x0C, 0x44}, {0x18, 0x40}}) {
     // 23:00, 94 bins, cue period 22:00-06:00 (bins 0-83): bin 90 is not delivered, 94 and 100 lie at or beyond DUR
-    records.push_back(std::make_unique<data_record>());
-    device_block& b = records.back()->block;
+    records.emplace_back();
+    device_block& b = records.back().block;
     b.recstarth = 23, b.dur = 94, b.cstarth = 22, b.cstartm = 0, b.cendh = 6, b.cendm = 0;
     b.rem[1] = bins_8_to_15, b.rem[11] = bins_88_to_95, b.rem[12] = 0x10;
   }

@@ -92,9 +92,9 @@ TEST(data_file, a_document_reads_back_whole_and_writes_the_same_bytes) {
   ASSERT_EQ(read_bytes(expected, image), 1);
   EXPECT_EQ(written(image), expected);
   ASSERT_EQ(image.records.size(), 3u);
-  EXPECT_EQ(image.records[0]->comment + "|" + image.records[1]->comment, "Flying over the lake|");
-  EXPECT_EQ(image.records[2]->comment, long_comment);
-  EXPECT_EQ(image.records[1]->counts[cawakes], 72);
+  EXPECT_EQ(image.records[0].comment + "|" + image.records[1].comment, "Flying over the lake|");
+  EXPECT_EQ(image.records[2].comment, long_comment);
+  EXPECT_EQ(image.records[1].counts[cawakes], 72);
   EXPECT_EQ(image.data.counts[dreams] + image.data.no_record + image.plot_rect.left, 1 + 0 - 5);
   for (int i : {0, 1, 5, 127}) EXPECT_EQ(image.plot.combined[i], i % 3 + i % 2) << i;
 
@@ -104,7 +104,7 @@ TEST(data_file, a_document_reads_back_whole_and_writes_the_same_bytes) {
     file.replace(first_record, 485, record_bytes(1, stored));
     data_file_image back;
     ASSERT_EQ(read_bytes(file, back), 1);
-    EXPECT_EQ(back.records[0]->comment, comment);
+    EXPECT_EQ(back.records[0].comment, comment);
     EXPECT_EQ(written(back).substr(first_record + 460, 4 + comment.size() + 1),
               le(comment.size() + 1) + comment + '\0');
   }

@@ -84,9 +84,9 @@ TEST(data_record, label_date_and_end_do_not_move_with_summer_time) {
     use_zone(zone);
     for (const dated_case& c : cases) {
       const uint32_t stamp = c.year ? pack_date(c.year, c.month, c.day, 21, 15, 1) : 0;
-      const data_record r(night(c.hour, c.minute, c.dur, stamp, c.smoded));
-      EXPECT_EQ(r.label(), c.label) << zone;
-      EXPECT_EQ(end_text(compute_record_times(r.block)), c.end) << zone << " " << c.label;
+      const device_block b = night(c.hour, c.minute, c.dur, stamp, c.smoded);
+      EXPECT_EQ(record_label(b), c.label) << zone;
+      EXPECT_EQ(end_text(compute_record_times(b)), c.end) << zone << " " << c.label;
     }
   }
   use_zone(nullptr);
@@ -117,10 +117,10 @@ TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {
   for (const char* zone : zones) {
     use_zone(zone);
     for (const line_case& c : cases) {
-      const data_record r(with_cue_period(night(c.start / 100, c.start % 100, 128), c.cue_start, c.cue_end));
+      const time_line r = make_time_line(with_cue_period(night(c.start / 100, c.start % 100, 128), c.cue_start, c.cue_end));
       EXPECT_EQ(r.record_window_end - r.record_start, 640 * 60) << zone;
       for (int bin = 0; bin < 128; ++bin) {
-        EXPECT_EQ(r.bin_in_cue_period(bin), bin >= c.first_in && bin < c.end_in)
+        EXPECT_EQ(bin_in_cue_period(r, bin), bin >= c.first_in && bin < c.end_in)
             << zone << " start " << c.start << " cue " << c.cue_start << " bin " << bin;
       }
     }
@@ -133,17 +133,17 @@ TEST(data_record, rem_bits_are_false_outside_the_night) {
   data_record r;
   std::fill(std::begin(r.block.rem), std::end(r.block.rem), 0xFF);
   r.block.walarm = -1;  // the bytes after the REM bits
-  for (int bin : {-1, 128, INT_MIN, INT_MAX}) EXPECT_FALSE(r.rem_bit(bin)) << bin;
+  for (int bin : {-1, 128, INT_MIN, INT_MAX}) EXPECT_FALSE(block_rem_bit(r.block, bin)) << bin;
 }
 
 TEST(data_record, cue_counts_split_rem_bins_by_the_cue_period_within_the_duration) {
-  data_record r(with_cue_period(night(23, 0, 0), 2200, 600));
+  data_record r = new_record(with_cue_period(night(23, 0, 0), 2200, 600));
   std::fill(std::begin(r.block.rem), std::end(r.block.rem), 0xFF);
   for (auto [dur, first_byte, cues, not_delivered] :
        {std::tuple{128, 0xFF, 84, 44}, {90, 0x00, 76, 6}, {INT32_MAX, 0xFF, 84, 44}, {-5, 0xFF, 0, 0}}) {
     r.block.dur = dur;
     r.block.rem[0] = static_cast<uint8_t>(first_byte);
-    const cue_counts counts = r.count_cues();
+    const cue_counts counts = count_block_cues(r.block);
     EXPECT_EQ(std::pair(counts.cues, counts.not_delivered), std::pair(cues, not_delivered)) << dur;
   }
 }

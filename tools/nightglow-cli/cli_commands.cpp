@@ -53,11 +53,11 @@ bool check_position(const std::string& path, const data_file_image& image, int p
 data_window_view window_view(const data_file_image& image, int position) {
   data_window_view view;
   if (position > 0) {
-    view = view_of_record(*image.records[static_cast<std::size_t>(position - 1)]);
+    view = view_of_record(image.records[static_cast<std::size_t>(position - 1)]);
   } else {
-    data_record shown(image.data.working_block);
+    data_record shown = new_record(image.data.working_block);
     std::copy(std::begin(image.data.counts), std::end(image.data.counts), shown.counts);
-    if (!image.records.empty()) shown.comment = image.records.back()->comment;
+    if (!image.records.empty()) shown.comment = image.records.back().comment;
     view = view_of_record(shown);
   }
   view.no_record = image.data.no_record != 0;
@@ -92,7 +92,7 @@ int run_show(const cli_options& options, cli_result& result) {
   if (!open_with_record(options, image, result)) return result.code;
   for (std::size_t i = 0; i < image.records.size(); ++i) {
     if (options.record == 0 || static_cast<int>(i) + 1 == options.record)
-      result.out += record_list_line(static_cast<int>(i), image.records[i]->block) + "\n";
+      result.out += record_list_line(static_cast<int>(i), image.records[i].block) + "\n";
   }
   return 0;
 }
@@ -219,7 +219,7 @@ int run_get(const cli_options& options, const link_maker& make_link, cli_result&
     return 0;
   }
   if (block.tstamp == 0) return fail(result, no_data_message);
-  image.records.push_back(std::make_unique<data_record>(block));
+  image.records.push_back(new_record(block));
   show_new_last_record(image);
   if (!save_data_document(options.into, image, error)) return fail(result, error + "; the night was not kept");
   result.out = record_list_line(static_cast<int>(image.records.size()) - 1, block) + "\n";

@@ -3,15 +3,13 @@
 
 #include "app/app_type.h"
 
-about_win_type::about_win_type(const char* title, app_type* app, const char* bitmap_name) {
-  application = app;
-  kind = about_win_kind;
-  bitmap = LoadBitmapA(app->instance, bitmap_name);
-  RECT rect;
-  get_initial_rect(rect);
+about_win_type::about_win_type(app_type& app, const char* title, const char* bitmap_name)
+    : win_type(app), bitmap(LoadBitmapA(app.instance(), bitmap_name)), app_(app) {
+  BITMAP info{};
+  if (bitmap) GetObjectA(bitmap, sizeof info, &info);
   create_window(
       {"about_win_type", nullptr, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-      title, rect);
+      title, RECT{175, 105, info.bmWidth + 5, info.bmHeight + 20});
   show_if_wanted();
 }
 
@@ -20,20 +18,11 @@ about_win_type::~about_win_type() {
   bitmap = nullptr;
 }
 
-void about_win_type::get_initial_rect(RECT& rect) {
-  BITMAP info{};
-  if (bitmap) GetObjectA(bitmap, sizeof info, &info);
-  rect.left = 175;
-  rect.top = 105;
-  rect.right = info.bmWidth + 5;
-  rect.bottom = info.bmHeight + 20;
-}
-
 void about_win_type::draw(HDC hdc) { draw_bitmap(hdc, bitmap, 0, 0); }
 
-void about_win_type::close() { application->close_about(); }
+void about_win_type::close() { app_.close_about(); }
 
-void about_win_type::draw_bitmap(HDC hdc, HBITMAP picture, int x, int y) {
+void draw_bitmap(HDC hdc, HBITMAP picture, int x, int y) {
   if (!picture) return;
   HDC memory = CreateCompatibleDC(hdc);
   if (!memory) return;

@@ -5,10 +5,7 @@
 #include <cstdlib>
 
 #include "res/resource_ids.h"
-
-int dialog_port_number = 1;
-int dialog_timeout_choice = 0;
-int timeout_dialog_open = 0;
+#include "ui/desktop_io.h"
 
 int parse_port_entry(const char* text) {
   // strtol rather than atoi: a huge number saturates instead of overflowing.
@@ -18,11 +15,13 @@ int parse_port_entry(const char* text) {
   return static_cast<int>(value);
 }
 
-INT_PTR CALLBACK default_port_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
+INT_PTR CALLBACK default_port_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+  int* const port = dialog_state<int>(dialog, msg, lp);
+  if (!port) return FALSE;
   switch (msg) {
     case WM_INITDIALOG: {
       char text[16];
-      std::snprintf(text, sizeof text, "%d", dialog_port_number);
+      std::snprintf(text, sizeof text, "%d", *port);
       SetDlgItemTextA(dialog, IDC_PORT_EDIT, text);
       return TRUE;
     }
@@ -31,7 +30,7 @@ INT_PTR CALLBACK default_port_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
         case IDC_PORT_OK: {
           char text[256] = "";
           GetDlgItemTextA(dialog, IDC_PORT_EDIT, text, sizeof text);
-          dialog_port_number = parse_port_entry(text);
+          *port = parse_port_entry(text);
           EndDialog(dialog, 1);
           return TRUE;
         }
@@ -44,10 +43,12 @@ INT_PTR CALLBACK default_port_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
   return FALSE;
 }
 
-INT_PTR CALLBACK timeout_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
+INT_PTR CALLBACK timeout_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+  int* const timeout = dialog_state<int>(dialog, msg, lp);
+  if (!timeout) return FALSE;
   switch (msg) {
     case WM_INITDIALOG: {
-      int choice = dialog_timeout_choice;
+      int choice = *timeout;
       if (choice < 0 || choice > 2) choice = 0;
       CheckRadioButton(dialog, IDC_TIMEOUT_NORMAL, IDC_TIMEOUT_LONGEST, IDC_TIMEOUT_NORMAL + choice);
       return TRUE;
@@ -57,7 +58,7 @@ INT_PTR CALLBACK timeout_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
       switch (id) {
         case IDC_TIMEOUT_OK:
           for (int button = IDC_TIMEOUT_NORMAL; button <= IDC_TIMEOUT_LONGEST; ++button)
-            if (IsDlgButtonChecked(dialog, button) == BST_CHECKED) dialog_timeout_choice = button - IDC_TIMEOUT_NORMAL;
+            if (IsDlgButtonChecked(dialog, button) == BST_CHECKED) *timeout = button - IDC_TIMEOUT_NORMAL;
           EndDialog(dialog, 0);
           return TRUE;
         case IDC_TIMEOUT_CANCEL: EndDialog(dialog, 1); return TRUE;

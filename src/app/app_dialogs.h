@@ -1,16 +1,13 @@
-// The default-port and interface-timeout dialogs: their procedures and the values they exchange.
+// The default-port and interface-timeout dialogs' procedures.
 #pragma once
 
 #include <windows.h>
 
-// Shared by each dialog and its caller, one of each.
-extern int dialog_port_number;     // default-port dialog: 1 when it opens, 1 ... 10 after OK
-extern int dialog_timeout_choice;  // interface-timeout dialog: 0 normal, 1 longer, 2 longest
-extern int timeout_dialog_open;    // guards the timeout dialog against a second opening
-
-// "default_port": ends with 1 after OK (dialog_port_number set), 2 for "Quit Program".
+// "default_port": its parameter is the port number (int*), shown when it opens and set by OK; ends
+// with 1 after OK, 2 for "Quit Program".
 INT_PTR CALLBACK default_port_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
-// "timeout_dlog": ends with 0 after OK (dialog_timeout_choice set), 1 for "Cancel".
+// "timeout_dlog": its parameter is the timeout choice (int*: 0 normal, 1 longer, 2 longest), checked
+// when it opens and set by OK; ends with 0 after OK, 1 for "Cancel".
 INT_PTR CALLBACK timeout_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
 
 // The port number typed into the default-port dialog: leading blanks, a sign and digits

@@ -1,69 +1,66 @@
-// What the data and settings documents share: path, save commands, questions and file header.
+// What the data and settings documents share: path, save commands and questions.
 #include "app/base_doc.h"
 
-#include <windows.h>
-
-#include <cstring>
+#include <cctype>
 
 #include "app/app_type.h"
-#include "model/doc_file.h"
+#include "ui/desktop_io.h"
 #include "ui/win_type.h"
 
-void base_doc::get_title(char* buffer, int size) const {
-  buffer[0] = '\0';
-  GetWindowTextA(main_window()->window, buffer, size);
-}
-
-int base_doc::choose_file(char* file, char* title) {
-  return owner->choose_file_to_save(file, title, names.filter, names.extension + 1, main_window()->window);
-}
+std::string base_doc::title() const { return main_window().title(); }
 
 void base_doc::save() {
   if (!has_file_path()) {
     save_as();
     return;
   }
-  // A failed save is not reported.
-  if (save_file_safely(path, [this](std::FILE* file) { return write_to_file(file) == 1; })) owner->update_all_menus();
+  std::string reason;
+  if (write(path, reason)) app.update_all_menus();  // a failed save is not reported
 }
 
 void base_doc::save_as() {
-  char title[512];
-  get_title(title, sizeof title);
-  owner->add_extension(title, names.extension);
-  char file[264];
-  std::snprintf(file, 261, "%s", has_file_path() ? path : title);
-  char chosen_title[512] = "";
-  if (!choose_file(file, chosen_title)) return;
-  file[260] = '\0';
-  chosen_title[511] = '\0';
-  std::snprintf(path, 261, "%s", file);
-  owner->strip_extension(chosen_title, names.extension);
-  SetWindowTextA(main_window()->window, chosen_title);
+  file_choice choice;
+  choice.path = has_file_path() ? path : with_extension(title(), names.extension);
+  choice.filter = names.filter;
+  choice.extension = names.extension + 1;
+  choice.owner = main_window().window;
+  if (!app.choose_file(choice)) return;
+  path = choice.path;
+  main_window().set_title(without_extension(choice.title, names.extension));
   save();
 }
 
-int base_doc::query_close() {
-  char title[512];
-  get_title(title, sizeof title);
-  char text[600];
-  std::snprintf(text, sizeof text, "Do you want to save \"%s\" before closing?", title);
-  const int answer = owner->ask_yes_no_cancel(text, "Save before closing?");
+bool base_doc::query_close() {
+  const int answer =
+      app.ask_yes_no_cancel("Do you want to save \"" + title() + "\" before closing?", "Save before closing?");
   if (answer == 1) save();
-  return answer == 2 ? 0 : 1;
+  return answer != 2;
 }
 
-int base_doc::confirm_replace() { return owner->ask_ok_cancel(names.replace_text, "Warning!"); }
+bool base_doc::confirm_replace() { return app.ask_ok_cancel(names.replace_text, "Warning!"); }
 
-int base_doc::confirm_revert() {
-  char title[512];
-  get_title(title, sizeof title);
-  char text[640];
-  std::snprintf(text, sizeof text,
-                "This operation will throw away all changes to \"%s\".  Are you sure you want to proceed?", title);
-  return owner->ask_ok_cancel(text, "Revert file?");
+bool base_doc::confirm_revert() {
+  return app.ask_ok_cancel(
+      "This operation will throw away all changes to \"" + title() + "\".  Are you sure you want to proceed?",
+      "Revert file?");
 }
 
-int base_doc::write_header(std::FILE* file) const { return write_doc_header(file, names.type_tag); }
+int find_suffix(const std::string& text, const std::string& suffix) {
+  if (suffix.size() > text.size()) return -1;
+  const std::size_t position = text.size() - suffix.size();
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(text[position + i])) !=
+        std::toupper(static_cast<unsigned char>(suffix[i])))
+      return -1;
+  }
+  return static_cast<int>(position);
+}
 
-int base_doc::read_header(std::FILE* file) const { return read_doc_header(file, names.type_tag); }
+std::string with_extension(const std::string& name, const std::string& extension) {
+  return find_suffix(name, extension) == -1 ? name + extension : name;
+}
+
+std::string without_extension(const std::string& name, const std::string& extension) {
+  const int position = find_suffix(name, extension);
+  return position >= 0 ? name.substr(0, static_cast<std::size_t>(position)) : name;
+}

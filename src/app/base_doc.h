@@ -1,14 +1,14 @@
-// What the data and settings documents share: path, save commands, questions and file header.
+// What the data and settings documents share: their file path, the save commands and their questions.
 #pragma once
 
-#include <cstdio>
+#include <string>
 
 class app_type;
 class win_type;
+struct menu_facts;
 
 // The texts and names that tell the two kinds of document apart.
 struct doc_names {
-  const char* type_tag;      // second tag of the file header
   const char* extension;     // ".sl1": added to and removed from titles
   const char* filter;        // of the save dialog, double-NUL terminated
   const char* replace_text;  // the question before the document is replaced
@@ -16,35 +16,37 @@ struct doc_names {
 
 class base_doc {
  public:
-  base_doc(app_type* owner, const doc_names& names) : owner(owner), names(names) {}
+  base_doc(app_type& app, const doc_names& names) : app(app), names(names) {}
   base_doc(const base_doc&) = delete;
   base_doc& operator=(const base_doc&) = delete;
+  virtual ~base_doc() = default;
 
-  virtual ~base_doc() = default;                     // the derived documents destroy their windows
-  virtual void update_menus() = 0;                   // every window of the document
-  virtual int choose_file(char* path, char* title);  // save dialog; 1 when a file was chosen
-  virtual void save();
-  virtual void save_as();
-  virtual int query_close();                        // 0 when the user cancelled
-  virtual int confirm_replace();                    // 1 to go on
-  virtual int confirm_revert();                     // 1 to go on
-  virtual int write_to_file(std::FILE* file) = 0;   // 1 on success
-  virtual int read_from_file(std::FILE* file) = 0;  // 1, or the code of the first failure
   // The window whose title names the document.
-  virtual win_type* main_window() const = 0;
+  virtual win_type& main_window() const = 0;
+  virtual bool owns(const win_type& window) const = 0;
+  virtual void update_menus(const menu_facts& facts) = 0;
 
-  bool has_file_path() const { return path[0] != '\0'; }
-  // The main window's title, at most size - 1 characters.
-  void get_title(char* buffer, int size) const;
+  void save();
+  void save_as();
+  bool query_close();      // false when the user cancelled
+  bool confirm_replace();  // true to go on
+  bool confirm_revert();   // true to go on
 
-  app_type* owner;
+  bool has_file_path() const { return !path.empty(); }
+  std::string title() const;
+
+  app_type& app;
   const doc_names& names;
-  char path[264] = {};  // full file name; empty until saved or opened
+  std::string path;  // full file name; empty until saved or opened
 
  protected:
-  // The three 32-byte tags: program, type and version. 1 when written.
-  int write_header(std::FILE* file) const;
-  // 1 when the tags are right, else -1 ... -6: the first tag that could not be read (odd
-  // codes) or did not match (even codes).
-  int read_header(std::FILE* file) const;
+  // Takes the windows' places and writes the file through the safe save; false with the system's reason.
+  virtual bool write(const std::string& file, std::string& reason) = 0;
 };
+
+// Case-insensitive suffix test of file names: the position where the suffix begins, or -1.
+int find_suffix(const std::string& text, const std::string& suffix);
+// The name with the extension added unless it already ends in it (in any case).
+std::string with_extension(const std::string& name, const std::string& extension);
+// The name without the extension when it ends in it (in any case).
+std::string without_extension(const std::string& name, const std::string& extension);

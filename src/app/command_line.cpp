@@ -3,9 +3,8 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "app/app_type.h"
+#include "app/base_doc.h"
 
 std::string file_of_command_line(const char* command_line) {
   std::string line = command_line ? command_line : "";
@@ -25,16 +24,17 @@ void open_from_command_line(app_type& app, const char* command_line) {
   MSG quit;
   if (name.empty() || PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return;
   // The document remembers the full path, so that Save writes where the file came from.
-  char path[264] = "";
+  const DWORD needed = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+  std::string path(needed, '\0');
   char* file_part = nullptr;
-  const DWORD length = GetFullPathNameA(name.c_str(), 260, path, &file_part);
-  if (length == 0 || length >= 260) {
+  const DWORD length = needed ? GetFullPathNameA(name.c_str(), needed, path.data(), &file_part) : 0;
+  if (length == 0 || length >= needed) {
     app.show_message("Couldn't open file.");
     return;
   }
-  char title[512];
-  std::strcpy(title, file_part ? file_part : path);
-  if (app.find_suffix(path, ".sl2") >= 0)
+  const std::string title = file_part ? file_part : path.c_str();
+  path.resize(length);
+  if (find_suffix(path, ".sl2") >= 0)
     app.open_settings_file(path, title);
   else
     app.open_data_file(path, title);

@@ -1,42 +1,70 @@
-// The data document: its two windows and its ".sl1" file.
+// The data document: its model, its two windows and its ".sl1" file.
 #include "app/data_doc.h"
 
+#include "app/app_type.h"
 #include "datawin/data_win_type.h"
-#include "model/doc_file.h"
+#include "model/documents.h"
 #include "plotwin/plot_win_type.h"
 
 namespace {
 const doc_names data_names = {
-    data_doc_type_tag, ".sl1", "Somnolux Data (*.SL1)\0*.sl1\0",
+    ".sl1", "Somnolux Data (*.SL1)\0*.sl1\0",
     "This operation will overwite the current data document.  Are you sure you want to proceed?"};
 }
 
-data_doc::data_doc(app_type* application) : base_doc(application, data_names) {
-  data_window = std::make_unique<data_win_type>("Untitled 1", this);
-  plot_window = std::make_unique<plot_win_type>("Multi-Record Cue Plot", this);
+data_doc::data_doc(app_type& application, data_model document)
+    : base_doc(application, data_names), model(std::move(document)) {
+  model.changed = [this](data_change change) { show_changes(change); };
+  data_window = std::make_unique<data_win_type>(app, model, "Untitled 1");
+  plot_window = std::make_unique<plot_win_type>(app, model, "Multi-Record Cue Plot");
 }
 
 data_doc::~data_doc() {
+  model.changed = nullptr;
   plot_window.reset();
   data_window.reset();
 }
 
-void data_doc::update_menus() {
-  data_window->update_menus();
-  plot_window->update_menus();
+win_type& data_doc::main_window() const { return *data_window; }
+
+bool data_doc::owns(const win_type& window) const {
+  return &window == data_window.get() || &window == plot_window.get();
 }
 
-int data_doc::write_to_file(std::FILE* file) {
-  return write_header(file) && data_window->write_to_file(file) && plot_window->write_to_file(file) ? 1 : 0;
+void data_doc::update_menus(const menu_facts& facts) {
+  data_window->update_menus(facts);
+  plot_window->update_menus(facts);
 }
 
-int data_doc::read_from_file(std::FILE* file) {
-  const int header = read_header(file);
-  if (header != 1) return header;
-  if (!data_window->read_from_file(file)) return -7;
-  if (!plot_window->read_from_file(file)) return -8;
+void data_doc::show_changes(data_change change) {
+  data_window->show_changes(change);
+  if (change == data_change::record_deleted && model.count() == 0) plot_window->hide();  // its plot is gone
+  plot_window->invalidate();
+}
+
+void data_doc::place_windows() {
+  data_window->move_to(model.image.data_rect);
+  data_window->invalidate();
+  plot_window->move_to(model.image.plot_rect);
+  if (model.image.plot.visible) plot_window->show();
+  plot_window->invalidate();
   data_window->show();
-  return 1;
 }
 
-win_type* data_doc::main_window() const { return data_window.get(); }
+void data_doc::plot_records(win_type& owner) { plot_window->plot_records(owner); }
+
+void data_doc::show_plot() {
+  if (model.image.plot.record_count > 0)
+    plot_window->show();
+  else
+    plot_window->plot_records(*data_window);
+}
+
+bool data_doc::write(const std::string& file, std::string& reason) {
+  data_file_image& image = model.image;
+  image.data_rect = data_window->saved_rect();
+  image.plot_rect = plot_window->saved_rect();
+  image.plot.visible = plot_window->visible() ? 1 : 0;
+  model.store();
+  return save_data_document(file, image, &reason);
+}

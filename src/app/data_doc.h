@@ -1,25 +1,39 @@
-// The data document: the Data window with its records and the Plot window, kept as a ".sl1" file.
+// The data document: its records and plot (the model) with the Data and Plot windows that show them.
 #pragma once
 
 #include <memory>
 
 #include "app/base_doc.h"
+#include "model/data_model.h"
 
 class data_win_type;
 class plot_win_type;
 
 class data_doc : public base_doc {
  public:
-  // Creates the Data window "Untitled 1" (shown when the application's show-new-windows
-  // flag is set) and the hidden "Multi-Record Cue Plot" window.
-  explicit data_doc(app_type* owner);
+  // A new document, or one read from a file; its windows are shown when the application's
+  // show-new-windows flag is set (the Plot window only by plotting, a file or its command).
+  explicit data_doc(app_type& app, data_model document = data_model());
+  ~data_doc() override;  // the windows go before the model they show
 
-  ~data_doc() override;                          // destroys the plot window, then the data window
-  void update_menus() override;                  // both windows
-  int write_to_file(std::FILE* file) override;   // header, data window, plot window
-  int read_from_file(std::FILE* file) override;  // 1, or -1 ... -8
-  win_type* main_window() const override;        // the data window
+  win_type& main_window() const override;
+  bool owns(const win_type& window) const override;
+  void update_menus(const menu_facts& facts) override;
 
+  // After reading a file: the windows where the file puts them, the plot shown when it was.
+  void place_windows();
+  // The Plot Records dialog, owned by the given window of this document.
+  void plot_records(win_type& owner);
+  // Show Plot Window: the plot when there is one, else Plot Records.
+  void show_plot();
+
+  data_model model;
   std::unique_ptr<data_win_type> data_window;
   std::unique_ptr<plot_win_type> plot_window;
+
+ protected:
+  bool write(const std::string& file, std::string& reason) override;
+
+ private:
+  void show_changes(data_change change);
 };

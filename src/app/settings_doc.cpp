@@ -1,34 +1,36 @@
-// The settings document: its window and its ".sl2" file.
+// The settings document: its settings, its window and its ".sl2" file.
 #include "app/settings_doc.h"
 
-#include "model/doc_file.h"
-#include "model/settings_file.h"
+#include "app/app_type.h"
+#include "model/documents.h"
 #include "settingswin/settings_win_type.h"
 
 namespace {
 const doc_names settings_names = {
-    settings_doc_type_tag, ".sl2", "Somnolux Settings (*.SL2)\0*.sl2\0",
+    ".sl2", "Somnolux Settings (*.SL2)\0*.sl2\0",
     "This operation will overwite the current settings document.  Are you sure you want to proceed?"};
 }
 
-settings_doc::settings_doc(app_type* application) : base_doc(application, settings_names) {
-  settings_window = std::make_unique<settings_win_type>("Settings 1", this);
+settings_doc::settings_doc(app_type& application, const settings_section& read)
+    : base_doc(application, settings_names), section(read) {
+  settings_window = std::make_unique<settings_win_type>(app, section, "Settings 1");
 }
 
 settings_doc::~settings_doc() { settings_window.reset(); }
 
-void settings_doc::update_menus() { settings_window->update_menus(); }
+win_type& settings_doc::main_window() const { return *settings_window; }
 
-int settings_doc::write_to_file(std::FILE* file) { return write_settings_file(file, settings_window->section()); }
+bool settings_doc::owns(const win_type& window) const { return &window == settings_window.get(); }
 
-int settings_doc::read_from_file(std::FILE* file) {
-  // Nothing of the file is applied unless all of it was read.
-  settings_section section;
-  const int result = read_settings_file(file, section);
-  if (result != 1) return result;
-  settings_window->apply_section(section);
+void settings_doc::update_menus(const menu_facts& facts) { settings_window->update_menus(facts); }
+
+void settings_doc::place_windows() {
+  settings_window->move_to(section.rect);
+  settings_window->invalidate();
   settings_window->show();
-  return 1;
 }
 
-win_type* settings_doc::main_window() const { return settings_window.get(); }
+bool settings_doc::write(const std::string& file, std::string& reason) {
+  section.rect = settings_window->saved_rect();
+  return save_settings_document(file, section, &reason);
+}

@@ -1,23 +1,29 @@
-// The settings document: the Settings window and its settings, kept as a ".sl2" file.
+// The settings document: the settings prepared for the mask, with the Settings window that edits them.
 #pragma once
 
 #include <memory>
 
 #include "app/base_doc.h"
+#include "model/settings_file.h"
 
 class settings_win_type;
 
 class settings_doc : public base_doc {
  public:
-  // Creates the Settings window "Settings 1", shown when the application's
-  // show-new-windows flag is set.
-  explicit settings_doc(app_type* owner);
+  // A new document (the reset settings), or one read from a file; its window is shown when the
+  // application's show-new-windows flag is set.
+  explicit settings_doc(app_type& app, const settings_section& read = new_settings_section());
+  ~settings_doc() override;
 
-  ~settings_doc() override;  // destroys the settings window
-  void update_menus() override;
-  int write_to_file(std::FILE* file) override;   // header, settings window
-  int read_from_file(std::FILE* file) override;  // 1, or -1 ... -7
-  win_type* main_window() const override;        // the settings window
+  win_type& main_window() const override;
+  bool owns(const win_type& window) const override;
+  void update_menus(const menu_facts& facts) override;
+  // After reading a file: the window where the file puts it, shown.
+  void place_windows();
 
+  settings_section section;
   std::unique_ptr<settings_win_type> settings_window;
+
+ protected:
+  bool write(const std::string& file, std::string& reason) override;
 };

@@ -19,21 +19,19 @@ std::unique_ptr<button_type> make_button(data_win_type* window, const RECT& brow
 
 }  // namespace
 
-record_browser_type::record_browser_type(data_win_type* owner, const RECT& area, const char* name)
-    : widget_type(owner, area.left, area.top, name),
+record_browser_type::record_browser_type(data_win_type* owner, const RECT& area)
+    : widget_type(owner, area.left, area.top, nullptr),
       rectangle(area),
       show_button(make_button(owner, area, 5, "Show", &data_win_type::show_record)),
       delete_button(make_button(owner, area, 55, "Delete", &data_win_type::delete_record)),
       plot_button(make_button(owner, area, 105, "Plot", &data_win_type::plot_records)),
-      data_window(owner) {
-  kind = record_browser_kind;
-}
+      data_window(owner) {}
 
 void record_browser_type::draw(HDC hdc) {
   MoveToEx(hdc, rectangle.left, rectangle.top, nullptr);
   LineTo(hdc, rectangle.left, rectangle.bottom);
-  const int count = data_window->record_count();
-  delete_button->enabled = data_window->current_index != -1;
+  const int count = data_window->model.count();
+  delete_button->enabled = data_window->model.has_current();
   show_button->enabled = count >= 2;
   plot_button->enabled = count >= 1;
   for (button_type* button : {show_button.get(), delete_button.get(), plot_button.get()}) button->draw(hdc);
@@ -41,7 +39,7 @@ void record_browser_type::draw(HDC hdc) {
   MoveToEx(hdc, plot.right + 5, plot.top, nullptr);
   LineTo(hdc, plot.right + 5, plot.bottom);
   char text[64] = "No data records";
-  if (count > 0) std::snprintf(text, sizeof text, "Record %d out of %d", data_window->current_index + 1, count);
+  if (count > 0) std::snprintf(text, sizeof text, "Record %d out of %d", data_window->model.current + 1, count);
   TextOutA(hdc, plot.right + 10, rectangle.top + 3, text, static_cast<int>(std::strlen(text)));
 }
 
@@ -51,10 +49,6 @@ int record_browser_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   }
   return 0;
 }
-
-void record_browser_type::get_report_text(std::string& buffer) { buffer.clear(); }
-
-void record_browser_type::get_export_text(std::string& buffer) { buffer.clear(); }
 
 void record_browser_type::get_rect(RECT& rect) { rect = rectangle; }
 

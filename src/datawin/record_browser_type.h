@@ -10,13 +10,11 @@ class data_win_type;
 
 class record_browser_type : public widget_type {
  public:
-  record_browser_type(data_win_type* owner, const RECT& rectangle, const char* name);
+  record_browser_type(data_win_type* owner, const RECT& rectangle);
 
   void draw(HDC hdc) override;
   // Offers the press to Delete, Show and Plot in this order; 1 when one took it.
   int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  void get_report_text(std::string& buffer) override;
-  void get_export_text(std::string& buffer) override;
   void get_rect(RECT& rect) override;
   int hit_test(int x, int y) override;
 

@@ -5,8 +5,6 @@
 #include <string>
 
 #include "datawin/data_win_type.h"
-#include "exchange/export_rows.h"
-#include "exchange/report_texts.h"
 #include "model/device_block.h"
 
 namespace {
@@ -43,28 +41,18 @@ std::string date_time(bool known, int month, int day, int year, int hour, int mi
 
 }  // namespace
 
-record_view_type::record_view_type(data_win_type* owner, const RECT& area, const char* name)
-    : widget_type(owner, area.left, area.top, name), rectangle(area), data_window(owner) {
-  kind = record_view_kind;
-}
+record_view_type::record_view_type(data_win_type* owner, const RECT& area)
+    : widget_type(owner, area.left, area.top, nullptr), rectangle(area), data_window(owner) {}
 
 void record_view_type::get_rect(RECT& rect) { rect = rectangle; }
 
-void record_view_type::compute_time_frame() { frame = make_time_line(data_window->working_block); }
+const device_block& record_view_type::block() const { return data_window->model.image.data.working_block; }
 
-bool record_view_type::is_rem_bin(int bin) { return block_rem_bit(data_window->working_block, bin); }
-
-bool record_view_type::bin_in_cue_period(int bin) { return ::bin_in_cue_period(frame, bin); }
-
-int record_view_type::count_cues(int delivered) {
-  if (delivered != 0 && delivered != 1) return 0;
-  const cue_counts counts = count_block_cues(data_window->working_block);
-  return delivered == 1 ? counts.cues : counts.not_delivered;
-}
+bool record_view_type::shows_no_record() const { return data_window->model.image.data.no_record != 0; }
 
 void record_view_type::draw_texts(HDC hdc, int y1) {
-  const device_block& b = data_window->working_block;
-  const bool empty = data_window->no_record != 0;
+  const device_block& b = block();
+  const bool empty = shows_no_record();
   const bool paper = owner_printing();
   const int left = rectangle.left, value_x = paper ? 95 : 87;
   const record_times t = compute_record_times(b);
@@ -81,7 +69,7 @@ void record_view_type::draw_texts(HDC hdc, int y1) {
   if (!empty) text_at(hdc, paper ? 289 : 285, y2, format("%lld minutes", static_cast<long long>(t.minutes)));
 }
 
-void record_view_type::draw_bracket(HDC hdc, int ya, int x0, int x128) {
+void record_view_type::draw_bracket(HDC hdc, const time_line& frame, int ya, int x0, int x128) {
   const bool paper = owner_printing();
   HPEN pen = CreatePen(PS_SOLID, 1, gray);
   SelectObject(hdc, pen);
@@ -122,8 +110,8 @@ void record_view_type::draw(HDC hdc) {
   select_font(hdc);
   SetBkMode(hdc, TRANSPARENT);
   SelectObject(hdc, GetStockObject(NULL_BRUSH));
-  const device_block& b = data_window->working_block;
-  const bool empty = data_window->no_record != 0;
+  const device_block& b = block();
+  const bool empty = shows_no_record();
   const bool paper = owner_printing();
   const int left = rectangle.left, right = rectangle.right, y1 = rectangle.top - 3;
   HPEN black3 = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
@@ -132,7 +120,8 @@ void record_view_type::draw(HDC hdc) {
   draw_texts(hdc, y1);
 
   const int y3 = y1 + 22;
-  compute_time_frame();
+  const time_line frame = make_time_line(b);
+  const cue_counts counts = count_block_cues(b);
   // A count's label, its legend stroke in the pen of its marks, then the number.
   auto count_text = [&](int x, const char* label, HPEN pen, int delivered) {
     text_at(hdc, x, y3, label);
@@ -140,7 +129,8 @@ void record_view_type::draw(HDC hdc) {
     SelectObject(hdc, pen);
     line(hdc, x + w + (paper ? 2 : 1), y3 + 4, x + w + (paper ? 2 : 1), y3 + 11);
     SelectObject(hdc, GetStockObject(BLACK_PEN));
-    text_at(hdc, x + w + 4, y3, empty ? std::string("):") : format("): %d", count_cues(delivered)));
+    text_at(hdc, x + w + 4, y3,
+            empty ? std::string("):") : format("): %d", delivered ? counts.cues : counts.not_delivered));
   };
   count_text(left, "CUE COUNT (", black3, 1);
   count_text(left + 125, "CUES NOT DELIVERED (", gray3, 0);
@@ -149,7 +139,7 @@ void record_view_type::draw(HDC hdc) {
   const int ya = y3 + 30;
   const int bin_width = static_cast<int>(static_cast<double>(right - 5 - (left + 5)) / bins_per_record);
   const int x0 = left + 5, x128 = left + bins_per_record * bin_width + 5;
-  if (!empty) draw_bracket(hdc, ya, x0, x128);
+  if (!empty) draw_bracket(hdc, frame, ya, x0, x128);
   SelectObject(hdc, black2);
   line(hdc, x0, ya, x128, ya);
   SelectObject(hdc, GetStockObject(BLACK_PEN));
@@ -171,8 +161,8 @@ void record_view_type::draw(HDC hdc) {
     } else {
       line(hdc, xi, ya, xi, i % 6 == 0 ? ya + 4 : ya + 2);
     }
-    if (i < b.dur && is_rem_bin(i)) {
-      SelectObject(hdc, bin_in_cue_period(i) ? black3 : gray3);
+    if (i < b.dur && block_rem_bit(b, i)) {
+      SelectObject(hdc, bin_in_cue_period(frame, i) ? black3 : gray3);
       line(hdc, xi + 2, ya - 12, xi + 2, ya - 4);
       SelectObject(hdc, GetStockObject(BLACK_PEN));
     }
@@ -184,12 +174,4 @@ void record_view_type::draw(HDC hdc) {
     text_at(hdc, right - 18, ya + 5, "full!");
   }
   for (HPEN pen : {black3, gray3, black2}) DeleteObject(pen);
-}
-
-void record_view_type::get_report_text(std::string& buffer) {
-  buffer = record_view_report_text(data_window->working_block, data_window->no_record != 0);
-}
-
-void record_view_type::get_export_text(std::string& buffer) {
-  buffer = record_view_export_text(data_window->working_block, data_window->no_record != 0);
 }

@@ -5,44 +5,55 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app_type.h"
-#include "app/data_doc.h"
-#include "datawin/data_win_type.h"
-#include "model/data_file.h"
+#include "plotwin/plot_records_dialog.h"
 #include "res/resource_ids.h"
 
-plot_win_type::plot_win_type(const char* title, data_doc* doc) {
-  kind = plot_win_kind;
-  document = doc;
-  application = doc->owner;
-  RECT rect;
-  get_initial_rect(rect);
-  create_window({"plot_win_type", "plot_win_type_menu", "somn", 0, WS_OVERLAPPEDWINDOW}, title, rect);
+namespace {
+
+RECT initial_rect() {
+  const window_rect& first = plot_window_first_rect;
+  return {first.left, first.top, first.right - first.left, first.bottom - first.top};
+}
+
+}  // namespace
+
+plot_win_type::plot_win_type(window_host& window_host, data_model& document, const std::string& title)
+    : win_type(window_host), model(document) {
+  create_window({"plot_win_type", "plot_win_type_menu", "somn", 0, WS_OVERLAPPEDWINDOW}, title, initial_rect());
   create_fonts(12, 0);
-  refresh_contents();
   UpdateWindow(window);  // no ShowWindow: hidden until something is plotted or it is asked for
 }
 
-plot_win_type::~plot_win_type() { delete_fonts(); }
-
 LRESULT plot_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_SIZE) {
-    refresh_contents();
     invalidate();
-  } else if (msg == WM_LBUTTONDBLCLK && document) {
-    document->data_window->plot_records_for(this);
+  } else if (msg == WM_LBUTTONDBLCLK) {
+    plot_records(*this);
     if (!IsWindow(hwnd)) return 0;  // the document was replaced from another window while the dialog was open
   }
   return win_type::handle_message(hwnd, msg, wp, lp);
 }
 
-void plot_win_type::get_initial_rect(RECT& rect) {
-  const window_rect& first = plot_window_first_rect;
-  rect = {first.left, first.top, first.right - first.left, first.bottom - first.top};
+void plot_win_type::plot_records(win_type& owner) {
+  if (model.count() == 0 || dialog_open_) return;
+  window_host& program = host;
+  plot_dialog_state state{model.list_lines(), {}, series};
+  dialog_open_ = true;
+  const HWND own = window;
+  const INT_PTR result =
+      program.run_dialog("plot_records_dlog", plot_records_proc, owner.window, reinterpret_cast<LPARAM>(&state));
+  if (IsWindow(own)) {  // not when the document was replaced meanwhile
+    dialog_open_ = false;
+    if (result == 0) {
+      series = state.series;
+      if (!state.selection.empty()) build_plot(state.selection);
+    }
+  }
+  program.update_all_menus();
 }
 
 void plot_win_type::build_plot(const std::vector<int>& positions) {
-  sums = sum_cues(document->data_window->records, positions, series);
+  model.set_plot(sum_cues(model.image.records, positions, series));
   show();
   invalidate();
 }
@@ -53,6 +64,7 @@ void plot_win_type::draw(HDC hdc) {
   const int l = client.left + 35, t = client.top + 16, r = client.right - 10, b = client.bottom - 19;
   const int w = r - l + 2, h = b - t - 1;  // the plot area's width and height in pixels
   auto x_of = [&](int bin) { return l + (bin * w) / bins - 1; };
+  const plot_sums& sums = model.image.plot;
   const int32_t max = sums.max;
   auto y_of = [&](int32_t value) { return static_cast<int>((max < 1 ? b : b - (int64_t{value} * h) / max) - 1); };
   auto segment = [&](int x1, int y1, int x2, int y2) {
@@ -153,18 +165,18 @@ void plot_win_type::draw(HDC hdc) {
 
 void plot_win_type::close() { hide(); }
 
-int plot_win_type::do_command(int id) {
-  app_type* const app = application;
+bool plot_win_type::do_command(int id) {
+  window_host& program = host;
   switch (id) {
-    case IDM_COPY: copy_text(); break;
-    case IDM_PLOT_RECORDS: document->data_window->plot_records_for(this); break;
+    case IDM_COPY: copy_picture(); break;
+    case IDM_PLOT_RECORDS: plot_records(*this); break;
     default: return win_type::do_command(id);
   }
-  app->update_all_menus();
-  return 1;
+  program.update_all_menus();
+  return true;
 }
 
-void plot_win_type::copy_text() {
+void plot_win_type::copy_picture() {
   RECT client{};
   GetClientRect(window, &client);
   UpdateWindow(window);  // a pending repaint first, so that the picture is the plot shown
@@ -187,31 +199,9 @@ void plot_win_type::copy_text() {
   CloseClipboard();
 }
 
-void plot_win_type::clear_contents() {
-  hide();
-  sums = plot_sums{};
-}
-
-int plot_win_type::write_to_file(std::FILE* file) {
-  if (!win_type::write_to_file(file)) return 0;
-  plot_sums stored = sums;
-  stored.visible = IsWindowVisible(window) ? 1 : 0;
-  return write_plot_body(file, stored) ? 1 : 0;
-}
-
-int plot_win_type::read_from_file(std::FILE* file) {
-  plot_sums stored;
-  if (!win_type::read_from_file(file) || !read_plot_body(file, stored)) return 0;
-  sums = stored;
-  sums.visible = 0;
-  if (stored.visible) show();
-  invalidate();
-  return 1;
-}
-
-void plot_win_type::update_menus() {
-  win_type::update_menus();
-  enable_item(IDM_REVERT, document && document->has_file_path());
-  enable_item(IDM_PLOT_RECORDS, document && document->data_window->record_count() >= 1);
+void plot_win_type::update_menus(const menu_facts& facts) {
+  win_type::update_menus(facts);
+  enable_item(IDM_REVERT, facts.data_path);
+  enable_item(IDM_PLOT_RECORDS, facts.records >= 1);
   enable_item(IDM_COPY, true);
 }

@@ -3,10 +3,9 @@
 
 #include <ctime>
 
-#include "app/app_type.h"
-#include "app/settings_doc.h"
 #include "device/device_link.h"
-#include "exchange/import_rows.h"
+#include "exchange/exchange_files.h"
+#include "exchange/help_strings.h"
 #include "exchange/report_texts.h"
 #include "res/resource_ids.h"
 #include "ui/button_type.h"
@@ -30,27 +29,27 @@ constexpr const char* overwrite_question =
 
 }  // namespace
 
-settings_win_type::settings_win_type(const char* title, settings_doc* doc) : settings_document(doc) {
-  kind = settings_win_kind;
-  application = doc->owner;
-  RECT rect;
-  get_initial_rect(rect);
+namespace {
+
+RECT initial_rect() {
+  const window_rect& first = settings_window_first_rect;
+  return {first.left, first.top, first.right - first.left, first.bottom - first.top};
+}
+
+}  // namespace
+
+settings_win_type::settings_win_type(window_host& window_host, settings_section& document_section,
+                                     const std::string& title)
+    : win_type(window_host), section(document_section) {
   create_window({"settings_win_type", "settings_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-                title, rect);
+                title, initial_rect());
   create_fonts(14, 12);
-  set_defaults(settings);
   build_widgets();
   show_if_wanted();
 }
 
 settings_win_type::~settings_win_type() {
   widgets.delete_all();  // before the fonts and the window that they draw with
-  delete_fonts();
-}
-
-void settings_win_type::get_initial_rect(RECT& rect) {
-  const int32_t* first = settings_window_first_rect;  // left, top, right, bottom
-  rect = {first[0], first[1], first[2] - first[0], first[3] - first[1]};
 }
 
 void settings_win_type::build_widgets() {
@@ -59,69 +58,65 @@ void settings_win_type::build_widgets() {
   const int right = client.right - 3;
   // Fields on one row follow each other 25 pixels apart, their widths measured in the display font.
   int cursor = 3;
-  auto place = [&](widget_type* widget, int gap = 25) {
-    widgets.append(widget);
-    cursor = widget->x + widget->get_width() + gap;
+  auto place = [&](auto widget, int gap = 25) {
+    auto* placed = widgets.add(std::move(widget));
+    cursor = placed->x + placed->get_width() + gap;
   };
   auto row = [&] { cursor = 3; };
-  device_settings& s = settings;
+  auto separator = [&](int y) { widgets.add(std::make_unique<separator_type>(this, 3, y, right, y)); };
+  auto number = [&](int y, const char* label, int box, int32_t& value, int low, int high) {
+    return std::make_unique<numeric_field_type>(this, cursor, y, label, box, &value, low, high);
+  };
+  device_settings& s = section.settings;
 
-  auto* help = new help_line_type(this, 3, 0, "HELP:");
-  widgets.append(help);
+  help = widgets.add(std::make_unique<help_line_type>(this, 3, 0, "HELP:"));
   widgets.help_line = help;
-  widgets.help_base = 0;
-  widgets.append(new separator_type(this, 3, 14, right, 14));
+  widgets.help_base = SETTINGS_WINDOW_HELP_BASE;
+  separator(14);
 
   row();
   widgets.default_focus = widgets.count();
-  place(new numeric_field_type(this, cursor, 17, "CUE DURATION:", 30, &s.cdur, 1, 255));
-  place(new numeric_field_type(this, cursor, 17, "CUE INTENSITY:", 12, &s.intens, 1, 6));
-  place(new numeric_field_type(this, cursor, 17, "CUE RATE:", 12, &s.rate, 1, 6));
+  place(number(17, "CUE DURATION:", 30, s.cdur, 1, 255));
+  place(number(17, "CUE INTENSITY:", 12, s.intens, 1, 6));
+  place(number(17, "CUE RATE:", 12, s.rate, 1, 6));
   row();
-  place(new choice_field_type(this, cursor, 33, "CUE TYPE:", 6, cue_types, &s.type));
-  widgets.append(new separator_type(this, 3, 51, right, 51));
+  place(std::make_unique<choice_field_type>(this, cursor, 33, "CUE TYPE:", 6, cue_types, &s.type));
+  separator(51);
 
   row();
-  place(new check_box_type(this, cursor, 55, "WAKE-ALARM ON", &s.walarm));
-  place(new time_field_type(this, cursor, 55, "WAKE-TIME:", &s.wtimeh_edit, 0));
-  place(new check_box_type(this, cursor, 55, "DREAM ALARM ON", &s.dalarm));
-  widgets.append(new separator_type(this, 3, 72, right, 72));
+  place(std::make_unique<check_box_type>(this, cursor, 55, "WAKE-ALARM ON", &s.walarm));
+  place(std::make_unique<time_field_type>(this, cursor, 55, "WAKE-TIME:", &s.wtimeh_edit, 0));
+  place(std::make_unique<check_box_type>(this, cursor, 55, "DREAM ALARM ON", &s.dalarm));
+  separator(72);
 
   // "x10 minutes" names the delay's unit right after its box; the blanks push SENSITIVITY away.
   row();
-  place(new numeric_field_type(this, cursor, 75, "INITIAL DELAY:", 20, &s.delay, 0, 60), 3);
-  sensitivity_index = widgets.count();
-  place(new numeric_field_type(this, cursor, 75, "x10 minutes         SENSITIVITY:", 20, &s.sens, 1, 10));
+  place(number(75, "INITIAL DELAY:", 20, s.delay, 0, 60), 3);
+  sensitivity_index_ = widgets.count();
+  place(number(75, "x10 minutes         SENSITIVITY:", 20, s.sens, 1, 10));
   row();
-  place(new time_field_type(this, cursor, 90, "CUE PERIOD START:", &s.cstarth_edit, 1));
-  place(new time_field_type(this, cursor, 90, "CUE PERIOD END:", &s.cendh_edit, 2));
-  widgets.append(new separator_type(this, 3, 106, right, 106));
+  place(std::make_unique<time_field_type>(this, cursor, 90, "CUE PERIOD START:", &s.cstarth_edit, 1));
+  place(std::make_unique<time_field_type>(this, cursor, 90, "CUE PERIOD END:", &s.cendh_edit, 2));
+  separator(106);
 
-  auto* set_button = new button_type(this, RECT{90, 110, 240, 130}, "Set Somnolux Settings", [](button_type* b) {
-    static_cast<settings_win_type*>(b->owner)->set_device_settings();
-  });
-  widgets.append(set_button);
+  auto* set_button = widgets.add(std::make_unique<button_type>(this, RECT{90, 110, 240, 130}, "Set Somnolux Settings",
+                                                               [this](button_type*) { set_device_settings(); }));
   const int left = set_button->rectangle.left + set_button->get_width() + 50;
-  widgets.append(new button_type(this, RECT{left, 110, left + 100, 130}, "Reset Settings",
-                                 [](button_type* b) { static_cast<settings_win_type*>(b->owner)->reset_settings(); }));
+  widgets.add(std::make_unique<button_type>(this, RECT{left, 110, left + 100, 130}, "Reset Settings",
+                                            [this](button_type*) { reset_settings(); }));
   widgets.reset_focus();
 }
 
-void settings_win_type::set_defaults(device_settings& target) { ::reset_settings(target); }
-
 void settings_win_type::draw(HDC hdc) {
   // On paper SENSITIVITY stands 2 pixels further right, clear of the printed "x10 minutes".
-  widget_type* sensitivity = printing ? widgets.get(sensitivity_index) : nullptr;
+  widget_type* sensitivity = printing ? widgets.get(sensitivity_index_) : nullptr;
   if (sensitivity) sensitivity->x += 2;
   widgets.draw_all(hdc);
   if (sensitivity) sensitivity->x -= 2;
 }
 
-void settings_win_type::close() { application->close_settings_doc(); }
-
-int settings_win_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+void settings_win_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   widgets.route_mouse(hwnd, msg, wp, lp);
-  return 0;
 }
 
 LRESULT settings_win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -129,97 +124,61 @@ LRESULT settings_win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   return 0;
 }
 
-int settings_win_type::do_command(int id) {
-  // Revert replaces the document and with it this window: only locals after the action.
-  app_type* const app = application;
-  settings_doc* const doc = settings_document;
+bool settings_win_type::do_command(int id) {
+  window_host& program = host;
   switch (id) {
-    case IDM_SAVE: doc->save(); break;
-    case IDM_SAVE_AS: doc->save_as(); break;
-    case IDM_REVERT: app->revert_settings_doc(); break;
     case IDM_EXPORT_REPORT: export_report(); break;
     case IDM_COPY: copy_text(); break;
     case IDM_SET_SETTINGS: set_device_settings(); break;
     case IDM_RESET_SETTINGS: reset_settings(); break;
-    default:
-      if (do_device_command(id)) return 1;
-      return win_type::do_command(id);
+    default: return win_type::do_command(id);
   }
-  app->update_all_menus();
-  return 1;
+  program.update_all_menus();
+  return true;
 }
 
-void settings_win_type::update_menus() {
-  win_type::update_menus();
-  enable_item(IDM_REVERT, settings_document && settings_document->has_file_path());
+void settings_win_type::update_menus(const menu_facts& facts) {
+  win_type::update_menus(facts);
+  enable_item(IDM_REVERT, facts.settings_path);
   enable_item(IDM_SET_SETTINGS, true);
   enable_item(IDM_RESET_SETTINGS, true);
-  update_device_items();
+  update_device_items(*this, facts);
 }
 
 void settings_win_type::reset_settings() {
-  if (application->ask_ok_cancel(overwrite_question, "Reset Deafults?") != 1) return;
-  set_defaults(settings);
+  if (!host.ask_ok_cancel(overwrite_question, "Reset Deafults?")) return;
+  ::reset_settings(section.settings);
   invalidate();
 }
 
 void settings_win_type::set_device_settings() {
-  app_type* const app = application;
-  if (app->ask_ok_cancel("This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?",
-                         "Set Somnolux?") != 1)
+  window_host& program = host;
+  if (!program.ask_ok_cancel(
+          "This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?",
+          "Set Somnolux?"))
     return;
   UpdateWindow(window);  // painted before the line blocks the program
-  app->show_status("Status", "Setting Somnolux...");
+  program.show_status("Status", "Setting Somnolux...");
   // The stamp and the clock come from one reading, so that they cannot disagree.
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   if (const std::tm* read = std::localtime(&now)) local = *read;
+  device_settings& settings = section.settings;
   stamp_settings(settings, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                  local.tm_sec);
   // A failed upload is reported by the link; the stamped settings stay as they are.
-  if (app->link) app->link->set_settings(settings);
-  app->close_status();
+  if (device_link* link = program.link()) link->set_settings(settings);
+  program.close_status();
 }
 
-settings_section settings_win_type::section() const {
-  settings_section out;
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  out.rect[0] = rect.left;
-  out.rect[1] = rect.top;
-  out.rect[2] = rect.right;
-  out.rect[3] = rect.bottom;
-  out.settings = settings;
-  return out;
+std::string settings_win_type::report_text() const {
+  return settings_report_text(section.settings, help->help_text, program_version);
 }
-
-void settings_win_type::apply_section(const settings_section& read) {
-  move_to_stored(read.rect);
-  settings = read.settings;
-  invalidate();
-}
-
-int settings_win_type::write_to_file(std::FILE* file) { return write_settings_section(file, section()); }
-
-int settings_win_type::read_from_file(std::FILE* file) {
-  settings_section read;
-  if (!read_settings_section(file, read)) return 0;
-  apply_section(read);
-  return 1;
-}
-
-std::string settings_win_type::make_report_text() {
-  std::vector<std::string> texts(static_cast<std::size_t>(widgets.count()));
-  for (int i = 0; i < widgets.count(); ++i) widgets.get(i)->get_report_text(texts[static_cast<std::size_t>(i)]);
-  return assemble_settings_report(texts, application->version);
-}
-
-std::string settings_win_type::add_returns(const std::string& text) { return ::add_returns(text); }
 
 void settings_win_type::export_report() {
-  save_report([this] { return make_report_text(); });
+  save_report(*this, [this] { return report_text(); });
 }
 
 void settings_win_type::copy_text() {
-  copy_report([this] { return make_report_text(); }, [this](const std::string& text) { return add_returns(text); });
+  copy_report(*this, [this] { return report_text(); });
 }

@@ -1,16 +1,14 @@
 // The push button: outline, label, the shown press and the action after it.
 #include "ui/button_type.h"
 
-#include "ui/ui_effects.h"
+#include "ui/desktop_io.h"
 
 namespace {
 constexpr COLORREF gray = RGB(180, 180, 180);
 }
 
 button_type::button_type(win_type* parent, const RECT& area, const char* label, action_type on_press)
-    : widget_type(parent, area.left, area.top, label), rectangle(area), action(std::move(on_press)) {
-  kind = button_kind;
-}
+    : widget_type(parent, area.left, area.top, label), rectangle(area), action(std::move(on_press)) {}
 
 void button_type::draw(HDC hdc) {
   select_font(hdc);
@@ -45,17 +43,13 @@ int button_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
   if (hit) {
     pressed = 1;
     repaint_now();
-    current_ui_effects().pause(press_milliseconds);
+    io().pause(press_milliseconds);
     pressed = 0;
     repaint_now();
     if (action) action(this);
   }
   return hit;
 }
-
-void button_type::get_report_text(std::string& buffer) { buffer.clear(); }
-
-void button_type::get_export_text(std::string& buffer) { buffer.clear(); }
 
 void button_type::get_rect(RECT& rect) { rect = rectangle; }
 

@@ -5,9 +5,7 @@
 #include "ui/win_type.h"
 
 check_box_type::check_box_type(win_type* parent, int x_pos, int y_pos, const char* label, int* bound)
-    : widget_type(parent, x_pos, y_pos, label), value(bound) {
-  kind = check_box_kind;
-}
+    : widget_type(parent, x_pos, y_pos, label), value(bound) {}
 
 void check_box_type::draw(HDC hdc) {
   select_font(hdc);
@@ -54,10 +52,6 @@ int check_box_type::handle_char(HWND, UINT, WPARAM wp, LPARAM) {
   if (wp == ' ') toggle();
   return 0;
 }
-
-void check_box_type::get_report_text(std::string& buffer) { buffer = check_box_report_text(text, value); }
-
-void check_box_type::get_export_text(std::string& buffer) { buffer = text; }
 
 void check_box_type::get_rect(RECT& rect) { rect = {x, y - 2, x + measure_for_layout(text).cx + 23, y + 16}; }
 

@@ -10,8 +10,6 @@ class check_box_type : public widget_type {
   void draw(HDC hdc) override;
   int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   int handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  void get_report_text(std::string& buffer) override;
-  void get_export_text(std::string& buffer) override;
   void get_rect(RECT& rect) override;
   int hit_test(int x, int y) override;
   void set_focus(int on) override;

@@ -4,13 +4,12 @@
 #include <algorithm>
 
 #include "exchange/widget_texts.h"
-#include "ui/ui_effects.h"
+#include "ui/desktop_io.h"
 #include "ui/win_type.h"
 
 choice_field_type::choice_field_type(win_type* parent, int x_pos, int y_pos, const char* label, int item_count,
                                      const char* const* item_texts, int* bound)
     : widget_type(parent, x_pos, y_pos, label), value(bound) {
-  kind = choice_field_kind;
   for (int i = 0; i < item_count && item_texts != nullptr; i++)
     items.emplace_back(item_texts[i] != nullptr ? item_texts[i] : "");
   if (!items.empty()) {
@@ -63,14 +62,9 @@ int choice_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
   POINT corner{x + label_width_on_owner() + 3, y};
   if (owner != nullptr) owner->popup_owner = this;
   ClientToScreen(owner_window(), &corner);
-  current_ui_effects().track_popup(menu, corner, owner_window());
+  io().track_popup(menu, corner, owner_window());
   DestroyMenu(menu);
   return 1;
-}
-
-void choice_field_type::get_report_text(std::string& buffer) {
-  refresh_shown_index();
-  buffer = choice_report_text(text, items, shown_index);
 }
 
 void choice_field_type::get_rect(RECT& rect) {

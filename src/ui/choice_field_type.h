@@ -18,7 +18,6 @@ class choice_field_type : public widget_type {
 
   void draw(HDC hdc) override;
   int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  void get_report_text(std::string& buffer) override;
   void get_rect(RECT& rect) override;
   int hit_test(int x, int y) override;
   void notify(int id) override;

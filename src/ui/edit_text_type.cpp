@@ -3,15 +3,11 @@
 
 #include <cstring>
 
-#include "app/app_type.h"
-#include "exchange/widget_texts.h"
 #include "ui/win_type.h"
 
 edit_text_type::edit_text_type(win_type* parent, const RECT& area, const char* name)
     : widget_type(parent, area.left, area.top, name), rectangle(area) {
-  kind = edit_text_kind;
-  HINSTANCE instance =
-      owner != nullptr && owner->application != nullptr ? owner->application->instance : GetModuleHandleA(nullptr);
+  HINSTANCE instance = owner != nullptr ? owner->instance() : GetModuleHandleA(nullptr);
   int width = area.right - area.left;
   int height = area.bottom - area.top;
   control = CreateWindowExA(0, "edit", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
@@ -84,6 +80,15 @@ std::vector<std::string> edit_text_type::read_lines(int limit) const {
   return lines;
 }
 
-std::string edit_text_type::get_text_lines() { return joined_lines(read_lines()); }
+std::string edit_text_type::text_of_control() const {
+  if (control == nullptr) return {};
+  const int length = GetWindowTextLengthA(control);
+  std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+  const int copied = GetWindowTextA(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
 
-std::string edit_text_type::get_quoted_text() { return quoted_lines(read_lines()); }
+void edit_text_type::set_text(const std::string& text) {
+  if (control != nullptr) SetWindowTextA(control, text.c_str());
+}

@@ -17,15 +17,13 @@ class edit_text_type : public widget_type {
   void get_rect(RECT& rect) override;
   void set_focus(int on) override;
   int accepts_focus(int direction) override;
+  bool has_own_control() const override { return control != nullptr; }
 
-  // Every line of the control (as it wraps them) followed by a line feed, the last one too.
-  virtual std::string get_text_lines();
-  // The lines as one quoted field of a database row (double quotes turned into underscores),
-  // followed by a tab.
-  virtual std::string get_quoted_text();
-
-  // The control's lines as it breaks them (at most `limit` of them).
+  // The control's lines as it breaks them (at most `limit` of them), for the printed page.
   std::vector<std::string> read_lines(int limit = -1) const;
+  // The whole text, its hard line breaks as CR LF.
+  std::string text_of_control() const;
+  void set_text(const std::string& text);
 
   RECT rectangle;
   HWND control = nullptr;  // owned

@@ -8,8 +8,6 @@ class help_line_type : public widget_type {
   help_line_type(win_type* owner, int x, int y, const char* label);
 
   void draw(HDC hdc) override;
-  void get_report_text(std::string& buffer) override;
-  void get_export_text(std::string& buffer) override;
   void get_rect(RECT& rect) override;
   // Shows string number id of the program's string table; a missing string or a negative id
   // empties the text.

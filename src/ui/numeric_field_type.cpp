@@ -2,7 +2,7 @@
 #include "ui/numeric_field_type.h"
 
 #include "exchange/widget_texts.h"
-#include "ui/ui_effects.h"
+#include "ui/desktop_io.h"
 #include "ui/win_type.h"
 
 numeric_field_type::numeric_field_type(win_type* parent, int x_pos, int y_pos, const char* label, int width, int* bound,
@@ -10,9 +10,7 @@ numeric_field_type::numeric_field_type(win_type* parent, int x_pos, int y_pos, c
     : widget_type(parent, x_pos, y_pos, label),
       box_width(width > 0 ? width : default_box_width),
       value(bound),
-      entry(minimum, maximum, format) {
-  kind = numeric_field_kind;
-}
+      entry(minimum, maximum, format) {}
 
 void numeric_field_type::draw(HDC hdc) {
   select_font(hdc);
@@ -36,19 +34,13 @@ int numeric_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return 0; }
 int numeric_field_type::handle_char(HWND, UINT, WPARAM wp, LPARAM) {
   numeric_entry::result result = entry.type(static_cast<int>(wp));
   if (!result.accepted) {
-    current_ui_effects().beep();
+    io().beep();
     return 0;
   }
   if (value != nullptr) *value = result.value;
   invalidate_box();
   return 0;
 }
-
-void numeric_field_type::get_report_text(std::string& buffer) {
-  buffer = labelled_text(text, entry.format_value(shown_value()));
-}
-
-void numeric_field_type::get_export_text(std::string& buffer) { buffer = entry.format_value(shown_value()); }
 
 void numeric_field_type::get_rect(RECT& rect) {
   rect = {x, y, x + label_offset(measure_for_layout(text)) + 3 + box_width, y + 14};

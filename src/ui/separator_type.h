@@ -8,8 +8,6 @@ class separator_type : public widget_type {
   separator_type(win_type* owner, int x1, int y1, int x2, int y2, const char* text = nullptr);
 
   void draw(HDC hdc) override;
-  void get_report_text(std::string& buffer) override;
-  void get_export_text(std::string& buffer) override;
   void get_rect(RECT& rect) override;
 
   int x2 = 0;

@@ -5,7 +5,6 @@
 
 time_field_type::time_field_type(win_type* parent, int x_pos, int y_pos, const char* label, int* bound, int shift_index)
     : widget_type(parent, x_pos, y_pos, label), print_shift_index(shift_index), value(bound) {
-  kind = time_field_kind;
   hours = std::make_unique<numeric_field_type>(parent, x, y, text.c_str(), part_box_width, value, 0, 23, "%d");
   minutes = std::make_unique<numeric_field_type>(parent, x + hours->get_width() + 5, y, "", part_box_width,
                                                  value != nullptr ? value + 1 : nullptr, 0, 59, "%02d");
@@ -48,14 +47,6 @@ int time_field_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int time_field_type::handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (numeric_field_type* focused = part(focused_part)) focused->handle_char(hwnd, msg, wp, lp);
   return 0;
-}
-
-void time_field_type::get_report_text(std::string& buffer) {
-  std::string hours_text;
-  std::string minutes_text;
-  hours->get_report_text(hours_text);
-  minutes->get_report_text(minutes_text);
-  buffer = time_report_text(hours_text, minutes_text);
 }
 
 void time_field_type::get_rect(RECT& rect) {

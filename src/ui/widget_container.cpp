@@ -1,30 +1,36 @@
 // Routing of drawing, mouse presses, characters, focus and help among a window's widgets.
 #include "ui/widget_container.h"
 
-#include "app/app_type.h"
 #include "ui/win_type.h"
 
 widget_container::widget_container(win_type* parent) : owner(parent) {}
 
-widget_container::~widget_container() {
-  for (widget_type* widget : items) delete widget;
-}
+widget_container::~widget_container() = default;
 
 void widget_container::delete_all() {
-  std::vector<widget_type*> doomed;
-  doomed.swap(items);
+  std::vector<std::unique_ptr<widget_type>> doomed;
+  doomed.swap(widgets_);
   focus_index = -1;
   help_line = nullptr;
-  for (widget_type* widget : doomed) delete widget;
-  clear();
 }
 
-void widget_container::update_menus() const {
-  if (owner != nullptr && owner->application != nullptr) owner->application->update_all_menus();
+widget_type* widget_container::get(int index) const {
+  if (index < 0 || index >= count()) return nullptr;
+  return widgets_[static_cast<std::size_t>(index)].get();
+}
+
+int widget_container::index_of(const widget_type* widget) const {
+  for (int i = 0; i < count(); ++i)
+    if (get(i) == widget) return i;
+  return -1;
+}
+
+void widget_container::tell_owner() const {
+  if (owner != nullptr) owner->widgets_changed();
 }
 
 void widget_container::draw_all(HDC hdc) {
-  for (widget_type* widget : items) widget->draw(hdc);
+  for (const auto& widget : widgets_) widget->draw(hdc);
 }
 
 int widget_container::route_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -32,14 +38,14 @@ int widget_container::route_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   int y = HIWORD(lp);
   int hit = -1;
   for (int i = 0; i < count(); i++) {
-    if (items[static_cast<size_t>(i)]->hit_test(x, y)) {
+    if (widgets_[static_cast<size_t>(i)]->hit_test(x, y)) {
       hit = i;
       break;
     }
   }
   set_focus_index(hit);
   if (widget_type* widget = focused()) widget->handle_mouse(hwnd, msg, wp, lp);
-  update_menus();
+  tell_owner();
   return hit;
 }
 
@@ -51,7 +57,7 @@ int widget_container::next_focus(int direction) {
     current += direction;
     if (current < 0) current = count() - 1;
     if (current >= count()) current = 0;
-    if (items[static_cast<size_t>(current)]->accepts_focus(direction)) return current;
+    if (widgets_[static_cast<size_t>(current)]->accepts_focus(direction)) return current;
   }
   return -1;
 }
@@ -72,7 +78,7 @@ int widget_container::route_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (widget_type* widget = focused()) widget->handle_char(hwnd, msg, wp, lp);
     result = focus_index;
   }
-  update_menus();
+  tell_owner();
   return result;
 }
 
@@ -87,8 +93,8 @@ void widget_container::set_focus_index(int index) {
   }
   widget_type* widget = focused();
   if (widget != nullptr) widget->set_focus(1);
-  update_menus();
-  if ((widget == nullptr || widget->kind != edit_text_kind) && window != nullptr) SetFocus(window);
+  tell_owner();
+  if ((widget == nullptr || !widget->has_own_control()) && window != nullptr) SetFocus(window);
 }
 
 void widget_container::reset_focus() {

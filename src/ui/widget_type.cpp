@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ui/desktop_io.h"
 #include "ui/win_type.h"
 
 widget_type::widget_type(win_type* parent, int x_pos, int y_pos, const char* label)
@@ -12,7 +13,9 @@ widget_type::widget_type(win_type* parent, int x_pos, int y_pos, const char* lab
 
 HWND widget_type::owner_window() const { return owner != nullptr ? owner->window : nullptr; }
 
-bool widget_type::owner_printing() const { return owner != nullptr && owner->printing != 0; }
+bool widget_type::owner_printing() const { return owner != nullptr && owner->printing; }
+
+desktop_io& widget_type::io() const { return owner->host.io(); }
 
 HFONT widget_type::current_font() const {
   if (owner == nullptr) return nullptr;
@@ -64,10 +67,6 @@ void widget_type::draw(HDC hdc) {
 int widget_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 int widget_type::handle_char(HWND, UINT, WPARAM, LPARAM) { return 0; }
-
-void widget_type::get_report_text(std::string& buffer) { buffer = text; }
-
-void widget_type::get_export_text(std::string& buffer) { buffer = text; }
 
 void widget_type::get_rect(RECT& rect) {
   SIZE size = measure_on_owner(text);

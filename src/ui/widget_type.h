@@ -5,23 +5,8 @@
 
 #include <string>
 
+class desktop_io;
 class win_type;
-
-// Type codes of the widget classes; the container treats the edit text box (8) specially.
-enum widget_kind {
-  label_kind = 0,
-  check_box_kind = 1,
-  numeric_field_kind = 3,
-  record_view_kind = 5,
-  button_kind = 6,
-  choice_field_kind = 7,
-  edit_text_kind = 8,
-  help_line_kind = 9,
-  separator_kind = 10,
-  time_field_kind = 11,
-  settings_view_kind = 12,
-  record_browser_kind = 13,
-};
 
 class widget_type {
  public:
@@ -34,8 +19,6 @@ class widget_type {
   virtual void draw(HDC hdc);
   virtual int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   virtual int handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  virtual void get_report_text(std::string& buffer);
-  virtual void get_export_text(std::string& buffer);
   virtual void get_rect(RECT& rect);
   virtual int get_width();
   virtual void invalidate();
@@ -44,6 +27,8 @@ class widget_type {
   virtual int accepts_focus(int direction);
   virtual void notify(int value);
   virtual int move_focus_within(int direction);
+  // True for a widget whose own control takes the keyboard when it is focused (the comments box).
+  virtual bool has_own_control() const { return false; }
 
   static constexpr size_t max_text_length = 255;
 
@@ -51,7 +36,6 @@ class widget_type {
   int x = 0;
   int y = 0;
   std::string text;
-  int kind = label_kind;
 
  protected:
   // The font the widgets draw with: the print font while the owner is printed (when it has
@@ -65,6 +49,7 @@ class widget_type {
   SIZE measure_on_owner(const std::string& text) const;
   // The same on the printer's context while the owner is printed, else on the owner window.
   SIZE measure_for_layout(const std::string& text) const;
+  desktop_io& io() const;  // the owner's beep, pause and popup menus
   // InvalidateRect on the owner window, background erased.
   void invalidate_rect(const RECT& rect) const;
   void update_owner() const;  // UpdateWindow of the owner window

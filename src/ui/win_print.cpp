@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <iterator>
 
-#include "app/app_type.h"
 #include "ui/win_type.h"
 
 namespace {
@@ -19,11 +18,11 @@ const char* const print_error_names[] = {
 };
 
 // A failed step of the job, with the system's error number taken before anything can change it.
-void report_failure(app_type& app, const char* format) {
+void report_failure(window_host& host, const char* format) {
   const DWORD error = GetLastError();
   char text[64];
   std::snprintf(text, sizeof text, format, static_cast<int>(error));
-  app.show_message(text);
+  host.show_message(text);
 }
 
 }  // namespace
@@ -57,9 +56,7 @@ void printer_type::release(PRINTDLGA& request) {
 }
 
 void win_type::print() {
-  app_type* const app = application;
-  if (!app || !app->printer) return;
-  printer_type& printer = *app->printer;
+  printer_type& printer = host.printer();
   // Every job starts from the default printer setup: nothing is kept from the last one.
   PRINTDLGA request{};
   request.lStructSize = sizeof request;
@@ -68,17 +65,17 @@ void win_type::print() {
   request.nCopies = 1;
   int chosen = 0;
   {
-    app_type::dialog_scope open(*app);
+    open_dialog_scope open(host);
     chosen = printer.choose(request);
   }
   if (chosen != 1 || !request.hDC) {
     const std::string message = print_dialog_message(printer.dialog_error());
     printer.release(request);
-    if (!message.empty()) app->show_message(message.c_str());
+    if (!message.empty()) host.show_message(message);
     return;
   }
   HDC const paper = request.hDC;
-  app->show_status("Status", "Printing in progress...");
+  host.show_status("Status", "Printing in progress...");
   RECT client{};
   GetClientRect(window, &client);
   const int page_width = GetDeviceCaps(paper, HORZRES);
@@ -90,12 +87,12 @@ void win_type::print() {
   info.lpszDocName = name;
   info.lpszDatatype = "";
   if (printer.start_doc(paper, info) <= 0) {
-    report_failure(*app, "StartDoc() failed: %d.");  // the message closes the status window
+    report_failure(host, "StartDoc() failed: %d.");  // the message closes the status window
     printer.release(request);
     return;
   }
   if (printer.start_page(paper) <= 0) {
-    report_failure(*app, "StartPage() failed: %d.");
+    report_failure(host, "StartPage() failed: %d.");
   } else {
     // The client area stretched over the printable area, across and down each on its own.
     // Text follows the stretch only in the advanced graphics mode; in the compatible one its
@@ -104,14 +101,14 @@ void win_type::print() {
     SetMapMode(paper, MM_ANISOTROPIC);
     SetWindowExtEx(paper, client.right, client.bottom, nullptr);
     SetViewportExtEx(paper, page_width, page_height, nullptr);
-    printing = 1;
+    printing = true;
     printer_dc = paper;
     draw(paper);
-    printing = 0;
+    printing = false;
     printer_dc = nullptr;
-    if (printer.end_page(paper) <= 0) report_failure(*app, "EndPage() failed: %d.");
+    if (printer.end_page(paper) <= 0) report_failure(host, "EndPage() failed: %d.");
   }
-  if (printer.end_doc(paper) <= 0) report_failure(*app, "EndDoc() failed: %d.");
-  app->close_status();
+  if (printer.end_doc(paper) <= 0) report_failure(host, "EndDoc() failed: %d.");
+  host.close_status();
   printer.release(request);
 }

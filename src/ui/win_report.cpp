@@ -2,52 +2,53 @@
 #include <cstring>
 #include <new>
 
-#include "app/app_type.h"
 #include "exchange/exchange_files.h"
+#include "exchange/import_rows.h"
+#include "ui/desktop_io.h"
 #include "ui/win_type.h"
 
-void win_type::save_report(const std::function<std::string()>& make_text) {
-  app_type* const app = application;
-  char path[264] = "";
-  std::strcpy(path, report_file_name);
-  char title[512] = "";
-  if (app->choose_file_to_save(path, title, "Somnolux Report (*.TXT)\0*.txt\0", "txt", window, "Save Report") != 1)
-    return;
-  path[sizeof path - 1] = '\0';
+void save_report(win_type& window, const std::function<std::string()>& make_text) {
+  window_host& host = window.host;
+  file_choice choice;
+  choice.path = report_file_name;
+  choice.filter = "Somnolux Report (*.TXT)\0*.txt\0";
+  choice.extension = "txt";
+  choice.caption = "Save Report";
+  choice.owner = window.window;
+  if (!host.choose_file(choice)) return;
   std::string text;
   try {
     text = make_text();
   } catch (const std::bad_alloc&) {
-    app->show_message(text_failed);
+    host.show_message(text_failed);
     return;
   }
-  if (const char* failure = write_report_file(path, text)) app->show_message(failure);
+  if (const char* failure = write_report_file(choice.path, text)) host.show_message(failure);
 }
 
-void win_type::copy_report(const std::function<std::string()>& make_text,
-                           const std::function<std::string(const std::string&)>& with_returns) {
-  app_type* const app = application;
+void copy_report(win_type& window, const std::function<std::string()>& make_text) {
+  window_host& host = window.host;
   std::string copy;
   const char* failure = text_failed;
   try {
     const std::string text = make_text();
     failure = returns_failed;
-    copy = with_returns(text);
+    copy = add_returns(text);
   } catch (const std::bad_alloc&) {
-    app->show_message(failure);
+    host.show_message(failure);
     return;
   }
   // The block's last byte stays zero from the allocation: it ends the text.
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, copy.size() + 1);
   if (!memory) {
-    app->show_message(global_memory_failed);
+    host.show_message(global_memory_failed);
     return;
   }
   if (void* bytes = GlobalLock(memory)) {
     std::memcpy(bytes, copy.data(), copy.size());
     GlobalUnlock(memory);
   }
-  OpenClipboard(window);
+  OpenClipboard(window.window);
   EmptyClipboard();
   if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
   CloseClipboard();

@@ -1,28 +1,13 @@
-// Base class of every top-level window: creation, message map, common commands and menu rules.
+// Base class of every top-level window: creation, the message map, the commands and menu rules all share.
 #include "ui/win_type.h"
 
 #include <cstdint>
+#include <exception>
 
-#include "app/app_type.h"
-#include "app/data_doc.h"
-#include "app/settings_doc.h"
-#include "datawin/data_win_type.h"
-#include "device/device_link.h"
-#include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
-#include "settingswin/settings_win_type.h"
 #include "ui/widget_type.h"
 
-win_type::win_type() = default;
-
-win_type::win_type(const char* title, data_doc* doc) {
-  document = doc;
-  application = doc ? doc->owner : nullptr;
-  RECT rect;
-  win_type::get_initial_rect(rect);
-  create_window({"win_type", "win_type_menu", nullptr, 0, WS_OVERLAPPEDWINDOW}, title, rect);
-  show_if_wanted();
-}
+win_type::win_type(window_host& window_host) : host(window_host) {}
 
 win_type::~win_type() {
   if (window) {
@@ -31,17 +16,18 @@ win_type::~win_type() {
     DestroyWindow(window);
     window = nullptr;
   }
+  delete_fonts();
 }
 
-void win_type::create_window(const win_class_info& info, const char* title, const RECT& initial) {
-  HINSTANCE instance = application ? application->instance : GetModuleHandleA(nullptr);
-  HICON icon = info.icon_name ? LoadIconA(instance, info.icon_name) : LoadIconA(nullptr, IDI_APPLICATION);
+void win_type::create_window(const win_class_info& info, const std::string& title, const RECT& initial) {
+  HINSTANCE const module = instance();
+  HICON icon = info.icon_name ? LoadIconA(module, info.icon_name) : LoadIconA(nullptr, IDI_APPLICATION);
 
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   wc.lpfnWndProc = window_proc;
-  wc.hInstance = instance;
+  wc.hInstance = module;
   wc.hIcon = icon;
   wc.hIconSm = icon;
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -50,34 +36,45 @@ void win_type::create_window(const win_class_info& info, const char* title, cons
   wc.lpszClassName = info.class_name;
   RegisterClassExA(&wc);  // every construction after the first finds the class registered
 
-  window = CreateWindowExA(info.ex_style, info.class_name, title, info.style, initial.left, initial.top, initial.right,
-                           initial.bottom, nullptr, nullptr, instance, nullptr);
-  if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // The object travels with the creation, so that even the first messages reach it.
+  CreateWindowExA(info.ex_style, info.class_name, title.c_str(), info.style, initial.left, initial.top, initial.right,
+                  initial.bottom, nullptr, nullptr, module, this);
 }
 
 void win_type::show_if_wanted() {
   if (!window) return;
-  if (application && application->show_new_windows) ShowWindow(window, application->show_command);
+  if (host.show_new_windows()) ShowWindow(window, host.show_command());
   UpdateWindow(window);
 }
 
 LRESULT CALLBACK win_type::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* created = static_cast<win_type*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    created->window = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
   auto* self = reinterpret_cast<win_type*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  // Nothing may unwind through the system's dispatcher; the message counts as handled.
   try {
     return self->handle_message(hwnd, msg, wp, lp);
+  } catch (const std::exception& error) {
+#ifndef NDEBUG
+    OutputDebugStringA((std::string("nightglow: a window message ended in: ") + error.what() + "\n").c_str());
+#else
+    (void)error;
+#endif
   } catch (...) {
-    // Nothing may unwind through the system's dispatcher; the message counts as handled.
-    return 0;
+#ifndef NDEBUG
+    OutputDebugStringA("nightglow: a window message ended in an unknown exception\n");
+#endif
   }
+  return 0;
 }
 
 LRESULT win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE: return 0;
-    case WM_ACTIVATE:
-      if (application) application->update_all_menus();
-      return DefWindowProcA(hwnd, msg, wp, lp);
+    case WM_ACTIVATE: host.update_all_menus(); return DefWindowProcA(hwnd, msg, wp, lp);
     case WM_PAINT: paint(); return 0;
     case WM_CLOSE:
       close();  // may delete this object: touch no member afterwards
@@ -92,18 +89,7 @@ LRESULT win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-void win_type::get_initial_rect(RECT& rect) {
-  rect.left = 50;
-  rect.top = 50;
-  rect.right = 400;
-  rect.bottom = 300;
-}
-
-void win_type::draw(HDC hdc) {
-  RECT client;
-  GetClientRect(window, &client);
-  DrawTextA(hdc, "This is a window", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
+void win_type::draw(HDC) {}
 
 void win_type::paint() {
   PAINTSTRUCT ps;
@@ -119,120 +105,66 @@ void win_type::show() {
 
 void win_type::hide() { ShowWindow(window, SW_HIDE); }
 
-void win_type::close() {
-  if (application) application->close_data_doc();
-}
+bool win_type::visible() const { return IsWindowVisible(window) != 0; }
 
-int win_type::do_command(int id) {
-  // The commands below may delete this window (closing or replacing its document),
-  // so everything needed afterwards is taken first.
-  app_type* const app = application;
-  data_doc* const doc = document;
-  bool refresh = false;
-  if (!app) return 0;
+void win_type::close() { host.route_command(IDM_CLOSE, *this); }
 
+bool win_type::do_command(int id) {
+  window_host& program = host;  // the commands below may delete this window
   if (id >= IDM_POPUP_BASE) {
     if (popup_owner) popup_owner->notify(id);
-    refresh = true;
+  } else if (id == IDM_PRINT) {
+    print();
+  } else if (id == IDM_CLOSE) {
+    close();
+    return true;
   } else {
-    switch (id) {
-      case IDM_ABOUT:
-        app->show_about();
-        refresh = true;
-        break;
-      case IDM_NEW_DATA: app->new_data_window(1); break;
-      case IDM_NEW_SETTINGS: app->new_settings_window(1); break;
-      case IDM_OPEN: app->open_document(); break;
-      case IDM_CLOSE: close(); break;
-      case IDM_SAVE:
-        if (doc) doc->save();
-        refresh = true;
-        break;
-      case IDM_SAVE_AS:
-        if (doc) doc->save_as();
-        refresh = true;
-        break;
-      case IDM_REVERT:
-        app->revert_data_doc();  // refreshes the menus itself
-        break;
-      case IDM_PRINT:
-        print();
-        refresh = true;
-        break;
-      case IDM_QUIT: app->quit(); break;
-      case IDM_SHOW_DATA:
-        if (app->data_document) app->data_document->data_window->show();
-        refresh = true;
-        break;
-      case IDM_SHOW_PLOT:
-        if (data_doc* data = app->data_document.get()) {
-          if (data->plot_window->sums.record_count > 0)
-            data->plot_window->show();
-          else
-            data->data_window->plot_records();
-        }
-        refresh = true;
-        break;
-      case IDM_SHOW_SETTINGS:
-        if (app->settings_document) app->settings_document->settings_window->show();
-        refresh = true;
-        break;
-      default: return 0;
-    }
+    return program.route_command(id, *this);
   }
-  if (refresh) app->update_all_menus();
-  return 1;
+  program.update_all_menus();
+  return true;
 }
 
 void win_type::invalidate() { InvalidateRect(window, nullptr, TRUE); }
 
-int win_type::read_from_file(std::FILE* file) {
-  int32_t r[4];
-  if (std::fread(r, sizeof r, 1, file) != 1) return 0;
-  move_to_stored(r);
-  return 1;
-}
-
-void win_type::move_to_stored(const int32_t rect[4]) {
-  // Width and height wrap like the 32-bit subtraction they are, whatever the file holds.
-  const auto width = static_cast<int32_t>(static_cast<uint32_t>(rect[2]) - static_cast<uint32_t>(rect[0]));
-  const auto height = static_cast<int32_t>(static_cast<uint32_t>(rect[3]) - static_cast<uint32_t>(rect[1]));
-  MoveWindow(window, rect[0], rect[1], width, height, TRUE);
-}
-
-int win_type::write_to_file(std::FILE* file) {
+window_rect win_type::saved_rect() const {
   RECT rect{};
   GetWindowRect(window, &rect);
-  const int32_t r[4] = {static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top),
-                        static_cast<int32_t>(rect.right), static_cast<int32_t>(rect.bottom)};
-  return std::fwrite(r, sizeof r, 1, file) == 1 ? 1 : 0;
+  return {static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top), static_cast<int32_t>(rect.right),
+          static_cast<int32_t>(rect.bottom)};
 }
 
-int win_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return 0; }
+void win_type::move_to(const window_rect& rect) {
+  // Width and height wrap like the 32-bit subtraction they are, whatever the file holds.
+  const auto width = static_cast<int32_t>(static_cast<uint32_t>(rect.right) - static_cast<uint32_t>(rect.left));
+  const auto height = static_cast<int32_t>(static_cast<uint32_t>(rect.bottom) - static_cast<uint32_t>(rect.top));
+  MoveWindow(window, rect.left, rect.top, width, height, TRUE);
+}
 
-// print() lives in win_print.cpp with the rest of printing.
+std::string win_type::title() const {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
 
-void win_type::refresh_contents() {}
+void win_type::set_title(const std::string& text) { SetWindowTextA(window, text.c_str()); }
+
+void win_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) {}
 
 LRESULT win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd, msg, wp, lp); }
 
-void win_type::export_report() {}
+void win_type::widgets_changed() { host.update_all_menus(); }
 
-void win_type::export_to_database() {}
-
-void win_type::copy_text() {}
-
-void win_type::clear_contents() {}
-
-void win_type::update_menus() {
+void win_type::update_menus(const menu_facts& facts) {
   for (int id : {IDM_NEW_DATA, IDM_NEW_SETTINGS, IDM_OPEN, IDM_CLOSE, IDM_SAVE, IDM_SAVE_AS, IDM_PRINT, IDM_QUIT})
     enable_item(id, true);
   enable_item(IDM_REVERT, false);
   enable_item(IDM_IMPORT_DATABASE, false);
-  data_doc* data = application ? application->data_document.get() : nullptr;
-  enable_item(IDM_SHOW_DATA, data != nullptr);
-  enable_item(IDM_SHOW_PLOT, data && data->data_window->record_count() >= 1);
-  enable_item(IDM_SHOW_SETTINGS, application && application->settings_document != nullptr);
+  enable_item(IDM_SHOW_DATA, facts.data_document);
+  enable_item(IDM_SHOW_PLOT, facts.data_document && facts.records >= 1);
+  enable_item(IDM_SHOW_SETTINGS, facts.settings_document);
 }
 
 void win_type::enable_item(int id, bool enabled) {
@@ -256,30 +188,11 @@ void win_type::delete_fonts() {
   display_font = print_font = nullptr;
 }
 
-void win_type::update_device_items() {
-  for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT}) enable_item(id, true);
-  const data_doc* data = application->data_document.get();
-  enable_item(IDM_COPY_DATA_SETTINGS, data && application->settings_document && data->data_window->current_index != -1);
-  const int port = application->link ? application->link->port_number : 0;
+void update_device_items(win_type& window, const menu_facts& facts) {
+  for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT}) window.enable_item(id, true);
+  window.enable_item(IDM_COPY_DATA_SETTINGS, facts.data_document && facts.settings_document && facts.current_record);
   for (int id = IDM_COM1; id <= IDM_COM10; ++id) {
-    enable_item(id, true);
-    check_item(id, id - IDM_COM1 + 1 == port);
+    window.enable_item(id, true);
+    window.check_item(id, id - IDM_COM1 + 1 == facts.port);
   }
-}
-
-bool win_type::do_device_command(int id) {
-  app_type* const app = application;
-  if (id == IDM_INTERFACE_TIMEOUT) {
-    app->interface_timeout_dialog();
-    return true;  // no refresh
-  }
-  if (id == IDM_COPY_DATA_SETTINGS) {
-    app->copy_data_settings();
-  } else if (id >= IDM_COM1 && id <= IDM_COM10) {
-    if (app->link) app->link->port_number = id - IDM_COM1 + 1;  // for this run only
-  } else {
-    return false;
-  }
-  app->update_all_menus();
-  return true;
 }

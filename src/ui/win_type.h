@@ -3,17 +3,13 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <string>
 
-class app_type;
-class data_doc;
-class widget_type;
+#include "model/data_file.h"
+#include "ui/window_host.h"
 
-// Window kinds.
-enum win_kind { about_win_kind = 1, data_win_kind = 2, plot_win_kind = 3, settings_win_kind = 4, status_win_kind = 5 };
+class widget_type;
 
 // How a derived class wants its window class registered and its window created.
 struct win_class_info {
@@ -26,75 +22,73 @@ struct win_class_info {
 
 class win_type {
  public:
-  // Every field zero. A derived constructor then sets its fields, gets its own
-  // get_initial_rect and calls create_window, and finally show_if_wanted.
-  win_type();
-  // A plain "win_type" window for the given document (never used by the program itself).
-  win_type(const char* title, data_doc* document);
+  explicit win_type(window_host& host);
   win_type(const win_type&) = delete;
   win_type& operator=(const win_type&) = delete;
+  virtual ~win_type();  // DestroyWindow
 
-  virtual ~win_type();                                                        // 0: DestroyWindow
-  virtual LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);  // 1
-  virtual void get_initial_rect(RECT& rect);                                  // 2: x, y, width, height
-  virtual void draw(HDC hdc);                                                 // 3
-  virtual void paint();                                                       // 4
-  virtual void show();                                                        // 5
-  virtual void hide();                                                        // 6
-  virtual void close();                                                       // 7
-  virtual int do_command(int id);                                             // 8: 1 handled, 0 not
-  virtual void invalidate();                                                  // 9
-  virtual int read_from_file(std::FILE* file);                                // 12: window rectangle
-  virtual int write_to_file(std::FILE* file);                                 // 14: window rectangle
-  virtual int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);        // 16
-  virtual void print();                                                       // 18
-  virtual void refresh_contents();                                            // 21
-  virtual LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);      // 22
-  virtual void export_report();                                               // 25
-  virtual void export_to_database();                                          // 26
-  virtual void copy_text();                                                   // 32
-  virtual void clear_contents();                                              // 35
-  virtual void update_menus();                                                // 37
+  virtual LRESULT handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  virtual void draw(HDC hdc);
+  // The close box and File, Close: the document's windows close their document (through the host).
+  virtual void close();
+  // Popup-menu choices, Print Window and Close; every other id goes to the host. True when handled.
+  virtual bool do_command(int id);
+  // The rules every window shares: the document commands and the Windows menu.
+  virtual void update_menus(const menu_facts& facts);
+  virtual void handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  virtual LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // A widget took the focus or a value: the menus follow.
+  virtual void widgets_changed();
 
-  // Registers the class (a second registration fails harmlessly), creates the window
-  // hidden at `initial` (x, y, width, height) and stores this object in its user data.
-  void create_window(const win_class_info& info, const char* title, const RECT& initial);
-  // ShowWindow with the application's show command when its show-new-windows flag
-  // is set, then UpdateWindow either way.
-  void show_if_wanted();
-  // Moves the window to a rectangle read from a file: left, top, right, bottom on the screen.
-  void move_to_stored(const int32_t rect[4]);
+  void paint();
+  void show();  // shown and brought to the top
+  void hide();
+  void invalidate();
+  bool visible() const;
+  // Prints the client area stretched over one page.
+  void print();
 
-  // The window procedure of every class: dispatches to the object in the user data.
-  static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // Where the window stands, left, top, right and bottom on the screen, as a file keeps it.
+  window_rect saved_rect() const;
+  // Moves the window to a rectangle a file gave, repainting it.
+  void move_to(const window_rect& rect);
+  std::string title() const;
+  void set_title(const std::string& text);
 
   // Menu helpers on this window's own menu bar, by command id.
   void enable_item(int id, bool enabled);
   void check_item(int id, bool checked);
-  // Creates the display font and, when print_height is not 0, the print font: "Arial" of
-  // those heights. The window deletes them again with delete_fonts.
-  void create_fonts(int display_height, int print_height);
-  void delete_fonts();
-  // What the data and settings windows share. The menu rules: Export Report, Copy Text
-  // and Set Interface Timeout enabled, Copy Data Settings when there is a current record
-  // to copy into a settings document, COM1 ... COM10 enabled with the link's port checked.
-  void update_device_items();
-  // Their commands Copy Data Settings, Set Interface Timeout and the COM ports; true
-  // when id was one of these.
-  bool do_device_command(int id);
-  // Their Export Report: the save dialog, then the report text in a file with CR LF line ends.
-  void save_report(const std::function<std::string()>& make_text);
-  // Their Copy Text: the report text with CR LF line ends on the clipboard as plain text.
-  void copy_report(const std::function<std::string()>& make_text,
-                   const std::function<std::string(const std::string&)>& with_returns);
 
-  data_doc* document = nullptr;
-  app_type* application = nullptr;
+  HINSTANCE instance() const { return host.instance(); }
+
+  window_host& host;
   HWND window = nullptr;
-  int kind = 0;
   HFONT display_font = nullptr;
   HFONT print_font = nullptr;
   widget_type* popup_owner = nullptr;  // receives menu ids from IDM_POPUP_BASE up
-  int printing = 0;                    // 1 while print draws onto a printer
+  bool printing = false;               // while print draws onto a printer
   HDC printer_dc = nullptr;            // the printer context while printing
+
+ protected:
+  // Registers the class (a second registration fails harmlessly) and creates the window hidden at
+  // `initial` (x, y, width, height), bound to this object from its first message on.
+  void create_window(const win_class_info& info, const std::string& title, const RECT& initial);
+  // ShowWindow with the host's show command when new windows show themselves, then UpdateWindow.
+  void show_if_wanted();
+  // "Arial" of these heights; a print height of 0 makes no print font.
+  void create_fonts(int display_height, int print_height);
+
+ private:
+  static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void delete_fonts();
 };
+
+// The menu rules of the data and settings windows: Export Report, Copy Text and Set Interface Timeout
+// enabled, Copy Data Settings when there is a record to copy into a settings document, the COM ports
+// enabled with the chosen one checked.
+void update_device_items(win_type& window, const menu_facts& facts);
+
+// Export Report and Copy Text of the data and settings windows: the save dialog, then the report
+// text in a file with CR LF line ends; or the text with CR LF line ends on the clipboard.
+void save_report(win_type& window, const std::function<std::string()>& make_text);
+void copy_report(win_type& window, const std::function<std::string()>& make_text);

@@ -1,25 +1,21 @@
 // The settings view: eleven labels on three lines, with the working block's values when a record is shown.
-#include "settingswin/settings_view_type.h"
+#include "datawin/settings_view_type.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "datawin/data_win_type.h"
-#include "exchange/export_rows.h"
-#include "exchange/report_texts.h"
 #include "model/device_block.h"
 
-settings_view_type::settings_view_type(data_win_type* owner, const RECT& area, const char* name)
-    : widget_type(owner, area.left, area.top, name), rectangle(area), data_window(owner) {
-  kind = settings_view_kind;
-}
+settings_view_type::settings_view_type(data_win_type* owner, const RECT& area)
+    : widget_type(owner, area.left, area.top, nullptr), rectangle(area), data_window(owner) {}
 
 void settings_view_type::draw(HDC hdc) {
   select_font(hdc);
   SetBkMode(hdc, TRANSPARENT);
   SelectObject(hdc, GetStockObject(NULL_BRUSH));
-  const device_block& b = data_window->working_block;
-  const bool values = data_window->no_record == 0;
+  const device_block& b = data_window->model.image.data.working_block;
+  const bool values = data_window->model.image.data.no_record == 0;
   const int line1 = y - 3, line2 = y + 9, line3 = y + 21;
   auto show = [&](int dx, int line_y, const char* label, const char* format, auto... args) {
     char text[160];
@@ -44,11 +40,3 @@ void settings_view_type::draw(HDC hdc) {
 }
 
 void settings_view_type::get_rect(RECT& rect) { rect = rectangle; }
-
-void settings_view_type::get_report_text(std::string& buffer) {
-  buffer = settings_view_report_text(data_window->working_block, data_window->no_record != 0);
-}
-
-void settings_view_type::get_export_text(std::string& buffer) {
-  buffer = settings_view_export_text(data_window->working_block, data_window->no_record != 0);
-}

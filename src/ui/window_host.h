@@ -1,0 +1,68 @@
+// What a window needs from the program around it: its services, the commands it does not handle
+// itself, and the facts its menu rules read. The application implements it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class desktop_io;
+class device_link;
+class printer_type;
+class win_type;
+struct file_choice;
+
+// What the menu rules of every window depend on beyond the window itself.
+struct menu_facts {
+  bool data_document = false;      // there is a data document
+  bool settings_document = false;  // there is a settings document
+  int records = 0;                 // records of the data document
+  bool current_record = false;     // the data document shows a record
+  bool data_path = false;          // the data document has a file
+  bool settings_path = false;      // the settings document has a file
+  int port = 0;                    // the serial port chosen, 0 for none
+};
+
+class window_host {
+ public:
+  virtual HINSTANCE instance() const = 0;
+  // New windows show themselves with the show command unless a file is about to place them.
+  virtual bool show_new_windows() const = 0;
+  virtual int show_command() const = 0;
+  virtual desktop_io& io() = 0;
+  virtual printer_type& printer() = 0;
+  virtual device_link* link() = 0;
+
+  // The commands that concern documents, other windows, the program or the device; false for
+  // an id nobody handles. May close or replace the window's document, and with it the window.
+  virtual bool route_command(int id, win_type& from) = 0;
+  virtual void update_all_menus() = 0;
+
+  // Task-modal boxes without owner; each closes the About and status windows first.
+  virtual void show_message(const std::string& text) = 0;
+  virtual bool ask_ok_cancel(const std::string& text, const char* caption) = 0;
+  virtual int ask_yes_no_cancel(const std::string& text, const char* caption) = 0;  // 1 yes, 0 no, 2 cancel
+  virtual void show_status(const char* title, const char* text) = 0;
+  virtual void close_status() = 0;
+
+  // Dialogs, file choosers and the print dialog. While one is open the program refuses to close or
+  // replace a document: the dialog would return into a window that is gone.
+  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure, HWND owner, LPARAM state) = 0;
+  virtual bool choose_file(file_choice& choice) = 0;
+  virtual void dialog_opened(bool open) = 0;
+
+ protected:
+  ~window_host() = default;
+};
+
+// Counts a dialog as open for as long as it lives.
+class open_dialog_scope {
+ public:
+  explicit open_dialog_scope(window_host& host) : host_(host) { host_.dialog_opened(true); }
+  ~open_dialog_scope() { host_.dialog_opened(false); }
+  open_dialog_scope(const open_dialog_scope&) = delete;
+  open_dialog_scope& operator=(const open_dialog_scope&) = delete;
+
+ private:
+  window_host& host_;
+};

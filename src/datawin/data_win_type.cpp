@@ -50,7 +50,6 @@ data_win_type::data_win_type(const char* title, data_doc* doc) {
 data_win_type::~data_win_type() {
   widgets.delete_all();  // the comments control goes before the fonts it was given
   records.clear();
-  delete_fonts();
 }
 
 LRESULT data_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

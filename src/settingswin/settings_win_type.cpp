@@ -45,7 +45,6 @@ settings_win_type::settings_win_type(const char* title, settings_doc* doc) : set
 
 settings_win_type::~settings_win_type() {
   widgets.delete_all();  // before the fonts and the window that they draw with
-  delete_fonts();
 }
 
 void settings_win_type::get_initial_rect(RECT& rect) {

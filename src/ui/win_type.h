@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/gdi.h"
+
 class app_type;
 class data_doc;
 class widget_type;
@@ -72,9 +74,8 @@ class win_type {
   void enable_item(int id, bool enabled);
   void check_item(int id, bool checked);
   // Creates the display font and, when print_height is not 0, the print font: "Arial" of
-  // those heights. The window deletes them again with delete_fonts.
+  // those heights. They go with the window.
   void create_fonts(int display_height, int print_height);
-  void delete_fonts();
   // What the data and settings windows share. The menu rules: Export Report, Copy Text
   // and Set Interface Timeout enabled, Copy Data Settings when there is a current record
   // to copy into a settings document, COM1 ... COM10 enabled with the link's port checked.
@@ -92,8 +93,8 @@ class win_type {
   app_type* application = nullptr;
   HWND window = nullptr;
   int kind = 0;
-  HFONT display_font = nullptr;
-  HFONT print_font = nullptr;
+  owned_font display_font;
+  owned_font print_font;
   widget_type* popup_owner = nullptr;  // receives menu ids from IDM_POPUP_BASE up
   int printing = 0;                    // 1 while print draws onto a printer
   HDC printer_dc = nullptr;            // the printer context while printing

@@ -2,6 +2,7 @@
 #include "app/about_win_type.h"
 
 #include "app/app_type.h"
+#include "ui/gdi.h"
 
 about_win_type::about_win_type(app_type& app, const char* title, const char* bitmap_name)
     : win_type(app), bitmap(LoadBitmapA(app.instance(), bitmap_name)), app_(app) {
@@ -24,17 +25,15 @@ void about_win_type::close() { app_.close_about(); }
 
 void draw_bitmap(HDC hdc, HBITMAP picture, int x, int y) {
   if (!picture) return;
-  HDC memory = CreateCompatibleDC(hdc);
-  if (!memory) return;
-  HGDIOBJ old = SelectObject(memory, picture);
-  SetMapMode(memory, GetMapMode(hdc));
+  const memory_dc memory(hdc);
+  if (!memory.get()) return;
+  const selected_object selected(memory.get(), picture);
+  SetMapMode(memory.get(), GetMapMode(hdc));
   BITMAP info{};
   GetObjectA(picture, sizeof info, &info);
   POINT size{info.bmWidth, info.bmHeight};
   DPtoLP(hdc, &size, 1);
   POINT origin{0, 0};
-  DPtoLP(memory, &origin, 1);
-  BitBlt(hdc, x, y, size.x, size.y, memory, origin.x, origin.y, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  DPtoLP(memory.get(), &origin, 1);
+  BitBlt(hdc, x, y, size.x, size.y, memory.get(), origin.x, origin.y, SRCCOPY);
 }

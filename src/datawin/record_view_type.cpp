@@ -6,6 +6,7 @@
 
 #include "datawin/data_win_type.h"
 #include "model/device_block.h"
+#include "ui/gdi.h"
 
 namespace {
 
@@ -14,6 +15,12 @@ constexpr COLORREF gray = RGB(180, 180, 180);
 void line(HDC hdc, int x1, int y1, int x2, int y2) {
   MoveToEx(hdc, x1, y1, nullptr);
   LineTo(hdc, x2, y2);
+}
+
+// A line in a pen of its own, then the pen in effect before it again.
+void line(HDC hdc, const owned_pen& pen, int x1, int y1, int x2, int y2) {
+  const selected_object selected(hdc, pen.get());
+  line(hdc, x1, y1, x2, y2);
 }
 
 void text_at(HDC hdc, int x, int y, const std::string& text) {
@@ -71,8 +78,8 @@ void record_view_type::draw_texts(HDC hdc, int y1) {
 
 void record_view_type::draw_bracket(HDC hdc, const time_line& frame, int ya, int x0, int x128) {
   const bool paper = owner_printing();
-  HPEN pen = CreatePen(PS_SOLID, 1, gray);
-  SelectObject(hdc, pen);
+  const owned_pen gray_pen = solid_pen(1, gray);
+  const selected_object pen(hdc, gray_pen.get());
   const int64_t span_start = frame.record_start, span_end = frame.record_window_end;
   // Where a time of the cue period meets the axis; -1 outside the plotted span.
   auto mark = [&](int64_t t) {
@@ -102,8 +109,6 @@ void record_view_type::draw_bracket(HDC hdc, const time_line& frame, int ya, int
   } else if ((frame.cue_start < span_start && span_end < frame.cue_end) || wraps) {
     pair(x0, x128);
   }
-  SelectObject(hdc, GetStockObject(BLACK_PEN));
-  DeleteObject(pen);
 }
 
 void record_view_type::draw(HDC hdc) {
@@ -114,21 +119,19 @@ void record_view_type::draw(HDC hdc) {
   const bool empty = shows_no_record();
   const bool paper = owner_printing();
   const int left = rectangle.left, right = rectangle.right, y1 = rectangle.top - 3;
-  HPEN black3 = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
-  HPEN gray3 = CreatePen(PS_SOLID, 3, gray);
-  HPEN black2 = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
+  const owned_pen black3 = solid_pen(3, RGB(0, 0, 0));
+  const owned_pen gray3 = solid_pen(3, gray);
+  const owned_pen black2 = solid_pen(2, RGB(0, 0, 0));
   draw_texts(hdc, y1);
 
   const int y3 = y1 + 22;
   const time_line frame = make_time_line(b);
   const cue_counts counts = count_block_cues(b);
   // A count's label, its legend stroke in the pen of its marks, then the number.
-  auto count_text = [&](int x, const char* label, HPEN pen, int delivered) {
+  auto count_text = [&](int x, const char* label, const owned_pen& pen, int delivered) {
     text_at(hdc, x, y3, label);
     const int w = text_width(hdc, label);
-    SelectObject(hdc, pen);
-    line(hdc, x + w + (paper ? 2 : 1), y3 + 4, x + w + (paper ? 2 : 1), y3 + 11);
-    SelectObject(hdc, GetStockObject(BLACK_PEN));
+    line(hdc, pen, x + w + (paper ? 2 : 1), y3 + 4, x + w + (paper ? 2 : 1), y3 + 11);
     text_at(hdc, x + w + 4, y3,
             empty ? std::string("):") : format("): %d", delivered ? counts.cues : counts.not_delivered));
   };
@@ -140,18 +143,14 @@ void record_view_type::draw(HDC hdc) {
   const int bin_width = static_cast<int>(static_cast<double>(right - 5 - (left + 5)) / bins_per_record);
   const int x0 = left + 5, x128 = left + bins_per_record * bin_width + 5;
   if (!empty) draw_bracket(hdc, frame, ya, x0, x128);
-  SelectObject(hdc, black2);
-  line(hdc, x0, ya, x128, ya);
-  SelectObject(hdc, GetStockObject(BLACK_PEN));
+  line(hdc, black2, x0, ya, x128, ya);
   // Hour labels and the full-plot words are always in the small print font.
-  if (owner->print_font) SelectObject(hdc, owner->print_font);
+  if (owner->print_font) SelectObject(hdc, owner->print_font.get());
 
   for (int i = 0; i < bins_per_record; ++i) {
     const int xi = left + bin_width * i + 5;
     if (i % 12 == 0) {
-      SelectObject(hdc, black2);
-      line(hdc, xi, ya, xi, ya + 4);
-      SelectObject(hdc, GetStockObject(BLACK_PEN));
+      line(hdc, black2, xi, ya, xi, ya + 4);
       if (i == 0) {
         text_at(hdc, left, ya + 5, "HRS:");
       } else {
@@ -161,11 +160,8 @@ void record_view_type::draw(HDC hdc) {
     } else {
       line(hdc, xi, ya, xi, i % 6 == 0 ? ya + 4 : ya + 2);
     }
-    if (i < b.dur && block_rem_bit(b, i)) {
-      SelectObject(hdc, bin_in_cue_period(frame, i) ? black3 : gray3);
-      line(hdc, xi + 2, ya - 12, xi + 2, ya - 4);
-      SelectObject(hdc, GetStockObject(BLACK_PEN));
-    }
+    if (i < b.dur && block_rem_bit(b, i))
+      line(hdc, bin_in_cue_period(frame, i) ? black3 : gray3, xi + 2, ya - 12, xi + 2, ya - 4);
   }
   if (b.dur > bins_per_record - 1) {
     Rectangle(hdc, right - 20, ya - 15, right, rectangle.bottom);
@@ -173,5 +169,4 @@ void record_view_type::draw(HDC hdc) {
     text_at(hdc, right - 18, ya - 5, "plot");
     text_at(hdc, right - 18, ya + 5, "full!");
   }
-  for (HPEN pen : {black3, gray3, black2}) DeleteObject(pen);
 }

@@ -7,6 +7,7 @@
 
 #include "plotwin/plot_records_dialog.h"
 #include "res/resource_ids.h"
+#include "ui/gdi.h"
 
 namespace {
 
@@ -81,17 +82,18 @@ void plot_win_type::draw(HDC hdc) {
   };
 
   // Axes in the 2-pixel pen, the top and right frame in the 1-pixel one.
-  const HPEN axis_pen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
+  const owned_pen axis_pen = solid_pen(2, RGB(0, 0, 0));
+  const owned_pen gray_pen = solid_pen(1, RGB(180, 180, 180));
   const auto black_pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
-  const HGDIOBJ old_pen = SelectObject(hdc, axis_pen);
+  const selected_object pen(hdc, axis_pen.get());
   segment(l - 2, t, l - 2, b + 1);
   LineTo(hdc, r + 1, b + 1);
   SelectObject(hdc, black_pen);
   segment(l - 1, t - 1, r + 1, t - 1);
   LineTo(hdc, r + 1, b + 1);
-  const HGDIOBJ old_font = display_font ? SelectObject(hdc, display_font) : nullptr;
+  const selected_object font(hdc, display_font.get());
   auto thick_segment = [&](int x1, int y1, int x2, int y2) {
-    SelectObject(hdc, axis_pen);
+    SelectObject(hdc, axis_pen.get());
     segment(x1, y1, x2, y2);
     SelectObject(hdc, black_pen);
   };
@@ -124,8 +126,7 @@ void plot_win_type::draw(HDC hdc) {
   }
 
   // Each shown series as a step outline: level over its bin, upright between bins.
-  const HPEN gray_pen = CreatePen(PS_SOLID, 1, RGB(180, 180, 180));
-  auto pen_of = [&](int s) { return series.colour[s] == 1 ? gray_pen : black_pen; };
+  auto pen_of = [&](int s) { return series.colour[s] == 1 ? gray_pen.get() : black_pen; };
   for (int s = 0; s < series_total; ++s) {
     if (series.show[s] != 1) continue;
     SelectObject(hdc, pen_of(s));
@@ -156,11 +157,6 @@ void plot_win_type::draw(HDC hdc) {
     x += 40 + 20;
     SelectObject(hdc, black_pen);
   }
-
-  SelectObject(hdc, old_pen);
-  if (old_font) SelectObject(hdc, old_font);
-  DeleteObject(axis_pen);
-  DeleteObject(gray_pen);
 }
 
 void plot_win_type::close() { hide(); }
@@ -180,22 +176,17 @@ void plot_win_type::copy_picture() {
   RECT client{};
   GetClientRect(window, &client);
   UpdateWindow(window);  // a pending repaint first, so that the picture is the plot shown
-  const HDC screen = GetDC(window);
-  const HDC memory = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  const HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  if (!bitmap) return;
-  if (!OpenClipboard(window)) {
-    DeleteObject(bitmap);
-    return;
+  owned_bitmap picture;
+  {
+    const window_dc screen(window);
+    const memory_dc memory(screen.get());
+    picture.reset(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    const selected_object copied(memory.get(), picture.get());
+    BitBlt(memory.get(), 0, 0, client.right, client.bottom, screen.get(), 0, 0, SRCCOPY);
   }
+  if (!picture || !OpenClipboard(window)) return;
   EmptyClipboard();
-  if (!SetClipboardData(CF_BITMAP, bitmap))  // on success the clipboard owns it
-    DeleteObject(bitmap);
+  if (SetClipboardData(CF_BITMAP, picture.get())) picture.release();  // from now on the clipboard's
   CloseClipboard();
 }
 

@@ -2,6 +2,7 @@
 #include "ui/button_type.h"
 
 #include "ui/desktop_io.h"
+#include "ui/gdi.h"
 
 namespace {
 constexpr COLORREF gray = RGB(180, 180, 180);
@@ -14,22 +15,15 @@ void button_type::draw(HDC hdc) {
   select_font(hdc);
   SetBkMode(hdc, TRANSPARENT);
   SelectObject(hdc, GetStockObject(NULL_BRUSH));
-  HPEN gray_pen = CreatePen(PS_SOLID, 1, gray);
-  if (enabled) {
-    SelectObject(hdc, GetStockObject(BLACK_PEN));
-    SetTextColor(hdc, RGB(0, 0, 0));
-  } else {
-    SelectObject(hdc, gray_pen);
-    SetTextColor(hdc, gray);
-  }
+  const owned_pen gray_pen = solid_pen(1, gray);
+  const selected_object pen(hdc, enabled ? GetStockObject(BLACK_PEN) : gray_pen.get());
+  SetTextColor(hdc, enabled ? RGB(0, 0, 0) : gray);
   if (pressed) SelectObject(hdc, GetStockObject(LTGRAY_BRUSH));
   RoundRect(hdc, rectangle.left, rectangle.top, rectangle.right, rectangle.bottom, 18, 18);
   SelectObject(hdc, GetStockObject(NULL_BRUSH));
   RECT area = rectangle;
   DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(hdc, GetStockObject(BLACK_PEN));
   SetTextColor(hdc, RGB(0, 0, 0));
-  DeleteObject(gray_pen);
 }
 
 void button_type::repaint_now() {

@@ -2,6 +2,7 @@
 #include "ui/check_box_type.h"
 
 #include "exchange/widget_texts.h"
+#include "ui/gdi.h"
 #include "ui/win_type.h"
 
 check_box_type::check_box_type(win_type* parent, int x_pos, int y_pos, const char* label, int* bound)
@@ -23,13 +24,11 @@ void check_box_type::draw(HDC hdc) {
     LineTo(hdc, x + 4, y + reach - 2);
   }
   if (focused) {
-    HPEN gray_pen = CreatePen(PS_SOLID, 1, RGB(180, 180, 180));
-    SelectObject(hdc, gray_pen);
+    const owned_pen gray_pen = solid_pen(1, RGB(180, 180, 180));
+    const selected_object pen(hdc, gray_pen.get());
     RECT frame;
     get_rect(frame);
     Rectangle(hdc, frame.left, frame.top, frame.right, frame.bottom);
-    SelectObject(hdc, GetStockObject(BLACK_PEN));
-    DeleteObject(gray_pen);
   }
   TextOutA(hdc, x + 21, y, text.c_str(), static_cast<int>(text.size()));
 }

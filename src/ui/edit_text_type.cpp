@@ -14,8 +14,8 @@ edit_text_type::edit_text_type(win_type* parent, const RECT& area, const char* n
                             area.left + 1, area.top + 1, width - 1, height - 2, owner_window(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
   if (control == nullptr) return;
-  if (owner != nullptr && owner->display_font != nullptr)
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(owner->display_font), TRUE);
+  if (owner != nullptr && owner->display_font)
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(owner->display_font.get()), TRUE);
   SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   previous_procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
   SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&control_proc));

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ui/desktop_io.h"
+#include "ui/gdi.h"
 #include "ui/win_type.h"
 
 widget_type::widget_type(win_type* parent, int x_pos, int y_pos, const char* label)
@@ -19,8 +20,8 @@ desktop_io& widget_type::io() const { return owner->host.io(); }
 
 HFONT widget_type::current_font() const {
   if (owner == nullptr) return nullptr;
-  if (owner->printing && owner->print_font != nullptr) return owner->print_font;
-  return owner->display_font;
+  if (owner->printing && owner->print_font) return owner->print_font.get();
+  return owner->display_font.get();
 }
 
 void widget_type::select_font(HDC hdc) const {
@@ -34,14 +35,9 @@ SIZE widget_type::measure_text(HDC hdc, const std::string& measured) const {
 }
 
 SIZE widget_type::measure_on_owner(const std::string& measured) const {
-  HWND hwnd = owner_window();
-  HDC hdc = GetDC(hwnd);
-  HGDIOBJ old_font = GetCurrentObject(hdc, OBJ_FONT);
-  select_font(hdc);
-  SIZE size = measure_text(hdc, measured);
-  SelectObject(hdc, old_font);
-  ReleaseDC(hwnd, hdc);
-  return size;
+  const window_dc screen(owner_window());
+  const selected_object font(screen.get(), current_font());
+  return measure_text(screen.get(), measured);
 }
 
 SIZE widget_type::measure_for_layout(const std::string& measured) const {

@@ -25,6 +25,43 @@ void report_failure(window_host& host, const char* format) {
   host.show_message(text);
 }
 
+// Once the dialog has handed out a printer: the status window closed and the printer context,
+// device mode and names given back however the job ends, a drawing that throws included.
+class print_job_scope {
+ public:
+  print_job_scope(window_host& host, printer_type& printer, PRINTDLGA& request)
+      : host_(host), printer_(printer), request_(request) {}
+  print_job_scope(const print_job_scope&) = delete;
+  print_job_scope& operator=(const print_job_scope&) = delete;
+  ~print_job_scope() {
+    host_.close_status();
+    printer_.release(request_);
+  }
+
+ private:
+  window_host& host_;
+  printer_type& printer_;
+  PRINTDLGA& request_;
+};
+
+// The window's printing flag and printer context, for as long as it draws on paper.
+class printing_scope {
+ public:
+  printing_scope(win_type& window, HDC paper) : window_(window) {
+    window_.printing = true;
+    window_.printer_dc = paper;
+  }
+  printing_scope(const printing_scope&) = delete;
+  printing_scope& operator=(const printing_scope&) = delete;
+  ~printing_scope() {
+    window_.printing = false;
+    window_.printer_dc = nullptr;
+  }
+
+ private:
+  win_type& window_;
+};
+
 }  // namespace
 
 std::string print_dialog_message(DWORD code) {
@@ -75,6 +112,7 @@ void win_type::print() {
     return;
   }
   HDC const paper = request.hDC;
+  const print_job_scope job(host, printer, request);
   host.show_status("Status", "Printing in progress...");
   RECT client{};
   GetClientRect(window, &client);
@@ -88,7 +126,6 @@ void win_type::print() {
   info.lpszDatatype = "";
   if (printer.start_doc(paper, info) <= 0) {
     report_failure(host, "StartDoc() failed: %d.");  // the message closes the status window
-    printer.release(request);
     return;
   }
   if (printer.start_page(paper) <= 0) {
@@ -101,14 +138,11 @@ void win_type::print() {
     SetMapMode(paper, MM_ANISOTROPIC);
     SetWindowExtEx(paper, client.right, client.bottom, nullptr);
     SetViewportExtEx(paper, page_width, page_height, nullptr);
-    printing = true;
-    printer_dc = paper;
-    draw(paper);
-    printing = false;
-    printer_dc = nullptr;
+    {
+      const printing_scope on_paper(*this, paper);
+      draw(paper);
+    }
     if (printer.end_page(paper) <= 0) report_failure(host, "EndPage() failed: %d.");
   }
   if (printer.end_doc(paper) <= 0) report_failure(host, "EndDoc() failed: %d.");
-  host.close_status();
-  printer.release(request);
 }

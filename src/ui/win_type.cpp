@@ -16,7 +16,6 @@ win_type::~win_type() {
     DestroyWindow(window);
     window = nullptr;
   }
-  delete_fonts();
 }
 
 void win_type::create_window(const win_class_info& info, const std::string& title, const RECT& initial) {
@@ -92,10 +91,8 @@ LRESULT win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void win_type::draw(HDC) {}
 
 void win_type::paint() {
-  PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(window, &ps);
-  draw(hdc);
-  EndPaint(window, &ps);
+  const paint_scope painting(window);
+  draw(painting.get());
 }
 
 void win_type::show() {
@@ -178,14 +175,8 @@ void win_type::check_item(int id, bool checked) {
 }
 
 void win_type::create_fonts(int display_height, int print_height) {
-  display_font = CreateFontA(display_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-  if (print_height) print_font = CreateFontA(print_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-}
-
-void win_type::delete_fonts() {
-  for (HFONT font : {display_font, print_font})
-    if (font) DeleteObject(font);
-  display_font = print_font = nullptr;
+  display_font.reset(CreateFontA(display_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"));
+  if (print_height) print_font.reset(CreateFontA(print_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"));
 }
 
 void update_device_items(win_type& window, const menu_facts& facts) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/data_file.h"
+#include "ui/gdi.h"
 #include "ui/window_host.h"
 
 class widget_type;
@@ -63,8 +64,8 @@ class win_type {
 
   window_host& host;
   HWND window = nullptr;
-  HFONT display_font = nullptr;
-  HFONT print_font = nullptr;
+  owned_font display_font;
+  owned_font print_font;
   widget_type* popup_owner = nullptr;  // receives menu ids from IDM_POPUP_BASE up
   bool printing = false;               // while print draws onto a printer
   HDC printer_dc = nullptr;            // the printer context while printing
@@ -80,7 +81,6 @@ class win_type {
 
  private:
   static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  void delete_fonts();
 };
 
 // The menu rules of the data and settings windows: Export Report, Copy Text and Set Interface Timeout

@@ -164,7 +164,7 @@ inline std::string focus_name(widget_container& widgets) {
 // The size of a text in the window's display or print font.
 inline SIZE text_size(const win_type& w, const std::string& text, bool print = false) {
   HDC hdc = GetDC(w.window);
-  HGDIOBJ old = SelectObject(hdc, print ? w.print_font : w.display_font);
+  HGDIOBJ old = SelectObject(hdc, print ? w.print_font.get() : w.display_font.get());
   SIZE size{};
   GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(hdc, old);

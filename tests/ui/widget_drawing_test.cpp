@@ -1,12 +1,14 @@
 // What the widgets of the real windows draw on the screen and on paper, with their pens, brushes
 // and colours, read back from an enhanced-metafile recording.
 #include <algorithm>
+#include <stdexcept>
 
 #include "app/test_app.h"
 #include "datawin/record_view_type.h"
 #include "ui/button_type.h"
 #include "ui/choice_field_type.h"
 #include "ui/edit_text_type.h"
+#include "ui/gdi.h"
 #include "ui/numeric_field_type.h"
 
 namespace {
@@ -84,6 +86,28 @@ TEST_F(widget_drawing, the_comments_box_is_a_frame_that_prints_its_first_two_lin
   SetWindowTextA(box->control, "flying\r\nover water\r\nthird line");
   EXPECT_EQ(draw(box), strings{frame});  // the control paints its own text
   EXPECT_EQ(draw(box, true), (strings{frame, "text flying 3,124", "text over water 3,139"}));
+}
+
+// A drawing that throws half-way still ends its paint, which gives the window's context back,
+// and deletes the pen it drew with.
+TEST(window_paint, a_drawing_that_throws_ends_the_paint_and_leaks_no_pen) {
+  struct throwing_window : win_type {
+    throwing_window() : win_type("throws", nullptr) {}
+    void draw(HDC hdc) override {
+      drawn_on = hdc;
+      const owned_pen red = solid_pen(2, RGB(255, 0, 0));
+      pen = red.get();
+      const selected_object selected(hdc, pen);
+      LineTo(hdc, 10, 10);
+      throw std::runtime_error("out of memory half-way");
+    }
+    HDC drawn_on = nullptr;
+    HPEN pen = nullptr;
+  } window;
+  EXPECT_EQ(SendMessageA(window.window, WM_PAINT, 0, 0), 0);
+  ASSERT_TRUE(window.drawn_on && window.pen);
+  EXPECT_EQ(WindowFromDC(window.drawn_on), nullptr);
+  EXPECT_EQ(GetObjectType(window.pen), 0u);
 }
 
 }  // namespace

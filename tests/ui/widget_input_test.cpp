@@ -147,7 +147,7 @@ TEST_F(widget_input, the_comments_box_is_a_child_edit_in_its_frame_whose_lines_l
   EXPECT_EQ(text_of("%s %d %d %ld,%ld %ld,%ld", name, GetParent(box.control) == d.window, (style & wanted) == wanted,
                     placed.left, placed.top, placed.right, placed.bottom),
             text_of("Edit 1 1 4,122 %d,151", d.record_view->rectangle.right));
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(box.control, WM_GETFONT, 0, 0)), d.display_font);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(box.control, WM_GETFONT, 0, 0)), d.display_font.get());
 
   d.widgets.set_focus_index(d.comments_index);
   SendMessageA(box.control, WM_CHAR, '\r', 1);  // Enter breaks the line inside the box

@@ -7,6 +7,7 @@
 
 #include "cli_commands.h"
 #include "cli_documents.h"
+#include "exchange/journal_trends.h"
 #include "model/data_file.h"
 #include "model/doc_file.h"
 #include "test_link.h"
@@ -77,6 +78,10 @@ TEST_F(cli_commands, nights_from_the_mask_are_listed_reported_exported_and_impor
   EXPECT_EQ(run("report b.sl1").out, report.out);
   EXPECT_EQ(run("import a.sl1 --into b.sl1").out, "0 record(s) imported.\n");
 
+  EXPECT_EQ(run("trends a.sl1").out, trends_text(compute_trends(image.records)));
+  ASSERT_EQ(run("trends a.sl1 --records 2 -o trends.txt").code, 0);
+  EXPECT_EQ(slurp("trends.txt"), trends_text(compute_trends(image.records, {1})));
+
   // The same night twice: the record count, the maximum and every sum of both are twice the night's.
   const auto numbers = [](const std::string& text, long factor) {
     std::vector<long> values;
@@ -109,6 +114,12 @@ TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output
       {"report cut.sl1 -o out.txt", 1, "cut.sl1: Couldn't read file: -7 (the records are damaged or cut short)"},
       {"report a.sl1 --record 3 -o out.txt", 1, "a.sl1: there is no record 3 (the document holds 2)"},
       {"export empty.sl1 -o out.txt", 1, "empty.sl1: there are no records to export"},
+      {"trends a.sl1 --record 1", 2, "trends does not take '--record'"},
+      {"trends junk.sl1 -o out.txt", 1, "junk.sl1: Couldn't read file: -2 (not a Nightglow document)"},
+      {"trends a.sl1 --records 1,3 -o out.txt", 1, "a.sl1: there is no record 3 (the document holds 2)"},
+      {"trends empty.sl1 --records 1 -o out.txt", 1, "empty.sl1: there is no record 1 (the document holds 0)"},
+      {"trends a.sl1 -o nowhere/out.txt", 1,
+       "nowhere/out.txt: Sorry, couldn't create report file. (No such file or directory)"},
       {"export a.sl1 -o nowhere/out.txt", 1,
        "nowhere/out.txt: Sorry, couldn't create data file. (No such file or directory)"},
       {"import missing.txt --into a.sl1", 1, "missing.txt: Couldn't open database file. (No such file or directory)"},
@@ -125,6 +136,7 @@ TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output
     EXPECT_EQ(result.code, code) << line;
     EXPECT_NE(result.err.find(message), std::string::npos) << line << ": " << result.err;
   }
+  EXPECT_EQ(run("trends empty.sl1").out, trends_text({})) << "no nights: the headers alone";
   EXPECT_FALSE(engine.remote()) << "a document that cannot take the night is refused before the mask is asked";
   EXPECT_EQ(slurp("a.sl1"), a);
   for (const auto& entry : fs::directory_iterator("."))
@@ -134,10 +146,9 @@ TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output
 TEST_F(cli_commands, a_save_that_fails_at_any_byte_keeps_the_previous_file_and_says_so) {
   ASSERT_EQ(run("settings q.sl2 CDUR=20").code, 0);
   const std::pair<const char*, const char*> commands[] = {
-      {"get --port COM1 --into a.sl1", "a.sl1"},
-      {"import rows.txt --into a.sl1", "a.sl1"},
-      {"settings q.sl2 SENS=3", "q.sl2"},
-      {"export a.sl1 -o rows.txt", "rows.txt"},
+      {"get --port COM1 --into a.sl1", "a.sl1"}, {"import rows.txt --into a.sl1", "a.sl1"},
+      {"settings q.sl2 SENS=3", "q.sl2"},        {"export a.sl1 -o rows.txt", "rows.txt"},
+      {"trends a.sl1 -o rows.txt", "rows.txt"},
   };
   for (const auto& [line, file] : commands) {
     const std::string before = slurp(file);

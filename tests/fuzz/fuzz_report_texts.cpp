@@ -1,4 +1,4 @@
-// Fuzz target: report texts and database rows of a hostile block, flag, counts and comment.
+// Fuzz target: report texts, database rows and trends of a hostile block, flag, counts and comment.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +7,7 @@
 
 #include "exchange/export_rows.h"
 #include "exchange/import_rows.h"
+#include "exchange/journal_trends.h"
 #include "exchange/text_append.h"
 
 namespace {
@@ -46,5 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fields.split_fields(line);
     check(fields.field_count() == export_column_count);
   }
+
+  // The night twice: its counts summed without overflow, one group, every line ended by CR LF.
+  data_record night = new_record(view.block);
+  std::memcpy(night.counts, view.counts, sizeof night.counts);
+  const journal_trends trends = compute_trends({night, night});
+  check(trends.groups.size() == 1 && trends.groups[0].nights == 2);
+  const std::string text = trends_text(trends);
+  check(std::count(text.begin(), text.end(), '\n') == 6 && text.ends_with("\r\n"));
+  check(chart_columns(trends, 3).size() == 1 && label_step(3, view.counts[0]) >= 1);
   return 0;
 }

@@ -11,6 +11,7 @@
 #include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"
 #include "exchange/import_rows.h"
+#include "exchange/journal_trends.h"
 #include "exchange/report_texts.h"
 #include "key_lines.h"
 #include "model/cue_plot.h"
@@ -64,9 +65,8 @@ data_window_view window_view(const data_file_image& image, int position) {
   return view;
 }
 
-// Report and export bytes: to -o as one whole file, else to stdout.
+// Report, export and trends bytes, CR LF already in them: to -o as one whole file, else to stdout.
 int put_bytes(cli_result& result, const cli_options& options, std::string text, const char* create_failed) {
-  text = add_returns(text);
   std::string error;
   if (options.output.empty()) {
     result.out = std::move(text);
@@ -100,16 +100,17 @@ int run_show(const cli_options& options, cli_result& result) {
 int run_report(const cli_options& options, cli_result& result) {
   data_file_image image;
   if (!open_with_record(options, image, result)) return result.code;
-  return put_bytes(result, options, data_report_text(window_view(image, options.record), program_version),
+  return put_bytes(result, options, add_returns(data_report_text(window_view(image, options.record), program_version)),
                    report_create_failed);
 }
 
-// The document of export and plot, with the positions that --records chooses or all of its records.
+// The document of export, plot and trends, with the positions that --records chooses or all of
+// its records. A document without records is refused when there is `what` to do with them.
 bool open_with_records(const cli_options& options, const char* what, data_file_image& image,
                        std::vector<int>& positions, cli_result& result) {
   std::string error;
   if (!open_data_document(options.file, image, error)) return fail(result, error), false;
-  if (image.records.empty()) return fail(result, options.file + ": there are no records to " + what), false;
+  if (what && image.records.empty()) return fail(result, options.file + ": there are no records to " + what), false;
   for (int position : options.records)
     if (!check_position(options.file, image, position, error)) return fail(result, error), false;
   positions = options.records;
@@ -128,7 +129,7 @@ int run_export(const cli_options& options, cli_result& result) {
     text += rec_column(position);
     text += make_export_row(window_view(image, position), program_version);
   }
-  return put_bytes(result, options, std::move(text), data_create_failed);
+  return put_bytes(result, options, add_returns(text), data_create_failed);
 }
 
 // The Plot window's sums of the chosen records as KEY=value lines, each series its 128 bins.
@@ -147,6 +148,15 @@ int run_plot(const cli_options& options, cli_result& result) {
     result.out += "\n";
   }
   return 0;
+}
+
+// The chosen nights against their settings; a document without records gives the headers alone.
+int run_trends(const cli_options& options, cli_result& result) {
+  data_file_image image;
+  std::vector<int> positions;
+  if (!open_with_records(options, nullptr, image, positions, result)) return result.code;
+  for (int& position : positions) --position;
+  return put_bytes(result, options, trends_text(compute_trends(image.records, positions)), report_create_failed);
 }
 
 int run_import(const cli_options& options, cli_result& result) {
@@ -277,5 +287,7 @@ cli_result run_cli(const cli_options& options, const link_maker& make_link) {
     run_settings(options, result);
   else if (c == "plot")
     run_plot(options, result);
+  else if (c == "trends")
+    run_trends(options, result);
   return result;
 }

@@ -11,7 +11,7 @@
 struct cli_result {
   int code = 0;               // 0 done, 1 refused or failed, 2 a bad command line
   std::string out;            // for stdout
-  bool out_is_bytes = false;  // report and export: their bytes as the program writes them, CR LF in them
+  bool out_is_bytes = false;  // report, export, trends: their bytes as the program writes them, CR LF in them
   std::string err;            // messages for stderr, each a whole line
 };
 

@@ -34,6 +34,7 @@ constexpr command_rule rules[] = {
     {"import", takes_file | takes_into, takes_file | takes_into},
     {"settings", takes_file | takes_changes, takes_file},
     {"plot", takes_file | takes_records, takes_file},
+    {"trends", takes_file | takes_records | takes_output, takes_file},
 };
 
 // A record number: 1 to 999,999,999, plain decimal digits.
@@ -73,7 +74,8 @@ const char* cli_usage() {
          "       nightglow-cli export FILE.sl1 [--names] [--records N,M,...] [-o OUT]\n"
          "       nightglow-cli import DATA.txt --into FILE.sl1\n"
          "       nightglow-cli settings FILE.sl2 [KEY=value ...]\n"
-         "       nightglow-cli plot FILE.sl1 [--records N,M,...]\n";
+         "       nightglow-cli plot FILE.sl1 [--records N,M,...]\n"
+         "       nightglow-cli trends FILE.sl1 [--records N,M,...] [-o OUT]\n";
 }
 
 bool parse_cli_options(const std::vector<std::string>& args, cli_options& options, std::string& error) {

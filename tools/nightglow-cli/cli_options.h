@@ -5,7 +5,7 @@
 #include <vector>
 
 struct cli_options {
-  std::string command;               // get, set, show, report, export, import, settings, plot
+  std::string command;               // get, set, show, report, export, import, settings, plot, trends
   std::string file;                  // the document or data file the command reads
   std::string port;                  // --port: COMn or a device path
   int timeout = 0;                   // --timeout 0-2; -1 for --no-wait

@@ -23,7 +23,9 @@ void usage(std::FILE* out) {
       "KEY=value lines, or appends the night to a data document; set uploads the reset settings,\n"
       "or a settings document's, with the named changes. report and export write exactly what\n"
       "the program's Export Report and Export To Database write (CR LF); --records is a\n"
-      "selection such as 2,5; show lists the records; settings prints a settings document.\n",
+      "selection such as 2,5; show lists the records; settings prints a settings document.\n"
+      "trends writes the nights' journal counts beside their settings, then each combination\n"
+      "of settings with its lucid dreams per night, most first (tab-separated, CR LF).\n",
       out);
   std::fprintf(out, "Settings: %s\n", setting_keys().c_str());
 }

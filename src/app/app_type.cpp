@@ -29,20 +29,20 @@ app_type::app_type(HINSTANCE instance, int show_command, std::unique_ptr<desktop
       io_(io ? std::move(io) : std::make_unique<desktop_io>()),
       printer_(printer ? std::move(printer) : std::make_unique<printer_type>()) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  link_ = std::make_unique<device_link>(this);  // reads the port from the preferences file
+  device = std::make_unique<device_link>(this);  // reads the port from the preferences file
   _tzset();
   create_data_doc();
   create_settings_doc();
   show_about();
   io_->wait_ms(1000);  // the picture was painted by its creation; nothing else happens meanwhile
   close_about();
-  if (link_->port_number < 1) default_port_dialog();
+  if (device->port_number < 1) default_port_dialog();
 }
 
 app_type::~app_type() {
   data_document.reset();
   settings_document.reset();
-  link_.reset();
+  device.reset();
   status_window.reset();
   about_window.reset();
 }
@@ -122,7 +122,7 @@ bool app_type::route_command(int id, win_type& from) {
       return true;  // no refresh
     default:
       if (id < IDM_COM1 || id > IDM_COM10 || !is_device_window(from)) return false;
-      if (link_) link_->port_number = id - IDM_COM1 + 1;  // for this run only
+      if (device) device->port_number = id - IDM_COM1 + 1;  // for this run only
       break;
   }
   update_all_menus();
@@ -271,7 +271,7 @@ menu_facts app_type::facts() const {
     facts.data_path = data_document->has_file_path();
   }
   facts.settings_path = settings_document && settings_document->has_file_path();
-  facts.port = link_ ? link_->port_number : 0;
+  facts.port = device ? device->port_number : 0;
   return facts;
 }
 
@@ -339,11 +339,11 @@ void app_type::copy_data_settings() {
 
 void app_type::interface_timeout_dialog() {
   if (timeout_dialog_open_) return;
-  int choice = link_ ? link_->timeout_choice : 0;
+  int choice = device ? device->timeout_choice : 0;
   timeout_dialog_open_ = true;
   const INT_PTR result = run_dialog("timeout_dlog", timeout_proc, nullptr, reinterpret_cast<LPARAM>(&choice));
   timeout_dialog_open_ = false;
-  if (result == 0 && link_) link_->timeout_choice = choice;
+  if (result == 0 && device) device->timeout_choice = choice;
 }
 
 void app_type::default_port_dialog() {
@@ -354,7 +354,7 @@ void app_type::default_port_dialog() {
     return;
   }
   if (result != 1) return;
-  if (link_) link_->port_number = port;
+  if (device) device->port_number = port;
   if (!write_port_preference(port)) {
     show_message("Couldn't create preferences file.");
     return;

@@ -37,7 +37,7 @@ class app_type final : public window_host, public link_owner {
   int show_command() const override { return show_command_; }
   desktop_io& io() override { return *io_; }
   printer_type& printer() override { return *printer_; }
-  device_link* link() override { return link_.get(); }
+  device_link* link() override { return device.get(); }
   bool route_command(int id, win_type& from) override;
   void update_all_menus() override;
   void show_message(const std::string& text) override;
@@ -77,7 +77,7 @@ class app_type final : public window_host, public link_owner {
   std::unique_ptr<settings_doc> settings_document;
   std::unique_ptr<about_win_type> about_window;
   std::unique_ptr<msg_win_type> status_window;
-  std::unique_ptr<device_link> link_;
+  std::unique_ptr<device_link> device;
 
  private:
   // While a dialog is open, closing, replacing and quitting are refused with a beep.

@@ -1,4 +1,5 @@
-// The application tests' support: an application whose boxes, file dialogs, dialogs and pause are scripted.
+// The window tests' support: the real application on a scripted desktop (message boxes, file dialogs,
+// dialogs, waits) and a printer that draws into a metafile, each test in a fresh folder.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +16,6 @@
 #include "../device/test_link.h"
 #include "../ui/emf_recording.h"
 #include "app/about_win_type.h"
-#include "app/app_dialogs.h"
 #include "app/app_type.h"
 #include "app/data_doc.h"
 #include "app/msg_win_type.h"
@@ -25,8 +25,8 @@
 #include "plotwin/plot_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
+#include "ui/desktop_io.h"
 #include "ui/time_field_type.h"
-#include "ui/ui_effects.h"
 #include "ui/win_print.h"
 
 using strings = std::vector<std::string>;
@@ -37,6 +37,57 @@ struct box_record {
   std::string text, caption;
   UINT type;
   bool status_or_about_open;
+};
+
+// A desktop whose boxes, file dialogs, dialogs and pauses are scripted and recorded.
+struct scripted_io : desktop_io {
+  int message_box(const std::string& text, const char* caption, UINT type) override {
+    boxes.push_back({text, caption, type, app && (app->status_window || app->about_window)});
+    if (on_box) on_box(boxes.back());
+    const int answer = answers.empty() ? ((type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK) : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return answer;
+  }
+  void wait_ms(int milliseconds) override {
+    waits.push_back(milliseconds);
+    if (on_wait) on_wait();
+  }
+  INT_PTR run_dialog(HINSTANCE instance, const char* name, DLGPROC procedure, HWND owner, LPARAM state) override {
+    dialogs.push_back(name);
+    return on_dialog ? on_dialog(name, state) : desktop_io::run_dialog(instance, name, procedure, owner, state);
+  }
+  // The chosen files are named relative to the current directory and given as full paths.
+  bool choose_file(HINSTANCE, file_choice& choice) override {
+    const bool save = choice.mode == file_choice::kind::save;
+    file_dialogs.push_back(std::string(save ? "" : "open ") + (choice.caption ? choice.caption + std::string(": ") : "") +
+                           choice.path + " | " + choice.filter + " | " + choice.extension);
+    const std::string& name = save ? save_name : open_name;
+    if (name.empty()) return false;
+    choice.path = (std::filesystem::current_path() / name).string();
+    choice.title = name;
+    choice.filter_index = open_filter;
+    return true;
+  }
+  void beep() override { ++beeps; }
+  void pause(int milliseconds) override { pauses.push_back(milliseconds); }
+  void track_popup(HMENU menu, POINT, HWND owner) override {
+    if (popup_choice >= 0) SendMessageA(owner, WM_COMMAND, GetMenuItemID(menu, popup_choice), 0);
+  }
+
+  const app_type* app = nullptr;
+  std::vector<box_record> boxes;
+  std::deque<int> answers;  // IDOK, IDCANCEL, IDYES, IDNO ... in the order asked; else OK or No
+  std::function<void(const box_record&)> on_box;
+  std::vector<int> waits;
+  std::function<void()> on_wait;
+  std::vector<std::string> dialogs;
+  std::function<INT_PTR(const std::string& name, LPARAM state)> on_dialog;  // else the real modal dialog
+  std::string open_name, save_name;  // "" cancels the dialog
+  int open_filter = 1;               // the open dialog's filter: 1 data, 2 settings
+  std::vector<std::string> file_dialogs;  // [open ][caption: ]proposed path | filter | extension
+  int beeps = 0;
+  std::vector<int> pauses;
+  int popup_choice = -1;  // the item a popup menu chooses; -1 none
 };
 
 // A printer whose dialog answers as scripted (cancel by default) and whose paper is an enhanced
@@ -55,9 +106,10 @@ struct test_printer : printer_type {
   void release(PRINTDLGA& request) override {
     step("release");
     if (request.hDC) drawn = read_metafile(CloseEnhMetaFile(request.hDC));
+    request.hDC = nullptr;
   }
   int step(const std::string& name) {
-    calls += name + (app->status_window ? "+|" : "|");
+    calls += name + (app && app->status_window ? "+|" : "|");
     SetLastError(5);
     return !failing.empty() && name.rfind(failing, 0) == 0 ? 0 : 1;
   }
@@ -67,63 +119,6 @@ struct test_printer : printer_type {
   std::string failing, calls;
   std::vector<drawn_item> drawn;
   const app_type* app = nullptr;
-};
-
-class test_app : public app_type {
- public:
-  test_app() : app_type(GetModuleHandleA(nullptr), SW_HIDE, no_startup_tag{}) {
-    auto paper = std::make_unique<test_printer>();
-    paper->app = this;
-    printer = std::move(paper);
-  }
-  using app_type::start;
-  test_printer& paper() { return static_cast<test_printer&>(*printer); }
-
-  int message_box(const char* text, const char* caption, UINT type) override {
-    boxes.push_back({text, caption, type, status_window || about_window});
-    const int answer = answers.empty() ? ((type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK) : answers.front();
-    if (!answers.empty()) answers.pop_front();
-    return answer;
-  }
-  void wait_ms(int milliseconds) override {
-    waits.push_back(milliseconds);
-    if (on_wait) on_wait();
-  }
-  INT_PTR run_dialog(const char* name, DLGPROC procedure, HWND owner) override {
-    dialogs.push_back(name);
-    dialog_scope open(*this);
-    return on_dialog ? on_dialog() : app_type::run_dialog(name, procedure, owner);
-  }
-  // The chosen files are named relative to the current directory and given as full paths.
-  int choose_file_to_open(char* path, char* title) override {
-    std::snprintf(path, 264, "%s", full_path(open_name).c_str());
-    std::snprintf(title, 512, "%s", open_name.c_str());
-    return open_choice;
-  }
-  int choose_file_to_read(char* path, char* title, const char* filter, const char* extension, HWND) override {
-    save_dialogs.push_back(std::string("open ") + path + " | " + filter + " | " + extension);
-    std::snprintf(path, 264, "%s", full_path(open_name).c_str());
-    std::snprintf(title, 512, "%s", open_name.c_str());
-    return !open_name.empty();
-  }
-  int choose_file_to_save(char* path, char* title, const char* filter, const char* extension, HWND,
-                          const char* caption) override {
-    save_dialogs.push_back((caption ? caption + std::string(": ") : "") + path + " | " + filter + " | " + extension);
-    std::snprintf(path, 260, "%s", full_path(save_name).c_str());
-    std::snprintf(title, 512, "%s", save_name.c_str());
-    return !save_name.empty();
-  }
-  static std::string full_path(const std::string& name) { return (std::filesystem::current_path() / name).string(); }
-
-  std::vector<box_record> boxes;
-  std::deque<int> answers;  // IDOK, IDCANCEL, IDYES, IDNO ... in the order asked; else OK or No
-  std::vector<int> waits;
-  std::function<void()> on_wait;
-  std::vector<std::string> dialogs;
-  std::function<INT_PTR()> on_dialog;  // without it the real modal dialog runs
-  int open_choice = 0;
-  std::string open_name, save_name;
-  std::vector<std::string> save_dialogs;  // [caption: ]proposed path | filter | extension; "open " for reading
 };
 
 inline bool enabled(HWND window, int id) {
@@ -155,6 +150,8 @@ inline void type_chars(HWND window, const std::string& keys, bool shift = false)
   held[VK_SHIFT] = 0;
   SetKeyboardState(held);
 }
+inline void key_down(HWND window, WPARAM key) { SendMessageA(window, WM_KEYDOWN, key, 1); }
+inline void click(HWND window, int x, int y) { SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 // The focused widget's index with h or m for a time field's part, or "none".
 inline std::string focus_name(widget_container& widgets) {
   if (widgets.focus_index < 0) return "none";
@@ -174,11 +171,11 @@ inline SIZE text_size(const win_type& w, const std::string& text, bool print = f
 // What the drawing does in the window, on the screen or on paper as the window's print does.
 inline std::vector<drawn_item> recorded(win_type& w, const std::function<void(HDC)>& draw, bool paper = false) {
   auto items = record_drawing([&](HDC hdc) {
-    w.printing = paper ? 1 : 0;
+    w.printing = paper;
     w.printer_dc = paper ? hdc : nullptr;
     draw(hdc);
   });
-  w.printing = 0;
+  w.printing = false;
   w.printer_dc = nullptr;
   return items;
 }
@@ -197,18 +194,25 @@ class app_fixture : public ::testing::Test {
     take_quit();
   }
   void TearDown() override {
-    current_ui_effects() = system_ui_effects();
     app.reset();
     take_quit();
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(directory);
   }
 
-  // A started application; by default the preferences name COM3, so no port dialog.
-  test_app& start_app(const char* preferences = "port = COM3\n") {
+  // The application started on this desktop and printer; by default the preferences name COM3, so
+  // that no port dialog comes. `before` sets up the desktop's script for the start-up.
+  app_type& start_app(const char* preferences = "port = COM3\n", int show = SW_HIDE,
+                      const std::function<void(scripted_io&)>& before = nullptr) {
     if (preferences) write_file("somnprefs.txt", preferences);
-    app = std::make_unique<test_app>();
-    app->start();
+    auto desktop = std::make_unique<scripted_io>();
+    auto paper = std::make_unique<test_printer>();
+    io = desktop.get();
+    printer = paper.get();
+    if (before) before(*io);
+    app.reset();
+    app = std::make_unique<app_type>(GetModuleHandleA(nullptr), show, std::move(desktop), std::move(paper));
+    io->app = printer->app = app.get();
     return *app;
   }
   // Whether WM_QUIT was posted since the last call, taking it off the queue.
@@ -231,24 +235,27 @@ class app_fixture : public ::testing::Test {
   settings_win_type* settings_win() const {
     return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
   }
-  // Replaces the application's device link by one that serves from the simulator's engine,
-  // or whose port never opens when there is none; the port number stays.
-  test_link& use_test_link(sim_engine* engine = nullptr) {
-    auto link = std::make_unique<test_link>(*app, engine);
-    link->port_number = app->link->port_number;
-    link->open_succeeds = engine != nullptr;
-    test_link& made = *link;
-    app->link = std::move(link);
-    return made;
+  data_model& model() const { return app->data_document->model; }
+  // Replaces the application's device link by one on a fake port that serves from the simulator's
+  // engine, or that never opens when there is none; the port number stays.
+  fake_port& use_fake_port(sim_engine* engine = nullptr) {
+    port = std::make_unique<fake_port>(engine);
+    port->open_succeeds = engine != nullptr;
+    auto link = std::make_unique<device_link>(app.get(), port->io());
+    link->port_number = app->link()->port_number;
+    app->device = std::move(link);
+    return *port;
   }
-  // Adds a record to the data window and makes it current, behind the menus' back.
-  void add_record() const {
-    data_win()->records.emplace_back();
-    data_win()->current_index = data_win()->record_count() - 1;
+  // Adds records to the data document and shows the last, as a download would.
+  void add_records(int count = 1) const {
+    for (int i = 0; i < count; ++i) model().append_night(reset_device_block());
   }
 
   std::filesystem::path directory, previous = std::filesystem::current_path();
-  std::unique_ptr<test_app> app;
+  scripted_io* io = nullptr;          // the application's
+  test_printer* printer = nullptr;    // the application's
+  std::unique_ptr<fake_port> port;    // the link's after use_fake_port
+  std::unique_ptr<app_type> app;
 };
 
 // The same with the application started on the default preferences.

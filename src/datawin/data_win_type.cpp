@@ -41,7 +41,7 @@ data_win_type::data_win_type(const char* title, data_doc* doc) {
   create_window({"data_win_type", "data_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX}, title,
                 rect);
   create_fonts(14, 12);
-  if (application->link) application->link->reset_block(working_block);
+  reset_block(working_block);
   download_buffer = working_block;
   build_widgets();
   show_if_wanted();
@@ -186,10 +186,7 @@ void data_win_type::load_record(int index) {
     std::copy(std::begin(record.counts), std::end(record.counts), std::begin(counts));
     comment = record.comment;
   } else {
-    if (application && application->link)
-      application->link->reset_block(working_block);
-    else
-      reset_block(working_block);
+    reset_block(working_block);
     std::fill(std::begin(counts), std::end(counts), 0);
     no_record = 1;
   }

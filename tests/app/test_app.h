@@ -231,15 +231,16 @@ class app_fixture : public ::testing::Test {
   settings_win_type* settings_win() const {
     return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
   }
-  // Replaces the application's device link by one that serves from the simulator's engine,
-  // or whose port never opens when there is none; the port number stays.
-  test_link& use_test_link(sim_engine* engine = nullptr) {
-    auto link = std::make_unique<test_link>(*app, engine);
+  // Replaces the application's device link by one on a fake port that serves from the simulator's
+  // engine, or that never opens when there is none; the port number stays.
+  fake_port& use_test_link(sim_engine* engine = nullptr) {
+    auto port = std::make_unique<fake_port>(engine);
+    port->open_succeeds = engine != nullptr;
+    auto link = std::make_unique<device_link>(app.get(), port->io());
     link->port_number = app->link->port_number;
-    link->open_succeeds = engine != nullptr;
-    test_link& made = *link;
     app->link = std::move(link);
-    return made;
+    test_port = std::move(port);
+    return *test_port;
   }
   // Adds a record to the data window and makes it current, behind the menus' back.
   void add_record() const {
@@ -248,6 +249,7 @@ class app_fixture : public ::testing::Test {
   }
 
   std::filesystem::path directory, previous = std::filesystem::current_path();
+  std::unique_ptr<fake_port> test_port;  // the port of use_test_link's link
   std::unique_ptr<test_app> app;
 };
 

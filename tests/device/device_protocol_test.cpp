@@ -180,11 +180,12 @@ TEST_F(protocol, every_missing_number_has_its_code) {
 
 TEST_F(protocol, the_upload_needs_OK_and_the_prompt_at_the_end) {
   const std::pair<const char*, int> replies[] = {
-      {"stldata\r\nOK\r\n>", 1}, {"OK\r\n>", 1}, {"stldata\r\nOK\r\n", 0}, {"K\r\n>", 0}, {"stldata\r\nNO\r\n>", 0}};
+      {"stldata\r\nOK\r\n", 0}, {"stldata\r\nOK\r\n>", 1}, {"K\r\n>", 0}, {"OK\r\n>", 1}, {"stldata\r\nNO\r\n>", 0}};
   for (const auto& [reply, result] : replies) {
     script.scripted = start_replies();
     script.scripted.push_back(reply);
     EXPECT_EQ(bare->set_settings(settings), result) << reply;
+    EXPECT_EQ(bare->failed_step(), result ? step::none : step::packet) << "each exchange says its own";
   }
   EXPECT_EQ(owner.messages, messages(3, settings_failed));
   engine.faults.refuse_upload = true;

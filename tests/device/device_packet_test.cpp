@@ -31,15 +31,13 @@ struct packets : ::testing::Test {
 
   // A download whose packet is the given reply.
   int download(const std::string& reply) {
-    port.scripted = start_replies();
-    port.scripted.push_back(reply);
+    port.scripted = exchange_replies(reply);
     return link->get_data(block);
   }
 
   // The packet of an acknowledged upload.
   std::string upload(device_settings& settings) {
-    port.scripted = start_replies();
-    port.scripted.push_back("stldata\r\nOK\r\n>");
+    port.scripted = exchange_replies("stldata\r\nOK\r\n>");
     port.writes.clear();
     EXPECT_EQ(link->set_settings(settings), 1);
     EXPECT_EQ(port.writes.size(), 6u);  // remote, check, grev, stldata, the packet, release

@@ -146,8 +146,7 @@ TEST_F(protocol, a_short_write_fails_its_step_at_once_without_reading) {
 }
 
 TEST_F(protocol, a_checksum_error_shows_both_messages_keeps_the_fields_and_releases) {
-  script.scripted = start_replies();
-  script.scripted.push_back(ones_reply("59"));
+  script.scripted = exchange_replies(ones_reply("59"));
   EXPECT_EQ(bare->get_data(block), -38);
   EXPECT_EQ(owner.messages, (messages{"Checksum error.  Got 59, computed 58.", data_failed(-38)}));
   EXPECT_EQ(bare->failed_step(), step::checksum);
@@ -182,8 +181,7 @@ TEST_F(protocol, the_upload_needs_OK_and_the_prompt_at_the_end) {
   const std::pair<const char*, int> replies[] = {
       {"stldata\r\nOK\r\n", 0}, {"stldata\r\nOK\r\n>", 1}, {"K\r\n>", 0}, {"OK\r\n>", 1}, {"stldata\r\nNO\r\n>", 0}};
   for (const auto& [reply, result] : replies) {
-    script.scripted = start_replies();
-    script.scripted.push_back(reply);
+    script.scripted = exchange_replies(reply);
     EXPECT_EQ(bare->set_settings(settings), result) << reply;
     EXPECT_EQ(bare->failed_step(), result ? step::none : step::packet) << "each exchange says its own";
   }

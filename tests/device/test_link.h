@@ -80,9 +80,9 @@ inline std::unique_ptr<device_link> fake_link(link_owner& owner, fake_port& port
   return link;
 }
 
-// The replies of a start that goes through: the drain, remote, check and grev with the version.
-inline std::deque<std::string> start_replies(const std::string& version = "IB 9") {
-  return {"", ">", "TL\r\n>", "grev\r\n" + version + "\r\n>"};
+// The replies of an exchange whose start goes through (interface version "IB 9"), then the packet's reply.
+inline std::deque<std::string> exchange_replies(const std::string& packet_reply) {
+  return {"", ">", "TL\r\n>", "grev\r\nIB 9\r\n>", packet_reply};
 }
 
 // A download of 58 numbers, all 1 but REM byte 0, and the given checksum text.

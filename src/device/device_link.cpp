@@ -1,154 +1,153 @@
-// The device link: port operations, the command protocol and the two packets.
+// The device link: the command protocol and the two packets over a serial_io.
 #include "device/device_link.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
-#include <thread>
 
-#include "model/data_record.h"
+#include "device/packet_numbers.h"
+#include "device/serial_port.h"
+#include "model/date_stamp.h"
 
 namespace {
 
 const char preference_file[] = "somnprefs.txt";
-
-// Bytes that make up a number token: printable and not white space.
-bool is_token_byte(uint8_t c) { return c > 0x20 && c < 0x7f; }
-
-int digit_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
-
-// The longest valid prefix read as C's %i reads it: sign, then 0x for hexadecimal,
-// a leading 0 for octal, else decimal. Overlong values wrap modulo 2^32.
-int32_t convert_number(const char* token) {
-  const char* p = token;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  unsigned base = 10;
-  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && digit_value(p[2]) < 16) {
-    base = 16;
-    p += 2;
-  } else if (p[0] == '0') {
-    base = 8;
-  }
-  uint32_t value = 0;
-  for (; *p; ++p) {
-    const unsigned d = static_cast<unsigned>(digit_value(*p));
-    if (d >= base) break;
-    value = value * base + d;
-  }
-  if (negative) value = 0u - value;
-  return static_cast<int32_t>(value);
-}
 
 bool ends_with(const uint8_t* reply, int count, std::string_view tail) {
   const int n = static_cast<int>(tail.size());
   return count >= n && std::memcmp(reply + count - n, tail.data(), tail.size()) == 0;
 }
 
+// Ticks to wait for the packet's reply, by the interface-timeout choice.
+int download_wait(int timeout_choice) {
+  switch (timeout_choice) {
+    case 0: return 720;
+    case 1: return 1440;
+    case 2: return 2160;
+    default: return 0;
+  }
+}
+
+int upload_wait(int timeout_choice) {
+  switch (timeout_choice) {
+    case 0: return 1020;
+    case 1: return 2040;
+    case 2: return 3060;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
-device_link::device_link(link_owner* owner_, no_preference_tag)
-    : owner(owner_), io_buffer_(std::make_unique<uint8_t[]>(io_buffer_size)) {}
+device_link::device_link(link_owner* owner_, std::unique_ptr<serial_io> io)
+    : owner(owner_), io_(std::move(io)), buffer_(std::make_unique<uint8_t[]>(io_buffer_size)) {}
 
-device_link::device_link(link_owner* owner_) : device_link(owner_, no_preference_tag{}) {
-  port_number = device_link::read_port_preference();
+device_link::device_link(link_owner* owner_) : device_link(owner_, make_system_serial_io()) {
+  port_number = read_port_preference();
 }
 
 device_link::~device_link() = default;
-
-void device_link::show(const char* text) {
-  if (owner) owner->show_message(text);
-}
 
 std::string device_link::port_name() const {
   if (!port_path.empty()) return port_path;
   return serial_port::device_name(port_number);
 }
 
+// Only the first failure names the step; the messages of later ones are still shown.
+void device_link::fail(exchange_step step, const char* message) {
+  if (failed_step_ == exchange_step::none) failed_step_ = step;
+  if (owner) owner->show_message(message);
+}
+
 // ---- Exchanges -------------------------------------------------------------------
 
 int device_link::get_data(device_block& block) {
+  failed_step_ = exchange_step::none;
   if (!start_comm()) return 0;
   const int result = do_get_data(block);
   if (result != 1) {
     char text[80];
     std::snprintf(text, sizeof text, "Couldn't get Somnolux data.  Error = %d.", result);
-    show(text);
+    fail(exchange_step::packet, text);
   }
   end_comm();
   return result;
 }
 
 int device_link::set_settings(device_settings& settings) {
+  failed_step_ = exchange_step::none;
   if (!start_comm()) return 0;
   const int result = do_set_settings(settings);
-  if (result == 0) show("Couldn't set Somnolux settings.");
+  if (result == 0) fail(exchange_step::packet, "Couldn't set Somnolux settings.");
   end_comm();
   return result;
 }
 
 bool device_link::start_comm() {
   if (!open_port()) {
-    show("Couldn't open serial port.");
+    fail(exchange_step::open, "Couldn't open serial port.");
     return false;
   }
   if (!set_remote()) {
-    close_port();
-    show(
-        "Couldn't set Somnolux interface to remote operation.  "
-        "Please check the interface power and modem cables.");
+    io_->close();
+    fail(exchange_step::remote,
+         "Couldn't set Somnolux interface to remote operation.  "
+         "Please check the interface power and modem cables.");
     return false;
   }
   if (!get_status()) {
-    close_port();
-    show("Couldn't get Somnolux status.");
+    io_->close();
+    fail(exchange_step::status, "Couldn't get Somnolux status.");
     return false;
   }
   return true;
 }
 
-bool device_link::end_comm() {
+void device_link::end_comm() {
   if (!release_remote()) {
-    show("Couldn't release Somnolux from remote operation.");
-    close_port();
-    return false;
+    fail(exchange_step::release, "Couldn't release Somnolux from remote operation.");
+    io_->close();
+    return;
   }
-  if (!close_port()) {
-    show("Couldn't close serial port.");
-    return false;
-  }
+  if (!io_->close()) fail(exchange_step::close, "Couldn't close serial port.");
+}
+
+bool device_link::open_port() {
+  port_error_.clear();
+  const std::string name = port_name();
+  if (name.empty() || !io_->open(name, port_error_)) return false;
+  read_reply();  // drain what the box said before we asked
   return true;
 }
 
 bool device_link::write_command(const char* command) {
   const int length = static_cast<int>(std::strlen(command));
-  return write_port(reinterpret_cast<const uint8_t*>(command), length) >= length;
+  return io_->write(reinterpret_cast<const uint8_t*>(command), length) >= length;
 }
+
+int device_link::read_reply() { return io_->read(buffer_.get(), io_buffer_size); }
+
+void device_link::wait_ticks(int ticks) { io_->wait(ticks_to_milliseconds(ticks)); }
 
 bool device_link::set_remote() {
   if (!write_command("remote\r")) return false;
-  const int n = read_all(buffer());
-  return n >= 1 && buffer()[n - 1] == '>';
+  const int n = read_reply();
+  return n >= 1 && buffer_[n - 1] == '>';
 }
 
 bool device_link::get_status() {
   if (!write_command("check\r")) return false;
-  sleep_ticks(60);
-  int n = read_all(buffer());
-  if (!ends_with(buffer(), n, "TL\r\n>")) return false;
+  wait_ticks(60);
+  int n = read_reply();
+  if (!ends_with(buffer_.get(), n, "TL\r\n>")) return false;
 
   if (!write_command("grev\r")) return false;
-  n = read_all(buffer());
-  if (!ends_with(buffer(), n, "\r\n>")) return false;
+  n = read_reply();
+  if (!ends_with(buffer_.get(), n, "\r\n>")) return false;
 
   // The version is the second line: after the first LF, up to the next CR.
-  const uint8_t* reply = buffer();
+  const uint8_t* reply = buffer_.get();
   int i = 0;
   while (i < n && reply[i] != '\n') ++i;
   if (i < n) ++i;
@@ -161,7 +160,7 @@ bool device_link::get_status() {
 
 bool device_link::release_remote() {
   if (!write_command("\r")) return false;
-  read_all(buffer());  // whatever the box says, it is released
+  read_reply();  // whatever the box says, it is released
   return true;
 }
 
@@ -169,9 +168,9 @@ bool device_link::release_remote() {
 
 int device_link::do_get_data(device_block& block) {
   if (!write_command("gtldata\r")) return 0;
-  sleep_ticks(download_wait());
-  const uint8_t* reply = buffer();
-  int n = read_all(buffer());
+  wait_ticks(download_wait(timeout_choice));
+  const uint8_t* reply = buffer_.get();
+  int n = read_reply();
   if (n < 0) n = 0;
   if (n > io_buffer_size) n = io_buffer_size;
 
@@ -243,7 +242,7 @@ int device_link::do_get_data(device_block& block) {
     char text[80];
     std::snprintf(text, sizeof text, "Checksum error.  Got %d, computed %d.", static_cast<int>(block.checksum),
                   static_cast<int>(sum));
-    show(text);
+    fail(exchange_step::checksum, text);
     return -38;
   }
 
@@ -255,7 +254,7 @@ int device_link::do_get_data(device_block& block) {
 int device_link::do_set_settings(device_settings& settings) {
   if (!write_command("stldata\r")) return 0;
 
-  char* text = reinterpret_cast<char*>(buffer());
+  char* text = reinterpret_cast<char*>(buffer_.get());
   text[0] = '\0';
   uint16_t sum = 0;
   int b0 = 0, b1 = 0, b2 = 0, b3 = 0;
@@ -295,120 +294,16 @@ int device_link::do_set_settings(device_settings& settings) {
   if (!append_number(sum, true, true, text, io_buffer_size, nullptr)) return 0;
 
   const int length = static_cast<int>(std::strlen(text));
-  if (write_port(buffer(), length) < length) return 0;
+  if (io_->write(buffer_.get(), length) < length) return 0;
 
-  sleep_ticks(upload_wait());
-  const int n = read_all(buffer());
-  return ends_with(buffer(), n, "OK\r\n>") ? 1 : 0;
+  wait_ticks(upload_wait(timeout_choice));
+  const int n = read_reply();
+  return ends_with(buffer_.get(), n, "OK\r\n>") ? 1 : 0;
 }
 
-int32_t device_link::parse_number(const uint8_t* reply, int length, int& position, bool& error, uint16_t* sum) {
-  error = false;
-  if (position < 0) position = 0;
-  while (position < length && !is_token_byte(reply[position])) ++position;
-  if (position >= length) {
-    error = true;
-    return 0;
-  }
-  // Tokens longer than 255 characters are cut; the rest of such a token is skipped.
-  char token[256];
-  int size = 0;
-  while (position < length && is_token_byte(reply[position])) {
-    if (size < 255) token[size++] = static_cast<char>(reply[position]);
-    ++position;
-  }
-  if (position >= length) {  // no separator: the number may not be complete
-    error = true;
-    return 0;
-  }
-  token[size] = '\0';
-  const int32_t value = convert_number(token);
-  if (sum) *sum = static_cast<uint16_t>(*sum + static_cast<uint32_t>(value));
-  return value;
-}
+// ---- Preferences -----------------------------------------------------------------
 
-bool device_link::append_number(int32_t value, bool hexadecimal, bool end_of_line, char* text, int capacity,
-                                uint16_t* sum) {
-  char item[24];
-  const int size =
-      hexadecimal ? std::snprintf(item, sizeof item, "%#x%c", static_cast<unsigned>(value), end_of_line ? '\r' : ' ')
-                  : std::snprintf(item, sizeof item, "%d%c", static_cast<int>(value), end_of_line ? '\r' : ' ');
-  const std::size_t used = std::strlen(text);
-  if (size < 0 || used + static_cast<std::size_t>(size) >= static_cast<std::size_t>(capacity)) return false;
-  std::memcpy(text + used, item, static_cast<std::size_t>(size) + 1);
-  if (sum) *sum = static_cast<uint16_t>(*sum + static_cast<uint32_t>(value));
-  return true;
-}
-
-int device_link::upload_wait() {
-  switch (timeout_choice) {
-    case 0: return 1020;
-    case 1: return 2040;
-    case 2: return 3060;
-    default: return 0;
-  }
-}
-
-int device_link::download_wait() {
-  switch (timeout_choice) {
-    case 0: return 720;
-    case 1: return 1440;
-    case 2: return 2160;
-    default: return 0;
-  }
-}
-
-// ---- Port ------------------------------------------------------------------------
-
-bool device_link::open_port() {
-  port_.close();
-  const std::string name = port_name();
-  if (name.empty() || !port_.open(name)) return false;
-  read_all(buffer());  // drain what the box said before we asked
-  return true;
-}
-
-bool device_link::close_port() {
-  port_.close();
-  return true;
-}
-
-int device_link::read_port(uint8_t* buffer_, int max) {
-  if (!port_.is_open() || max <= 0) return 0;
-  return port_.read(buffer_, max);
-}
-
-int device_link::write_port(const uint8_t* buffer_, int count) {
-  if (!port_.is_open() || count <= 0) return 0;
-  return port_.write(buffer_, count);
-}
-
-void device_link::sleep_ticks(int ticks) {
-  if (ticks <= 0) return;
-  std::this_thread::sleep_for(std::chrono::milliseconds(ticks_to_milliseconds(ticks)));
-}
-
-int device_link::read_all(uint8_t* buffer_) { return read_port(buffer_, io_buffer_size); }
-
-// ---- Block and date helpers --------------------------------------------------------
-
-void device_link::reset_block(device_block& block) { ::reset_block(block); }
-
-std::string device_link::record_label(const device_block& block) { return ::record_label(block); }
-
-uint32_t device_link::pack_date(int year, int month, int day, int hour, int minute, int set) {
-  return ::pack_date(year, month, day, hour, minute, set);
-}
-
-date_stamp device_link::unpack_date(uint32_t packed) { return ::unpack_date(packed); }
-
-void device_link::unpack_bytes(uint32_t value, int& b0, int& b1, int& b2, int& b3) {
-  ::unpack_bytes(value, b0, b1, b2, b3);
-}
-
-uint32_t device_link::pack_bytes(int b0, int b1, int b2, int b3) { return ::pack_bytes(b0, b1, b2, b3); }
-
-int device_link::read_port_preference() {
+int read_port_preference() {
   std::FILE* file = std::fopen(preference_file, "r");
   if (!file) return 0;
   char text[255];

@@ -79,7 +79,7 @@ TEST_F(data_window, eighteen_widgets_their_help_and_the_comments_box_focus) {
 }
 
 TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_empty_mask_changes_nothing) {
-  test_link& link = use_test_link(&engine);
+  fake_port& port = use_test_link(&engine);
   auto menus = [&] {
     std::string states;
     for (int id : {IDM_SHOW_RECORD, IDM_DELETE_RECORD, IDM_PLOT_RECORDS, IDM_EXPORT_DATABASE})
@@ -111,12 +111,11 @@ TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_
   }
   EXPECT_EQ(seen, "1/3 0 |2/3 0 |0/3 0 |2/3 3 night 2|1/3 2 night 1|");
   command(w().window, IDM_GET_DATA);  // the shown night keeps its edits, the new one starts empty
-  EXPECT_EQ(shown() + "|" + w().records[1].comment + text_of(" %d", w().records[1].counts[dreams]),
-            "3/4 0 |night 1 2");
+  EXPECT_EQ(shown() + "|" + w().records[1].comment + text_of(" %d", w().records[1].counts[dreams]), "3/4 0 |night 1 2");
   key(VK_LEFT);
   engine.block = make_empty_night({2024, 3, 30, 7, 0, 0});
   command(w().window, IDM_GET_DATA);
-  link.open_succeeds = false;
+  port.open_succeeds = false;
   command(w().window, IDM_GET_DATA);
   EXPECT_EQ(shown(), "2/4 3 night 2");
   ASSERT_EQ(app->boxes.size(), 2u);

@@ -164,16 +164,6 @@ TEST_F(settings_window, reset_asks_and_on_ok_brings_back_every_default_with_the_
             "Reset Deafults?|This will overwrite the current Somnolux settings.  Are you sure you want to proceed?");
 }
 
-// The link on the simulator's engine; it notes the status window while the upload waits.
-struct status_link : test_link {
-  status_link(test_app& app, sim_engine& engine) : test_link(app, &engine), app(app) {}
-  void sleep_ticks(int) override {
-    if (app.status_window) status = title(app.status_window->window) + "|" + app.status_window->text;
-  }
-  test_app& app;
-  std::string status;
-};
-
 // The clock and the stamp come from one local time between the two readings.
 void expect_pc_clock(const device_settings& s, std::time_t before, std::time_t after) {
   const std::tm b = *std::localtime(&before), a = *std::localtime(&after);
@@ -187,13 +177,16 @@ void expect_pc_clock(const device_settings& s, std::time_t before, std::time_t a
 
 TEST_F(settings_window, upload_asks_then_sends_the_edits_with_the_pc_clock_and_keeps_them_when_refused) {
   sim_engine engine(distinct_block());
-  auto* link = new status_link(*app, engine);
-  app->link.reset(link);
+  fake_port& port = use_test_link(&engine);
+  std::string status;  // the status window while the upload waits
+  port.on_wait = [&] {
+    if (app->status_window) status = title(app->status_window->window) + "|" + app->status_window->text;
+  };
   type("20");  // CUE DURATION has the focus
   s().sens = 9, s().wtimeh_edit = 6, s().wtimem_edit = 45, s().cstarth_edit = 3;
   app->answers = {IDCANCEL, IDOK};
   command(w().window, IDM_SET_SETTINGS);
-  EXPECT_TRUE(link->writes.empty());
+  EXPECT_TRUE(port.writes.empty());
   std::time_t before = std::time(nullptr);
   click(150, 120);  // the Set Somnolux Settings button
   ASSERT_EQ(engine.upload_count(), 1);
@@ -202,20 +195,20 @@ TEST_F(settings_window, upload_asks_then_sends_the_edits_with_the_pc_clock_and_k
   EXPECT_EQ(std::vector<int>({got.cdur, got.sens, got.wtimeh, got.wtimem, got.cstarth, got.cendh, got.type}),
             (std::vector<int>{20, 9, 6, 45, 3, 11, 2}));
   EXPECT_EQ(settings_text(s()), settings_text(got));  // the sent pairs, the stamp and the checksum kept
-  EXPECT_EQ(link->status + "|" + std::to_string(app->status_window == nullptr), "Status|Setting Somnolux...|1");
+  EXPECT_EQ(status + "|" + std::to_string(app->status_window == nullptr), "Status|Setting Somnolux...|1");
   EXPECT_EQ(
       asked(1),
       "Set Somnolux?|This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?");
 
   engine.faults.refuse_upload = true;
-  link->writes.clear();
+  port.writes.clear();
   s().cdur = 33, s().cendm_edit = 7;
   before = std::time(nullptr);
   command(w().window, IDM_SET_SETTINGS);
   EXPECT_EQ(app->boxes.back().text, "Couldn't set Somnolux settings.");
   expect_pc_clock(s(), before, std::time(nullptr));  // nothing rolled back
   sim_engine replay(distinct_block());               // a box that takes what the first refused shows what was sent
-  replay.receive(link->all_written());
+  replay.receive(port.all_written());
   EXPECT_EQ(std::to_string(s().cendm) + " " + settings_text(replay.last_upload()), "7 " + settings_text(s()));
 }
 

@@ -48,11 +48,12 @@ class cli_commands : public ::testing::Test {
     if (!parse_cli_options(args, options, result.err)) return result.code = 2, result;
     if (options.port.starts_with("real:")) return options.port.erase(0, 5), run_cli(options);
     return run_cli(options, [this](link_owner& owner, const cli_options&) -> std::unique_ptr<device_link> {
-      return std::make_unique<test_link>(owner, &engine);
+      return fake_link(owner, port);
     });
   }
 
   sim_engine engine{make_night(7, {2024, 5, 22, 7, 30, 0})};
+  fake_port port{&engine};
   fs::path previous = fs::current_path(), dir;
 };
 

@@ -104,7 +104,7 @@ TEST(cli_key_lines, one_line_per_block_field_in_block_order) {
 
 TEST(cli_port, com_names_pick_a_number_and_anything_else_is_a_path) {
   recording_owner owner;
-  test_link link(owner);
+  device_link link(&owner, make_system_serial_io());
   for (const char* path : {"/tmp/tty0", "COM", "COM0", "COMX", "COM1234", "xCOM1"}) {
     choose_port(link, path);
     EXPECT_EQ(link.port_name(), path);

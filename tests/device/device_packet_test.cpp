@@ -4,13 +4,15 @@
 #include <cstring>
 #include <string>
 
+#include "device/packet_numbers.h"
 #include "test_link.h"
 
 namespace {
 
 struct packets : ::testing::Test {
   recording_owner owner;
-  test_link link{owner};
+  fake_port port;
+  std::unique_ptr<device_link> link = fake_link(owner, port);
   device_block block{};
 
   void SetUp() override { reset_block(block); }
@@ -20,27 +22,26 @@ struct packets : ::testing::Test {
     bool error;
     int position;
   };
-  parsed parse(const std::string& text, int start = 0, uint16_t* sum = nullptr) {
+  static parsed parse(const std::string& text, int start = 0) {
     parsed p{0, false, start};
-    p.value = link.parse_number(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()),
-                                p.position, p.error, sum);
+    p.value = parse_number(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()), p.position,
+                           p.error, nullptr);
     return p;
   }
 
-  // Runs do_get_data on one scripted reply.
+  // A download whose packet is the given reply.
   int download(const std::string& reply) {
-    link.scripted = {"", reply};
-    EXPECT_TRUE(link.open_port());
-    return link.do_get_data(block);
+    port.scripted = exchange_replies(reply);
+    return link->get_data(block);
   }
 
+  // The packet of an acknowledged upload.
   std::string upload(device_settings& settings) {
-    link.scripted = {"", "stldata\r\nOK\r\n>"};
-    EXPECT_TRUE(link.open_port());
-    link.writes.clear();
-    EXPECT_EQ(link.do_set_settings(settings), 1);
-    EXPECT_EQ(link.writes.size(), 2u);
-    return link.writes.size() == 2 ? link.writes[1] : "";
+    port.scripted = exchange_replies("stldata\r\nOK\r\n>");
+    port.writes.clear();
+    EXPECT_EQ(link->set_settings(settings), 1);
+    EXPECT_EQ(port.writes.size(), 6u);  // remote, check, grev, stldata, the packet, release
+    return port.writes.size() == 6 ? port.writes[4] : "";
   }
 };
 
@@ -104,10 +105,10 @@ TEST_F(packets, reading_goes_on_just_after_each_token) {
 TEST_F(packets, numbers_are_appended_below_the_capacity_and_summed_modulo_65536) {
   char text[64] = "12345";
   uint16_t sum = 65535;
-  EXPECT_FALSE(link.append_number(-12, false, true, text, 9, &sum)) << "9 characters reach 9";
+  EXPECT_FALSE(append_number(-12, false, true, text, 9, &sum)) << "9 characters reach 9";
   EXPECT_EQ(std::string(text) + " " + std::to_string(sum), "12345 65535") << "a refused item adds nothing";
-  EXPECT_TRUE(link.append_number(-12, false, true, text, 10, &sum)) << "9 characters stay below 10";
-  EXPECT_TRUE(link.append_number(-1, true, true, text, sizeof text, nullptr));
+  EXPECT_TRUE(append_number(-12, false, true, text, 10, &sum)) << "9 characters stay below 10";
+  EXPECT_TRUE(append_number(-1, true, true, text, sizeof text, nullptr));
   EXPECT_EQ(std::string(text) + " " + std::to_string(sum), "12345-12\r0xffffffff\r 65523");
 }
 
@@ -115,13 +116,16 @@ TEST_F(packets, the_worked_upload_example_goes_out_byte_for_byte) {
   device_settings settings{};
   reset_settings(settings);
   settings.todd = 0, settings.todh = 13, settings.todm = 5, settings.tods = 42;
-  settings.tstamp = link.pack_date(1997, 5, 23, 13, 5, 1);
+  settings.tstamp = pack_date(1997, 5, 23, 13, 5, 1);
+  std::string sent_before_wait;
+  port.on_wait = [&] { sent_before_wait = port.all_written(); };
   const std::string packet = "1\r0 13 5 42\r12 0\r11 59\r0\r0\r0 8 30\r2 2 3 10\r6\r175 186 173 8\r0x2ea\r";
   ASSERT_EQ(packet.size(), 65u);
   EXPECT_EQ(upload(settings), packet);
   EXPECT_EQ(settings.checksum, 746);
-  EXPECT_EQ(link.writes[0], "stldata\r");
-  EXPECT_EQ(link.sleeps, std::vector<int>{1020}) << "the wait comes after the packet";
+  EXPECT_EQ(port.writes[3], "stldata\r");
+  EXPECT_EQ(port.waits.back(), 17000);
+  EXPECT_TRUE(sent_before_wait.ends_with("stldata\r" + packet)) << "the wait comes after the packet";
 
   // The sent pairs go out, not the edit copies; DALARM's line comes before WALARM's.
   settings.cstarth_edit = 1, settings.cendh_edit = 3, settings.wtimeh_edit = 5;
@@ -130,7 +134,6 @@ TEST_F(packets, the_worked_upload_example_goes_out_byte_for_byte) {
 }
 
 TEST_F(packets, the_download_skips_its_echo_line_and_what_follows_the_checksum) {
-  std::strcpy(link.interface_version, "IB 9");
   EXPECT_EQ(download("1 2 3 4 5 6 7"), 0) << "without an LF every field is missing";
   EXPECT_EQ(download(ones_reply("58").substr(9)), 0) << "a missing echo costs the first line";
   EXPECT_EQ(download("x\n" + ones_reply("58").substr(9) + "garbage 12 \x01 trailing"), 1);
@@ -155,8 +158,7 @@ TEST_F(packets, checksum_forms_and_arithmetic) {
   EXPECT_EQ(download(ones_reply("100", 65536 + 43)), 1);
 
   EXPECT_EQ(download(ones_reply("-1")), -38);
-  EXPECT_EQ(owner.messages, std::vector<std::string>{"Checksum error.  Got 65535, computed 58."})
-      << "both shown as unsigned 16-bit numbers";
+  EXPECT_EQ(owner.messages.at(0), "Checksum error.  Got 65535, computed 58.") << "both as unsigned 16-bit numbers";
 }
 
 TEST_F(packets, a_reply_of_32768_bytes_is_read_within_bounds) {

@@ -30,9 +30,7 @@ TEST(device_port, the_port_number_comes_from_the_preferences_file) {
   fs::current_path(directory);
   auto write = [](const std::string& text) { std::ofstream("somnprefs.txt", std::ios::binary) << text; };
 
-  recording_owner owner;
-  test_link link(owner);
-  EXPECT_EQ(link.read_port_preference(), 0) << "no file";
+  EXPECT_EQ(read_port_preference(), 0) << "no file";
   const std::pair<std::string, int> cases[] = {
       {"port = COM10\n", 10},
       {"port = COM7\n", 7},
@@ -52,11 +50,12 @@ TEST(device_port, the_port_number_comes_from_the_preferences_file) {
   };
   for (const auto& [text, port] : cases) {
     write(text);
-    EXPECT_EQ(link.read_port_preference(), port) << '"' << text << '"';
+    EXPECT_EQ(read_port_preference(), port) << '"' << text << '"';
   }
   write("port = COM9\n");
-  EXPECT_EQ(device_link(&owner).port_number, 9) << "the link reads it when it is created";
-  EXPECT_EQ(test_link(owner).port_number, 0) << "the test constructor leaves the file alone";
+  recording_owner owner;
+  EXPECT_EQ(device_link(&owner).port_number, 9) << "the program's link reads it when it is created";
+  EXPECT_EQ(device_link(&owner, make_system_serial_io()).port_number, 0) << "a link given its port does not";
   fs::current_path(previous);
   fs::remove_all(directory);
 }
@@ -66,9 +65,9 @@ TEST(device_port, ticks_are_sixtieths_of_a_second) {
   EXPECT_EQ(device_link::ticks_to_milliseconds(1), 16);
 }
 
-TEST(device_port, a_port_that_is_not_open_moves_no_bytes_and_shows_only_the_open_message) {
+TEST(device_port, a_port_that_does_not_open_moves_no_bytes_and_shows_only_the_open_message) {
   recording_owner owner;
-  device_link link(&owner);
+  device_link link(&owner, make_system_serial_io());
   link.port_number = 10;
 #ifdef _WIN32
   EXPECT_EQ(link.port_name(), "\\\\.\\COM10");
@@ -80,17 +79,17 @@ TEST(device_port, a_port_that_is_not_open_moves_no_bytes_and_shows_only_the_open
     link.port_number = 0;  // with no path: no name at all
     link.port_path = path;
     EXPECT_EQ(link.port_name(), path) << "a path overrides the number";
-    EXPECT_FALSE(link.open_port());
-    uint8_t bytes[8] = {1, 2, 3};
-    EXPECT_EQ(link.read_all(bytes) + link.write_port(bytes, 3), 0);
-    EXPECT_TRUE(link.close_port());
     device_block block{};
     device_settings settings{};
     EXPECT_EQ(link.get_data(block) + link.set_settings(settings), 0);
     EXPECT_EQ(owner.messages, std::vector<std::string>(2, "Couldn't open serial port."));
+    EXPECT_EQ(link.failed_step(), exchange_step::open);
     EXPECT_EQ(link.port_error().empty(), path.empty()) << "the system's reason for a path that is not there";
     owner.messages.clear();
   }
+  serial_port closed;
+  uint8_t bytes[8] = {1, 2, 3};
+  EXPECT_EQ(closed.read(bytes, 8) + closed.write(bytes, 3), 0);
 }
 
 TEST(device_port, a_device_that_takes_no_line_settings_is_closed_again) {

@@ -1,8 +1,11 @@
-// A device link on the simulator's protocol engine or on scripted replies, its waits recorded.
+// Test support for the device link: a fake port on the simulator's engine or on scripted replies, its
+// writes and waits recorded, and an owner that keeps the messages.
 #pragma once
 
 #include <cstring>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,38 +19,12 @@ class recording_owner : public link_owner {
   std::vector<std::string> messages;
 };
 
-class test_link : public device_link {
+// The state of the fake port lives here, with the test; the link owns only the io() made from it.
+class fake_port {
  public:
-  explicit test_link(link_owner& owner_, sim_engine* engine_ = nullptr)
-      : device_link(&owner_, no_preference_tag{}), engine(engine_) {}
+  explicit fake_port(sim_engine* engine_ = nullptr) : engine(engine_) {}
 
-  bool open_port() override {
-    if (!open_succeeds) return false;
-    open = true;
-    read_all(buffer());  // the drain, as the real port does
-    return true;
-  }
-  bool close_port() override {
-    open = false;
-    return close_succeeds;
-  }
-  int read_port(uint8_t* out, int max) override {
-    ++reads;
-    if (!open) return 0;
-    if (scripted.empty()) return engine ? static_cast<int>(engine->send(out, max)) : 0;
-    const std::string reply = scripted.front().substr(0, static_cast<std::size_t>(max));
-    scripted.pop_front();
-    std::memcpy(out, reply.data(), reply.size());
-    return static_cast<int>(reply.size());
-  }
-  int write_port(const uint8_t* in, int count) override {
-    if (!open) return 0;
-    const int n = static_cast<int>(writes.size()) == short_write ? count - 1 : count;
-    writes.emplace_back(reinterpret_cast<const char*>(in), static_cast<std::size_t>(n));
-    if (engine) engine->receive(in, static_cast<std::size_t>(n));
-    return n;
-  }
-  void sleep_ticks(int ticks) override { sleeps.push_back(ticks); }
+  std::unique_ptr<serial_io> io() { return std::make_unique<end>(*this); }
 
   std::string all_written() const {
     std::string text;
@@ -61,8 +38,52 @@ class test_link : public device_link {
   int short_write = -1;  // index of the write that comes up one byte short
   int reads = 0;
   std::vector<std::string> writes;
-  std::vector<int> sleeps;
+  std::vector<int64_t> waits;     // milliseconds
+  std::function<void()> on_wait;  // called at each wait, before the reply is read
+
+ private:
+  struct end : serial_io {
+    explicit end(fake_port& port_) : port(port_) {}
+    bool open(const std::string&, std::string&) override { return port.open = port.open_succeeds; }
+    bool close() override {
+      port.open = false;
+      return port.close_succeeds;
+    }
+    int read(uint8_t* out, int max) override {
+      ++port.reads;
+      if (!port.open) return 0;
+      if (port.scripted.empty()) return port.engine ? static_cast<int>(port.engine->send(out, max)) : 0;
+      const std::string reply = port.scripted.front().substr(0, static_cast<std::size_t>(max));
+      port.scripted.pop_front();
+      std::memcpy(out, reply.data(), reply.size());
+      return static_cast<int>(reply.size());
+    }
+    int write(const uint8_t* in, int count) override {
+      if (!port.open) return 0;
+      const int n = static_cast<int>(port.writes.size()) == port.short_write ? count - 1 : count;
+      port.writes.emplace_back(reinterpret_cast<const char*>(in), static_cast<std::size_t>(n));
+      if (port.engine) port.engine->receive(in, static_cast<std::size_t>(n));
+      return n;
+    }
+    void wait(int64_t milliseconds) override {
+      port.waits.push_back(milliseconds);
+      if (port.on_wait) port.on_wait();
+    }
+    fake_port& port;
+  };
 };
+
+// A link on COM1 of a fake port.
+inline std::unique_ptr<device_link> fake_link(link_owner& owner, fake_port& port) {
+  auto link = std::make_unique<device_link>(&owner, port.io());
+  link->port_number = 1;
+  return link;
+}
+
+// The replies of an exchange whose start goes through (interface version "IB 9"), then the packet's reply.
+inline std::deque<std::string> exchange_replies(const std::string& packet_reply) {
+  return {"", ">", "TL\r\n>", "grev\r\nIB 9\r\n>", packet_reply};
+}
 
 // A download of 58 numbers, all 1 but REM byte 0, and the given checksum text.
 inline std::string ones_reply(const std::string& checksum, int rem_value = 1) {

@@ -1,8 +1,9 @@
-// Fuzzes the download reply reader: arbitrary bytes as the answer to "gtldata".
+// Fuzzes the replies of an exchange: arbitrary bytes as the version and as the answer to "gtldata".
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "device/device_link.h"
 
@@ -13,35 +14,43 @@ class quiet_owner : public link_owner {
   void show_message(const char*) override {}
 };
 
-// A link whose port answers every read with the fuzzer's bytes and never waits.
-class reply_link : public device_link {
+// A port whose box takes remote operation and passes its check, then answers grev with the fuzzer's
+// bytes made acceptable, and every later read with the bytes as they are. It never waits.
+class reply_port : public serial_io {
  public:
-  reply_link(link_owner* owner, const uint8_t* data, std::size_t size)
-      : device_link(owner, no_preference_tag{}), data_(data), size_(size) {}
-  bool open_port() override { return true; }
-  bool close_port() override { return true; }
-  int read_port(uint8_t* buffer, int max) override {
-    const std::size_t n = std::min(size_, static_cast<std::size_t>(max));
-    if (n) std::memcpy(buffer, data_, n);
+  reply_port(const uint8_t* data, std::size_t size) : data_(reinterpret_cast<const char*>(data), size) {}
+  bool open(const std::string&, std::string&) override { return true; }
+  bool close() override { return true; }
+  int read(uint8_t* buffer, int max) override {
+    const std::string reply = reads_ < 3 ? std::string(starts[reads_]) : reads_ == 3 ? data_ + "\r\n>" : data_;
+    ++reads_;
+    const std::size_t n = std::min(reply.size(), static_cast<std::size_t>(max));
+    if (n) std::memcpy(buffer, reply.data(), n);
     return static_cast<int>(n);
   }
-  int write_port(const uint8_t*, int count) override { return count; }
-  void sleep_ticks(int) override {}
+  int write(const uint8_t*, int count) override { return count; }
+  void wait(int64_t) override {}
 
  private:
-  const uint8_t* data_;
-  std::size_t size_;
+  static constexpr const char* starts[3] = {"", ">", "TL\r\n>"};  // the drain, remote, check
+  std::string data_;
+  int reads_ = 0;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   quiet_owner owner;
-  reply_link link(&owner, data, size);
-  link.get_status();  // the version from the same bytes, as a grev reply would bring it
+  device_link link(&owner, std::make_unique<reply_port>(data, size));
+  link.port_path = "fuzz";
   device_block block{};
-  const int result = link.do_get_data(block);
+  const int result = link.get_data(block);
   if (result > 1 || result < -44) __builtin_trap();
+  // The step follows the result: none for a download, checksum for -38, the packet for the rest.
+  const exchange_step expected = result == 1     ? exchange_step::none
+                                 : result == -38 ? exchange_step::checksum
+                                                 : exchange_step::packet;
+  if (link.failed_step() != expected) __builtin_trap();
   if (!std::memchr(link.interface_version, 0, sizeof link.interface_version)) __builtin_trap();
   if (!std::memchr(block.ibv, 0, sizeof block.ibv)) __builtin_trap();
   return 0;

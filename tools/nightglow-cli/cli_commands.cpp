@@ -26,7 +26,7 @@ class message_owner : public link_owner {
   explicit message_owner(cli_result& result) : result_(result) {}
   void show_message(const char* text) override {
     std::string line = text;
-    if (link && line == "Couldn't open serial port." && !link->port_error().empty())
+    if (link && link->failed_step() == exchange_step::open && !link->port_error().empty())
       line += " (" + link->port_name() + ": " + link->port_error() + ")";
     result_.err += line + "\n";
   }
@@ -221,7 +221,7 @@ int run_get(const cli_options& options, const link_maker& make_link, cli_result&
   const std::unique_ptr<device_link> link = make_link(owner, options);
   owner.link = link.get();
   device_block block = options.into.empty() ? device_block{} : image.data.working_block;
-  if (options.into.empty()) link->reset_block(block);
+  if (options.into.empty()) reset_block(block);
   if (link->get_data(block) != 1) return result.code = 1;
   if (options.into.empty()) {
     result.out = block_lines(block);
@@ -262,7 +262,7 @@ int run_set(const cli_options& options, const link_maker& make_link, cli_result&
 }  // namespace
 
 std::unique_ptr<device_link> port_link(link_owner& owner, const cli_options& options) {
-  auto link = std::make_unique<device_link>(&owner);
+  auto link = std::make_unique<device_link>(&owner, make_system_serial_io());  // the port comes from --port
   choose_port(*link, options.port);
   link->timeout_choice = options.timeout;
   return link;

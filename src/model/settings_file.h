@@ -6,10 +6,11 @@
 
 #include "model/device_block.h"
 #include "model/doc_file.h"
+#include "model/window_rect.h"
 
 // The Settings window's part of the file: where the window stood and what it held.
 struct settings_section {
-  int32_t rect[4] = {};  // left, top, right, bottom in screen coordinates
+  window_rect rect;
   device_settings settings{};
 };
 
@@ -18,7 +19,7 @@ constexpr long settings_file_size = doc_header_size + settings_section_size;
 static_assert(settings_file_size == 220);
 
 // Where a new document's Settings window stands: created at (100, 295) with the size 552 x 177.
-constexpr int32_t settings_window_first_rect[4] = {100, 295, 652, 472};
+constexpr window_rect settings_window_first_rect{100, 295, 652, 472};
 // A new document's section: the window where it first opens, the reset settings.
 settings_section new_settings_section();
 

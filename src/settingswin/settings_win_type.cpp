@@ -49,8 +49,8 @@ settings_win_type::~settings_win_type() {
 }
 
 void settings_win_type::get_initial_rect(RECT& rect) {
-  const int32_t* first = settings_window_first_rect;  // left, top, right, bottom
-  rect = {first[0], first[1], first[2] - first[0], first[3] - first[1]};
+  const window_rect& first = settings_window_first_rect;
+  rect = {first.left, first.top, first.right - first.left, first.bottom - first.top};
 }
 
 void settings_win_type::build_widgets() {
@@ -185,16 +185,14 @@ settings_section settings_win_type::section() const {
   settings_section out;
   RECT rect{};
   GetWindowRect(window, &rect);
-  out.rect[0] = rect.left;
-  out.rect[1] = rect.top;
-  out.rect[2] = rect.right;
-  out.rect[3] = rect.bottom;
+  out.rect = {rect.left, rect.top, rect.right, rect.bottom};
   out.settings = settings;
   return out;
 }
 
 void settings_win_type::apply_section(const settings_section& read) {
-  move_to_stored(read.rect);
+  const int32_t stored[4] = {read.rect.left, read.rect.top, read.rect.right, read.rect.bottom};
+  move_to_stored(stored);
   settings = read.settings;
   invalidate();
 }

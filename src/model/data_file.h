@@ -8,13 +8,9 @@
 
 #include "model/data_record.h"
 #include "model/device_block.h"
+#include "model/window_rect.h"
 
 using record_list = std::vector<data_record>;
-
-// A window's outer rectangle in screen coordinates: the start of every window's section.
-struct window_rect {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // What the data window keeps besides its records: the working copy of the shown record.
 struct data_window_state {

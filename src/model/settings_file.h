@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "model/data_file.h"
 #include "model/device_block.h"
 #include "model/doc_file.h"
+#include "model/window_rect.h"
 
 // The Settings window's part of the file: where the window stood and what it held.
 struct settings_section {

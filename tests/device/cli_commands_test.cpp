@@ -61,7 +61,7 @@ TEST_F(cli_commands, nights_from_the_mask_are_listed_reported_exported_and_impor
   // Where the bytes must be the program's, the end-to-end run compares them under Wine.
   data_file_image image;
   std::string error;
-  ASSERT_TRUE(open_data_document("a.sl1", image, error)) << error;
+  ASSERT_TRUE(cli_open_data("a.sl1", image, error)) << error;
   ASSERT_EQ(image.records.size(), 2u);
   const std::string label = record_label(image.records[0].block);
   EXPECT_EQ(run("show a.sl1").out, "#1:  " + label + "\n#2:  " + label + "\n");

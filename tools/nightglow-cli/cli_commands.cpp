@@ -80,7 +80,7 @@ int put_bytes(cli_result& result, const cli_options& options, std::string text, 
 // The document of show and report, with the record that --record names.
 bool open_with_record(const cli_options& options, data_file_image& image, cli_result& result) {
   std::string error;
-  if (open_data_document(options.file, image, error) &&
+  if (cli_open_data(options.file, image, error) &&
       (options.record == 0 || check_position(options.file, image, options.record, error)))
     return true;
   fail(result, error);
@@ -109,7 +109,7 @@ int run_report(const cli_options& options, cli_result& result) {
 bool open_with_records(const cli_options& options, const char* what, data_file_image& image,
                        std::vector<int>& positions, cli_result& result) {
   std::string error;
-  if (!open_data_document(options.file, image, error)) return fail(result, error), false;
+  if (!cli_open_data(options.file, image, error)) return fail(result, error), false;
   if (what && image.records.empty()) return fail(result, options.file + ": there are no records to " + what), false;
   for (int position : options.records)
     if (!check_position(options.file, image, position, error)) return fail(result, error), false;
@@ -162,7 +162,7 @@ int run_trends(const cli_options& options, cli_result& result) {
 int run_import(const cli_options& options, cli_result& result) {
   data_file_image image;
   std::string error;
-  if (!open_or_new_data_document(options.into, image, error)) return fail(result, error);
+  if (!cli_open_or_new_data(options.into, image, error)) return fail(result, error);
   errno = 0;
   std::FILE* file = std::fopen(options.file.c_str(), "rb");
   if (!file)
@@ -174,7 +174,7 @@ int run_import(const cli_options& options, cli_result& result) {
   if (read_error) return fail(result, options.file + ": " + database_open_failed + " (" + std::strerror(EIO) + ")");
   if (added > 0) {
     show_new_last_record(image);
-    if (!save_data_document(options.into, image, error)) return fail(result, error);
+    if (!cli_save_data(options.into, image, error)) return fail(result, error);
   }
   result.out = imported_message(added) + "\n";
   return 0;
@@ -200,12 +200,12 @@ int run_settings(const cli_options& options, cli_result& result) {
   settings_section section;
   std::string error;
   bool missing = false;
-  if (!open_settings_document(options.file, section, error, &missing)) {
+  if (!cli_open_settings(options.file, section, error, &missing)) {
     if (!missing || options.changes.empty()) return fail(result, error);
     section = new_settings_section();
   }
   if (!apply_changes(options, section.settings, "nothing was changed", result)) return result.code;
-  if (!options.changes.empty() && !save_settings_document(options.file, section, error)) return fail(result, error);
+  if (!options.changes.empty() && !cli_save_settings(options.file, section, error)) return fail(result, error);
   device_settings settings = section.settings;
   take_edited_times(settings);  // what an upload of the document sends
   result.out = settings_lines(settings);
@@ -216,7 +216,7 @@ int run_get(const cli_options& options, const link_maker& make_link, cli_result&
   data_file_image image;
   std::string error;
   // A document that cannot take the night is refused before the mask is asked for it.
-  if (!options.into.empty() && !open_or_new_data_document(options.into, image, error)) return fail(result, error);
+  if (!options.into.empty() && !cli_open_or_new_data(options.into, image, error)) return fail(result, error);
   message_owner owner(result);
   const std::unique_ptr<device_link> link = make_link(owner, options);
   owner.link = link.get();
@@ -231,7 +231,7 @@ int run_get(const cli_options& options, const link_maker& make_link, cli_result&
   if (block.tstamp == 0) return fail(result, no_data_message);
   image.records.push_back(new_record(block));
   show_new_last_record(image);
-  if (!save_data_document(options.into, image, error)) return fail(result, error + "; the night was not kept");
+  if (!cli_save_data(options.into, image, error)) return fail(result, error + "; the night was not kept");
   result.out = record_list_line(static_cast<int>(image.records.size()) - 1, block) + "\n";
   return 0;
 }
@@ -242,7 +242,7 @@ int run_set(const cli_options& options, const link_maker& make_link, cli_result&
   std::string error;
   if (!options.from.empty()) {
     settings_section section;
-    if (!open_settings_document(options.from, section, error)) return fail(result, error + "; nothing was sent");
+    if (!cli_open_settings(options.from, section, error)) return fail(result, error + "; nothing was sent");
     settings = section.settings;
   }
   if (!apply_changes(options, settings, "nothing was sent", result)) return result.code;

@@ -1,4 +1,4 @@
-// The four menu resources, and the enabled, grayed and checked items of each window's menu.
+// The three menu resources, and the enabled, grayed and checked items of each window's menu.
 #include "test_app.h"
 
 namespace {
@@ -45,8 +45,7 @@ TEST(menu_resources, all_four_menus_hold_every_item_with_its_text_id_and_state) 
   const char* plot_items = "&Cut|140|G\nC&opy Plot|150|G\n&Paste|160|G\n-\nC&lear|170|G\n";
   for (const auto& [name, items] : {std::pair{"data_win_type_menu", text_items},
                                     {"plot_win_type_menu", plot_items},
-                                    {"settings_win_type_menu", text_items},
-                                    {"win_type_menu", text_items}}) {
+                                    {"settings_win_type_menu", text_items}}) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), name);
     ASSERT_NE(menu, nullptr) << name;
     EXPECT_EQ(describe(menu), expected_menu(items)) << name;
@@ -71,7 +70,7 @@ std::string states(HWND window) {
 }
 
 TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   const struct {
     const char* situation;
     std::function<void()> step;
@@ -79,23 +78,23 @@ TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
   } rows[] = {
       {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEGGG EGGGEEE", "EEEEEEEGGGGEE GEGGG EGEGGG GGGGGGG",
        "EEEEEEEGEGGEE GEGGG EGEGGG GEEGEEE"},
-      {"one record", [&] { add_record(); }, "EEEEEEEGEEEEE GEGGG EEEGEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
+      {"one record", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEGEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
        "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
-      {"two records", [&] { add_record(); }, "EEEEEEEGEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
+      {"two records", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
        "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
-      {"no current record", [&] { data_win()->current_index = -1; }, "EEEEEEEGEEEEE GEGGG EEEEGE EGGGEEE",
+      {"no current record", [&] { model().current = -1; }, "EEEEEEEGEEEEE GEGGG EEEEGE EGGGEEE",
        "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEGEEE"},
       {"file paths",
        [&] {
-         data_win()->current_index = 1;
-         std::snprintf(a.data_document->path, 260, "night.sl1");
-         std::snprintf(a.settings_document->path, 260, "quiet.sl2");
+         model().current = 1;
+         a.data_document->path = "night.sl1";
+         a.settings_document->path = "quiet.sl2";
        },
        "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGG",
        "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEE"},
       {"settings closed",
        [&] {
-         a.answers = {IDNO};
+         io->answers = {IDNO};
          command(settings_win()->window, IDM_CLOSE);
        },
        "EEEEEEEEEEEEE GEGGG EEGEEE EGGGEEE", "EEEEEEEEGGGEE GEGGG EEGGGE GGGGGGG", nullptr},
@@ -118,20 +117,20 @@ std::string checked_ports(HWND window) {
 }
 
 TEST_F(menu_states, a_chosen_port_is_checked_in_both_windows_and_not_written) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   HWND data = data_win()->window, settings = settings_win()->window;
   EXPECT_EQ(checked_ports(data) + checked_ports(settings), "3 |3 |");
-  a.link->port_number = 0;
+  a.link()->port_number = 0;
   a.update_all_menus();
   EXPECT_EQ(checked_ports(data) + checked_ports(settings), "||");
-  EXPECT_EQ(data_win()->do_command(IDM_COM1 + 4), 1);
-  EXPECT_EQ(a.link->port_number, 5);
+  EXPECT_TRUE(data_win()->do_command(IDM_COM1 + 4));
+  EXPECT_EQ(a.link()->port_number, 5);
   EXPECT_EQ(checked_ports(data) + checked_ports(settings) + checked_ports(plot_win()->window), "5 |5 ||");
   command(settings, IDM_COM10);
   EXPECT_EQ(checked_ports(data), "10 |");
   EXPECT_EQ(read_file("somnprefs.txt"), "port = COM3\n");
 
-  add_record();  // activating any window refreshes every menu
+  add_records();  // activating any window refreshes every menu
   SendMessageA(plot_win()->window, WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_TRUE(enabled(settings, IDM_SHOW_PLOT));
 }

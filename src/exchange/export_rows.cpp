@@ -111,6 +111,8 @@ std::string settings_view_export_text(const device_block& block, bool no_record)
   return row;
 }
 
+namespace {
+
 std::string assemble_export_row(const std::vector<std::string>& widget_texts, const device_block& block,
                                 const std::string& version) {
   std::string row;
@@ -138,6 +140,10 @@ std::string assemble_export_row(const std::vector<std::string>& widget_texts, co
   return row;
 }
 
+}  // namespace
+
+namespace {
+
 std::vector<std::string> data_widget_export_texts(const data_window_view& view) {
   std::vector<std::string> texts(data_widget_count);
   texts[data_record_view_index] = record_view_export_text(view.block, view.no_record);
@@ -147,6 +153,8 @@ std::vector<std::string> data_widget_export_texts(const data_window_view& view) 
   texts[data_settings_view_index] = settings_view_export_text(view.block, view.no_record);
   return texts;
 }
+
+}  // namespace
 
 std::string make_export_row(const data_window_view& view, const std::string& version) {
   return assemble_export_row(data_widget_export_texts(view), view.block, version);

@@ -56,15 +56,8 @@ std::string record_view_export_text(const device_block& block, bool no_record);
 std::string settings_view_export_text(const device_block& block, bool no_record);
 
 // The row of the shown record after its REC column, ended by a line feed: the export texts of
-// the record view, the seven counts and the settings view each followed by a tab, the comments
-// box's quoted field in container order, then the device columns PACKV to TSTAMP.
-// The window walks its real widgets into widget_texts (by container index, the comments box
-// giving its quoted text); missing entries count as empty.
-std::string assemble_export_row(const std::vector<std::string>& widget_texts, const device_block& block,
-                                const std::string& version);
-// The Data window's widgets' export texts from plain data (only those the row takes), and the
-// row made of them: for the command-line tool and the benchmarks.
-std::vector<std::string> data_widget_export_texts(const data_window_view& view);
+// the record view, the seven counts and the settings view each followed by a tab, the comment's
+// quoted field in container order, then the device columns PACKV to TSTAMP.
 std::string make_export_row(const data_window_view& view, const std::string& version);
 // The REC column: the record's 1-based position and a tab.
 std::string rec_column(int position);

@@ -164,6 +164,8 @@ std::string settings_view_report_text(const device_block& block, bool no_record)
   return text;
 }
 
+namespace {
+
 std::string assemble_data_report(const std::vector<std::string>& widget_texts, const device_block& block,
                                  const std::string& version) {
   // After each widget's text: a line feed, three blanks between counts on one row, nothing
@@ -193,6 +195,10 @@ std::string assemble_data_report(const std::vector<std::string>& widget_texts, c
   return text;
 }
 
+}  // namespace
+
+namespace {
+
 std::vector<std::string> data_widget_report_texts(const data_window_view& view) {
   std::vector<std::string> texts(data_widget_count);
   const std::string separator = separator_report_text();
@@ -207,9 +213,13 @@ std::vector<std::string> data_widget_report_texts(const data_window_view& view) 
   return texts;  // the button and the record browser report nothing
 }
 
+}  // namespace
+
 std::string data_report_text(const data_window_view& view, const std::string& version) {
   return assemble_data_report(data_widget_report_texts(view), view.block, version);
 }
+
+namespace {
 
 std::string assemble_settings_report(const std::vector<std::string>& widget_texts, const std::string& version) {
   // Rows of the form: three blanks between fields on one row, one blank between INITIAL DELAY
@@ -222,6 +232,10 @@ std::string assemble_settings_report(const std::vector<std::string>& widget_text
   text += "W95 software version: " + version + "\n";
   return text;
 }
+
+}  // namespace
+
+namespace {
 
 std::vector<std::string> settings_widget_report_texts(const device_settings& s, const std::string& help_text) {
   const auto time = [](const char* label, int32_t hour, int32_t minute) {
@@ -251,6 +265,8 @@ std::vector<std::string> settings_widget_report_texts(const device_settings& s, 
           "",
           ""};
 }
+
+}  // namespace
 
 std::string settings_report_text(const device_settings& settings, const std::string& help_text,
                                  const std::string& version) {

@@ -44,18 +44,10 @@ std::string record_view_report_text(const device_block& block, bool no_record);
 // Settings view (Data window, container index 14): four lines, the last without a line end.
 std::string settings_view_report_text(const device_block& block, bool no_record);
 
-// The Data window's report from its widgets' report texts in container order, the comments box
-// (index 12) giving its lines each ended by a line feed; then the device lines of the working
-// block. The window walks its real widgets into widget_texts; data_report_text does it from
-// plain data. Missing entries count as empty.
-std::string assemble_data_report(const std::vector<std::string>& widget_texts, const device_block& block,
-                                 const std::string& version);
-std::vector<std::string> data_widget_report_texts(const data_window_view& view);
+// The Data window's report: its widgets' report texts in container order, the comments box giving
+// the comment's lines each ended by a line feed; then the device lines of the shown block.
 std::string data_report_text(const data_window_view& view, const std::string& version);
 
-// The Settings window's report from its widgets' report texts in container order, then the
-// version line. settings_report_text makes the widgets' texts from the settings themselves.
-std::string assemble_settings_report(const std::vector<std::string>& widget_texts, const std::string& version);
-std::vector<std::string> settings_widget_report_texts(const device_settings& settings, const std::string& help_text);
+// The Settings window's report: its widgets' report texts in container order, then the version line.
 std::string settings_report_text(const device_settings& settings, const std::string& help_text,
                                  const std::string& version);

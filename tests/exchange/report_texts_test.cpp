@@ -62,9 +62,8 @@ TEST(report_texts, data_window_report_in_widget_order) {
                 dashes + "\n" + settings_view_report_text(record.block, false) + "\n" + dashes +
                 "\nPacket version: 3\nSomn software version: 0x1a2\nIB software version: IB 2.0\n"
                 "W95 software version: W95 Nightglow v1.1\nSomn TOD clock: 1 2 3 4\nSomn delays pressed: 5\n");
-  // A window walking its own widgets gets the same text; an empty comments box still gives its line.
-  EXPECT_EQ(assemble_data_report(data_widget_report_texts(view), view.block, version), data_report_text(view, version));
-  EXPECT_EQ(data_widget_report_texts(data_window_view{})[data_comments_index], "\n");
+  // An empty comments box still gives its line.
+  EXPECT_NE(data_report_text(data_window_view{}, version).find("COMMENTS:\n\n"), std::string::npos);
 }
 
 TEST(report_texts, settings_window_report_in_widget_order) {

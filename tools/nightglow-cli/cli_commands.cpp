@@ -9,16 +9,14 @@
 #include "cli_port.h"
 #include "cli_settings.h"
 #include "exchange/exchange_files.h"
-#include "exchange/export_rows.h"
-#include "exchange/import_rows.h"
+#include "exchange/document_exchange.h"
+#include "exchange/help_strings.h"
 #include "exchange/journal_trends.h"
 #include "exchange/report_texts.h"
 #include "key_lines.h"
 #include "model/cue_plot.h"
 
 namespace {
-
-constexpr const char* no_data_message = "There is no data in the Somnolux.  The current data will not be changed.";
 
 // The link's messages become the tool's; a port that would not open says why.
 class message_owner : public link_owner {
@@ -49,20 +47,10 @@ bool check_position(const std::string& path, const data_file_image& image, int p
   return false;
 }
 
-// The Data window as it stands after opening the document, or after showing record N: the
-// record's block, counts and comment, the no-record flag as stored, DREAMS focused.
-data_window_view window_view(const data_file_image& image, int position) {
-  data_window_view view;
-  if (position > 0) {
-    view = view_of_record(image.records[static_cast<std::size_t>(position - 1)]);
-  } else {
-    data_record shown = new_record(image.data.working_block);
-    std::copy(std::begin(image.data.counts), std::end(image.data.counts), shown.counts);
-    if (!image.records.empty()) shown.comment = image.records.back().comment;
-    view = view_of_record(shown);
-  }
-  view.no_record = image.data.no_record != 0;
-  return view;
+// The Data window as it stands after opening the document (DREAMS focused), or after showing record N.
+data_window_view window_view(const data_model& model, int position) {
+  if (position > 0) return record_view(model, position - 1);
+  return shown_view(model, help_string(DATA_WINDOW_HELP_BASE + data_first_count_index));
 }
 
 // Report, export and trends bytes, CR LF already in them: to -o as one whole file, else to stdout.
@@ -100,7 +88,8 @@ int run_show(const cli_options& options, cli_result& result) {
 int run_report(const cli_options& options, cli_result& result) {
   data_file_image image;
   if (!open_with_record(options, image, result)) return result.code;
-  return put_bytes(result, options, add_returns(data_report_text(window_view(image, options.record), program_version)),
+  const data_model model(std::move(image));
+  return put_bytes(result, options, add_returns(data_report_text(window_view(model, options.record), program_version)),
                    report_create_failed);
 }
 
@@ -123,13 +112,10 @@ int run_export(const cli_options& options, cli_result& result) {
   data_file_image image;
   std::vector<int> positions;
   if (!open_with_records(options, "export", image, positions, result)) return result.code;
-  std::string text = options.names ? export_header() : std::string();
-  text.reserve(text.size() + positions.size() * 1024);
-  for (int position : positions) {
-    text += rec_column(position);
-    text += make_export_row(window_view(image, position), program_version);
-  }
-  return put_bytes(result, options, add_returns(text), data_create_failed);
+  for (int& position : positions) --position;
+  data_model model(std::move(image));
+  return put_bytes(result, options, add_returns(export_rows(model, positions, options.names, program_version)),
+                   data_create_failed);
 }
 
 // The Plot window's sums of the chosen records as KEY=value lines, each series its 128 bins.
@@ -167,15 +153,13 @@ int run_import(const cli_options& options, cli_result& result) {
   std::FILE* file = std::fopen(options.file.c_str(), "rb");
   if (!file)
     return fail(result, options.file + ": " + database_open_failed + " (" + std::strerror(errno ? errno : EIO) + ")");
+  data_model model(std::move(image));
   line_reader reader(file);
-  const std::size_t added = import_records(reader, image.records);
+  const std::size_t added = import_rows(model, reader);
   const bool read_error = std::ferror(file) != 0;
   std::fclose(file);
   if (read_error) return fail(result, options.file + ": " + database_open_failed + " (" + std::strerror(EIO) + ")");
-  if (added > 0) {
-    show_new_last_record(image);
-    if (!cli_save_data(options.into, image, error)) return fail(result, error);
-  }
+  if (added > 0 && !cli_save_data(options.into, model.image, error)) return fail(result, error);
   result.out = imported_message(added) + "\n";
   return 0;
 }
@@ -220,19 +204,18 @@ int run_get(const cli_options& options, const link_maker& make_link, cli_result&
   message_owner owner(result);
   const std::unique_ptr<device_link> link = make_link(owner, options);
   owner.link = link.get();
-  device_block block = options.into.empty() ? device_block{} : image.data.working_block;
-  if (options.into.empty()) reset_block(block);
+  data_model model(std::move(image));
+  device_block& block = model.download_buffer;
   if (link->get_data(block) != 1) return result.code = 1;
   if (options.into.empty()) {
     result.out = block_lines(block);
     if (block.tstamp == 0) result.err += "There is no data in the Somnolux.\n";
     return 0;
   }
-  if (block.tstamp == 0) return fail(result, no_data_message);
-  image.records.push_back(new_record(block));
-  show_new_last_record(image);
-  if (!cli_save_data(options.into, image, error)) return fail(result, error + "; the night was not kept");
-  result.out = record_list_line(static_cast<int>(image.records.size()) - 1, block) + "\n";
+  if (block.tstamp == 0) return fail(result, no_device_data_message);
+  model.append_night(block);
+  if (!cli_save_data(options.into, model.image, error)) return fail(result, error + "; the night was not kept");
+  result.out = model.list_lines().back() + "\n";
   return 0;
 }
 

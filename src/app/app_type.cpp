@@ -22,19 +22,16 @@
 app_type::app_type(HINSTANCE instance, int show_command)
     : app_type(instance, show_command, std::make_unique<desktop_io>(), std::make_unique<printer_type>()) {}
 
-app_type::app_type(HINSTANCE instance, int show_command, std::unique_ptr<desktop_io> io,
-                   std::unique_ptr<printer_type> printer)
-    : instance_(instance),
-      show_command_(show_command),
-      io_(io ? std::move(io) : std::make_unique<desktop_io>()),
-      printer_(printer ? std::move(printer) : std::make_unique<printer_type>()) {
+app_type::app_type(HINSTANCE instance, int show_command, std::unique_ptr<desktop_io> desktop,
+                   std::unique_ptr<printer_type> paper)
+    : window_host(std::move(desktop), std::move(paper)), instance_(instance), show_command_(show_command) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   device = std::make_unique<device_link>(this);  // reads the port from the preferences file
   _tzset();
   create_data_doc();
   create_settings_doc();
   show_about();
-  io_->wait_ms(1000);  // the picture was painted by its creation; nothing else happens meanwhile
+  io().wait_ms(1000);  // the picture was painted by its creation; nothing else happens meanwhile
   close_about();
   if (device->port_number < 1) default_port_dialog();
 }
@@ -284,7 +281,7 @@ void app_type::update_all_menus() {
 void app_type::show_message(const std::string& text) {
   close_about();
   close_status();
-  io_->message_box(text, "Message", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+  window_host::show_message(text);
 }
 
 void app_type::show_message(const char* text) { show_message(std::string(text)); }
@@ -292,17 +289,13 @@ void app_type::show_message(const char* text) { show_message(std::string(text));
 bool app_type::ask_ok_cancel(const std::string& text, const char* caption) {
   close_about();
   close_status();
-  return io_->message_box(text, caption, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL) == IDOK;
+  return window_host::ask_ok_cancel(text, caption);
 }
 
 int app_type::ask_yes_no_cancel(const std::string& text, const char* caption) {
   close_about();
   close_status();
-  switch (io_->message_box(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL)) {
-    case IDYES: return 1;
-    case IDNO: return 0;
-    default: return 2;
-  }
+  return window_host::ask_yes_no_cancel(text, caption);
 }
 
 void app_type::show_about() {
@@ -360,14 +353,4 @@ void app_type::default_port_dialog() {
     return;
   }
   update_all_menus();
-}
-
-INT_PTR app_type::run_dialog(const char* template_name, DLGPROC procedure, HWND owner, LPARAM state) {
-  open_dialog_scope open(*this);
-  return io_->run_dialog(instance_, template_name, procedure, owner, state);
-}
-
-bool app_type::choose_file(file_choice& choice) {
-  open_dialog_scope open(*this);
-  return io_->choose_file(instance_, choice);
 }

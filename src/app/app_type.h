@@ -35,8 +35,6 @@ class app_type final : public window_host, public link_owner {
   HINSTANCE instance() const override { return instance_; }
   bool show_new_windows() const override { return show_new_windows_; }
   int show_command() const override { return show_command_; }
-  desktop_io& io() override { return *io_; }
-  printer_type& printer() override { return *printer_; }
   device_link* link() override { return device.get(); }
   bool route_command(int id, win_type& from) override;
   void update_all_menus() override;
@@ -46,8 +44,6 @@ class app_type final : public window_host, public link_owner {
   int ask_yes_no_cancel(const std::string& text, const char* caption) override;
   void show_status(const char* title, const char* text) override;
   void close_status() override;
-  INT_PTR run_dialog(const char* template_name, DLGPROC procedure, HWND owner, LPARAM state) override;
-  bool choose_file(file_choice& choice) override;
   void dialog_opened(bool open) override { open_dialogs_ += open ? 1 : -1; }
 
   // The program's commands.
@@ -87,8 +83,6 @@ class app_type final : public window_host, public link_owner {
   HINSTANCE instance_;
   int show_command_;
   bool show_new_windows_ = true;  // false while a document that will receive a file is created
-  std::unique_ptr<desktop_io> io_;
-  std::unique_ptr<printer_type> printer_;
   int open_dialogs_ = 0;
   bool timeout_dialog_open_ = false;
 };

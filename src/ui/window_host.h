@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 class desktop_io;
@@ -23,36 +24,46 @@ struct menu_facts {
   int port = 0;                    // the serial port chosen, 0 for none
 };
 
+// The base is a host with no program around it: the module's resources, windows shown normally, the
+// system's desktop and printer, no documents, no device and no commands of its own. The application
+// overrides what it adds.
 class window_host {
  public:
-  virtual HINSTANCE instance() const = 0;
+  // The system's own desktop and printer where none is given.
+  explicit window_host(std::unique_ptr<desktop_io> io = nullptr, std::unique_ptr<printer_type> printer = nullptr);
+  virtual ~window_host();
+  window_host(const window_host&) = delete;
+  window_host& operator=(const window_host&) = delete;
+
+  virtual HINSTANCE instance() const;
   // New windows show themselves with the show command unless a file is about to place them.
-  virtual bool show_new_windows() const = 0;
-  virtual int show_command() const = 0;
-  virtual desktop_io& io() = 0;
-  virtual printer_type& printer() = 0;
-  virtual device_link* link() = 0;
+  virtual bool show_new_windows() const;
+  virtual int show_command() const;
+  desktop_io& io() { return *io_; }
+  printer_type& printer() { return *printer_; }
+  virtual device_link* link();
 
   // The commands that concern documents, other windows, the program or the device; false for
   // an id nobody handles. May close or replace the window's document, and with it the window.
-  virtual bool route_command(int id, win_type& from) = 0;
-  virtual void update_all_menus() = 0;
+  virtual bool route_command(int id, win_type& from);
+  virtual void update_all_menus();
 
-  // Task-modal boxes without owner; each closes the About and status windows first.
-  virtual void show_message(const std::string& text) = 0;
-  virtual bool ask_ok_cancel(const std::string& text, const char* caption) = 0;
-  virtual int ask_yes_no_cancel(const std::string& text, const char* caption) = 0;  // 1 yes, 0 no, 2 cancel
-  virtual void show_status(const char* title, const char* text) = 0;
-  virtual void close_status() = 0;
+  // Task-modal boxes without owner (the program's close its About and status windows first).
+  virtual void show_message(const std::string& text);
+  virtual bool ask_ok_cancel(const std::string& text, const char* caption);
+  virtual int ask_yes_no_cancel(const std::string& text, const char* caption);  // 1 yes, 0 no, 2 cancel
+  virtual void show_status(const char* title, const char* text);
+  virtual void close_status();
 
   // Dialogs, file choosers and the print dialog. While one is open the program refuses to close or
   // replace a document: the dialog would return into a window that is gone.
-  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure, HWND owner, LPARAM state) = 0;
-  virtual bool choose_file(file_choice& choice) = 0;
-  virtual void dialog_opened(bool open) = 0;
+  virtual INT_PTR run_dialog(const char* template_name, DLGPROC procedure, HWND owner, LPARAM state);
+  virtual bool choose_file(file_choice& choice);
+  virtual void dialog_opened(bool open);
 
- protected:
-  ~window_host() = default;
+ private:
+  std::unique_ptr<desktop_io> io_;
+  std::unique_ptr<printer_type> printer_;
 };
 
 // Counts a dialog as open for as long as it lives.

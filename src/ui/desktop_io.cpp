@@ -6,8 +6,8 @@
 #include <vector>
 
 namespace {
-constexpr DWORD path_characters = 260;
-constexpr DWORD title_characters = 512;
+constexpr DWORD path_characters = MAX_PATH;
+constexpr DWORD title_characters = MAX_PATH;
 }  // namespace
 
 int desktop_io::message_box(const std::string& text, const char* caption, UINT type) {

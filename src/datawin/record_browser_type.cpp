@@ -13,7 +13,7 @@ std::unique_ptr<button_type> make_button(data_win_type* window, const RECT& brow
   const RECT area{browser.left + offset, browser.top, browser.left + offset + 45, browser.bottom};
   auto button =
       std::make_unique<button_type>(window, area, label, [window, operation](button_type*) { (window->*operation)(); });
-  button->enabled = 0;
+  button->enabled = false;
   return button;
 }
 
@@ -43,15 +43,15 @@ void record_browser_type::draw(HDC hdc) {
   TextOutA(hdc, plot.right + 10, rectangle.top + 3, text, static_cast<int>(std::strlen(text)));
 }
 
-int record_browser_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+bool record_browser_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   for (button_type* button : {delete_button.get(), show_button.get(), plot_button.get()}) {
-    if (button->handle_mouse(hwnd, msg, wp, lp)) return 1;
+    if (button->handle_mouse(hwnd, msg, wp, lp)) return true;
   }
-  return 0;
+  return false;
 }
 
 void record_browser_type::get_rect(RECT& rect) { rect = rectangle; }
 
-int record_browser_type::hit_test(int px, int py) {
-  return delete_button->hit_test(px, py) || show_button->hit_test(px, py) || plot_button->hit_test(px, py) ? 1 : 0;
+bool record_browser_type::hit_test(int px, int py) {
+  return delete_button->hit_test(px, py) || show_button->hit_test(px, py) || plot_button->hit_test(px, py);
 }

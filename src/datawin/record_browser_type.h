@@ -14,9 +14,9 @@ class record_browser_type : public widget_type {
 
   void draw(HDC hdc) override;
   // Offers the press to Delete, Show and Plot in this order; 1 when one took it.
-  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  bool handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void get_rect(RECT& rect) override;
-  int hit_test(int x, int y) override;
+  bool hit_test(int x, int y) override;
 
   RECT rectangle;
   // Drawn and pressed through the browser; not in the window's container. Disabled until drawn.

@@ -31,14 +31,14 @@ void button_type::repaint_now() {
   update_owner();
 }
 
-int button_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
-  if (!enabled) return 0;
+bool button_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
+  if (!enabled) return false;
   int hit = hit_test(LOWORD(lp), HIWORD(lp));
   if (hit) {
-    pressed = 1;
+    pressed = true;
     repaint_now();
     io().pause(press_milliseconds);
-    pressed = 0;
+    pressed = false;
     repaint_now();
     if (action) action(this);
   }
@@ -47,4 +47,4 @@ int button_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
 
 void button_type::get_rect(RECT& rect) { rect = rectangle; }
 
-int button_type::hit_test(int px, int py) { return enabled && point_in(rectangle, px, py) ? 1 : 0; }
+bool button_type::hit_test(int px, int py) { return enabled && point_in(rectangle, px, py); }

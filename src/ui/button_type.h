@@ -12,16 +12,16 @@ class button_type : public widget_type {
   button_type(win_type* owner, const RECT& rectangle, const char* label, action_type action);
 
   void draw(HDC hdc) override;
-  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  bool handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void get_rect(RECT& rect) override;
-  int hit_test(int x, int y) override;
+  bool hit_test(int x, int y) override;
 
   static constexpr int press_milliseconds = 250;
 
   RECT rectangle;
-  action_type action;  // may be empty
-  int pressed = 0;     // 1 only while the press is shown
-  int enabled = 1;     // set by the owner
+  action_type action;    // may be empty
+  bool pressed = false;  // only while the press is shown
+  bool enabled = true;   // set by the owner
 
  private:
   void repaint_now();

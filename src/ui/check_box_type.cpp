@@ -14,7 +14,7 @@ void check_box_type::draw(HDC hdc) {
   SelectObject(hdc, GetStockObject(NULL_BRUSH));
   Rectangle(hdc, x + 2, y, x + 16, y + 14);
   Rectangle(hdc, x + 4, y + 2, x + 14, y + 12);
-  if (value != nullptr) checked = *value;
+  if (value != nullptr) checked = *value != 0;
   if (checked) {
     // On paper the cross fills the inner square; on the screen it stays one pixel short.
     int reach = owner_printing() ? 14 : 13;
@@ -35,34 +35,33 @@ void check_box_type::draw(HDC hdc) {
 
 void check_box_type::toggle() {
   // The bound value is the truth; it may have changed since the last drawing.
-  if (value != nullptr) checked = *value;
-  checked = checked ? 0 : 1;
-  if (value != nullptr) *value = checked;
+  if (value != nullptr) checked = *value != 0;
+  checked = !checked;
+  if (value != nullptr) *value = checked ? 1 : 0;
   invalidate_rect(inner_square());
 }
 
-int check_box_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
-  if (!point_in(inner_square(), LOWORD(lp), HIWORD(lp))) return 0;
+bool check_box_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
+  if (!point_in(inner_square(), LOWORD(lp), HIWORD(lp))) return false;
   toggle();
-  return 1;
+  return true;
 }
 
-int check_box_type::handle_char(HWND, UINT, WPARAM wp, LPARAM) {
+void check_box_type::handle_char(HWND, UINT, WPARAM wp, LPARAM) {
   if (wp == ' ') toggle();
-  return 0;
 }
 
 void check_box_type::get_rect(RECT& rect) { rect = {x, y - 2, x + measure_for_layout(text).cx + 23, y + 16}; }
 
-int check_box_type::hit_test(int px, int py) {
+bool check_box_type::hit_test(int px, int py) {
   RECT rect;
   get_rect(rect);
-  return point_in(rect, px, py) ? 1 : 0;
+  return point_in(rect, px, py);
 }
 
-void check_box_type::set_focus(int on) {
+void check_box_type::set_focus(bool on) {
   focused = on;
   invalidate();
 }
 
-int check_box_type::accepts_focus(int) { return 1; }
+bool check_box_type::accepts_focus(int) { return true; }

@@ -53,10 +53,10 @@ void choice_field_type::draw(HDC hdc) {
   TextOutA(hdc, left + 2, y, shown.c_str(), static_cast<int>(shown.size()));
 }
 
-int choice_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
-  if (!hit_test(LOWORD(lp), HIWORD(lp))) return 0;
+bool choice_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
+  if (!hit_test(LOWORD(lp), HIWORD(lp))) return false;
   HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) return 0;
+  if (menu == nullptr) return false;
   for (size_t i = 0; i < items.size(); i++)
     AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(first_item_id + static_cast<int>(i)), items[i].c_str());
   POINT corner{x + label_width_on_owner() + 3, y};
@@ -64,7 +64,7 @@ int choice_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM lp) {
   ClientToScreen(owner_window(), &corner);
   io().track_popup(menu, corner, owner_window());
   DestroyMenu(menu);
-  return 1;
+  return true;
 }
 
 void choice_field_type::get_rect(RECT& rect) {
@@ -72,7 +72,7 @@ void choice_field_type::get_rect(RECT& rect) {
   rect = {x, y, x + label + 4 + box_width, y + 16};
 }
 
-int choice_field_type::hit_test(int px, int py) { return point_in(box_rect(), px, py) ? 1 : 0; }
+bool choice_field_type::hit_test(int px, int py) { return point_in(box_rect(), px, py); }
 
 void choice_field_type::notify(int id) {
   int index = id - first_item_id;

@@ -17,9 +17,9 @@ class choice_field_type : public widget_type {
   ~choice_field_type() override;  // stops being the owner's popup owner
 
   void draw(HDC hdc) override;
-  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  bool handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void get_rect(RECT& rect) override;
-  int hit_test(int x, int y) override;
+  bool hit_test(int x, int y) override;
   void notify(int id) override;
 
   // The box on the owner window: (x + L + 3, y) to (x + L + 3 + box width, y + 15).

@@ -51,11 +51,11 @@ void edit_text_type::draw(HDC hdc) {
 
 void edit_text_type::get_rect(RECT& rect) { rect = rectangle; }
 
-void edit_text_type::set_focus(int on) {
+void edit_text_type::set_focus(bool on) {
   if (on && control != nullptr) SetFocus(control);
 }
 
-int edit_text_type::accepts_focus(int) { return 1; }
+bool edit_text_type::accepts_focus(int) { return true; }
 
 std::vector<std::string> edit_text_type::read_lines(int limit) const {
   std::vector<std::string> lines;

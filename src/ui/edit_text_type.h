@@ -15,8 +15,8 @@ class edit_text_type : public widget_type {
 
   void draw(HDC hdc) override;
   void get_rect(RECT& rect) override;
-  void set_focus(int on) override;
-  int accepts_focus(int direction) override;
+  void set_focus(bool on) override;
+  bool accepts_focus(int direction) override;
   bool has_own_control() const override { return control != nullptr; }
 
   // The control's lines as it breaks them (at most `limit` of them), for the printed page.

@@ -29,17 +29,16 @@ void numeric_field_type::draw(HDC hdc) {
   TextOutA(hdc, left + 3, y, shown.c_str(), static_cast<int>(shown.size()));
 }
 
-int numeric_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return 0; }
+bool numeric_field_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return false; }
 
-int numeric_field_type::handle_char(HWND, UINT, WPARAM wp, LPARAM) {
+void numeric_field_type::handle_char(HWND, UINT, WPARAM wp, LPARAM) {
   numeric_entry::result result = entry.type(static_cast<int>(wp));
   if (!result.accepted) {
     io().beep();
-    return 0;
+    return;
   }
   if (value != nullptr) *value = result.value;
   invalidate_box();
-  return 0;
 }
 
 void numeric_field_type::get_rect(RECT& rect) {
@@ -57,18 +56,17 @@ void numeric_field_type::invalidate_box() {
   invalidate_rect(rect);
 }
 
-int numeric_field_type::hit_test(int px, int py) {
+bool numeric_field_type::hit_test(int px, int py) {
   RECT box;
   get_box_rect(box);
-  return point_in(box, px, py) ? 1 : 0;
+  return point_in(box, px, py);
 }
 
-void numeric_field_type::set_focus(int on) {
-  on = on ? 1 : 0;
+void numeric_field_type::set_focus(bool on) {
   if (on == focused) return;
   focused = on;
   entry.clear_typed();
   invalidate_box();
 }
 
-int numeric_field_type::accepts_focus(int) { return 1; }
+bool numeric_field_type::accepts_focus(int) { return true; }

@@ -12,12 +12,12 @@ class numeric_field_type : public widget_type {
                      int maximum, const char* format = nullptr);
 
   void draw(HDC hdc) override;
-  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  int handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  bool handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  void handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void get_rect(RECT& rect) override;
-  int hit_test(int x, int y) override;
-  void set_focus(int on) override;
-  int accepts_focus(int direction) override;
+  bool hit_test(int x, int y) override;
+  void set_focus(bool on) override;
+  bool accepts_focus(int direction) override;
   virtual void get_box_rect(RECT& rect);
   virtual void invalidate_box();
 
@@ -27,7 +27,7 @@ class numeric_field_type : public widget_type {
 
   static constexpr int default_box_width = 30;
 
-  int focused = 0;
+  bool focused = false;
   int box_width = default_box_width;
   int* value = nullptr;  // not owned
 

@@ -35,18 +35,17 @@ void time_field_type::draw(HDC hdc) {
   minutes->x -= shift;
 }
 
-int time_field_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+bool time_field_type::handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   int px = LOWORD(lp);
   int py = HIWORD(lp);
   int hit = hours->hit_test(px, py) ? 0 : minutes->hit_test(px, py) ? 1 : -1;
   set_part(hit);
   if (numeric_field_type* focused = part(focused_part)) focused->handle_mouse(hwnd, msg, wp, lp);
-  return hit >= 0 ? 1 : 0;
+  return hit >= 0;
 }
 
-int time_field_type::handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+void time_field_type::handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (numeric_field_type* focused = part(focused_part)) focused->handle_char(hwnd, msg, wp, lp);
-  return 0;
 }
 
 void time_field_type::get_rect(RECT& rect) {
@@ -57,19 +56,19 @@ void time_field_type::get_rect(RECT& rect) {
   rect = {hours_rect.left, hours_rect.top, minutes_rect.right, minutes_rect.bottom};
 }
 
-int time_field_type::hit_test(int px, int py) {
+bool time_field_type::hit_test(int px, int py) {
   if (hours->hit_test(px, py)) {
     entry_part = 0;
-    return 1;
+    return true;
   }
   if (minutes->hit_test(px, py)) {
     entry_part = 1;
-    return 1;
+    return true;
   }
-  return 0;
+  return false;
 }
 
-void time_field_type::set_focus(int on) {
+void time_field_type::set_focus(bool on) {
   if (!on) {
     set_part(-1);
   } else if (entry_part == -1) {
@@ -80,27 +79,27 @@ void time_field_type::set_focus(int on) {
   }
 }
 
-int time_field_type::accepts_focus(int direction) {
+bool time_field_type::accepts_focus(int direction) {
   if (direction >= 1) entry_part = 0;
   if (direction < 0) entry_part = 1;
-  return 1;
+  return true;
 }
 
-int time_field_type::move_focus_within(int direction) {
+bool time_field_type::move_focus_within(int direction) {
   if (direction > 0 && focused_part == 0) {
     set_part(1);
-    return 1;
+    return true;
   }
   if (direction < 0 && focused_part == 1) {
     set_part(0);
-    return 1;
+    return true;
   }
-  return 0;
+  return false;
 }
 
 void time_field_type::set_part(int index) {
   if (index == focused_part) return;
-  if (numeric_field_type* old_part = part(focused_part)) old_part->set_focus(0);
+  if (numeric_field_type* old_part = part(focused_part)) old_part->set_focus(false);
   focused_part = index;
-  if (numeric_field_type* new_part = part(focused_part)) new_part->set_focus(1);
+  if (numeric_field_type* new_part = part(focused_part)) new_part->set_focus(true);
 }

@@ -13,13 +13,13 @@ class time_field_type : public widget_type {
   time_field_type(win_type* owner, int x, int y, const char* label, int* value, int print_shift_index);
 
   void draw(HDC hdc) override;
-  int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
-  int handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  bool handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+  void handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void get_rect(RECT& rect) override;
-  int hit_test(int x, int y) override;
-  void set_focus(int on) override;
-  int accepts_focus(int direction) override;
-  int move_focus_within(int direction) override;
+  bool hit_test(int x, int y) override;
+  void set_focus(bool on) override;
+  bool accepts_focus(int direction) override;
+  bool move_focus_within(int direction) override;
   virtual void set_part(int index);
 
   static constexpr int part_box_width = 20;

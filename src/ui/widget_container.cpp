@@ -84,7 +84,7 @@ int widget_container::route_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 void widget_container::set_focus_index(int index) {
   if (index == focus_index) return;
-  if (widget_type* widget = focused()) widget->set_focus(0);
+  if (widget_type* widget = focused()) widget->set_focus(false);
   focus_index = index;
   HWND window = owner != nullptr ? owner->window : nullptr;
   if (help_line != nullptr) {
@@ -92,7 +92,7 @@ void widget_container::set_focus_index(int index) {
     if (window != nullptr) UpdateWindow(window);
   }
   widget_type* widget = focused();
-  if (widget != nullptr) widget->set_focus(1);
+  if (widget != nullptr) widget->set_focus(true);
   tell_owner();
   if ((widget == nullptr || !widget->has_own_control()) && window != nullptr) SetFocus(window);
 }

@@ -60,9 +60,9 @@ void widget_type::draw(HDC hdc) {
   TextOutA(hdc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-int widget_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return 0; }
+bool widget_type::handle_mouse(HWND, UINT, WPARAM, LPARAM) { return false; }
 
-int widget_type::handle_char(HWND, UINT, WPARAM, LPARAM) { return 0; }
+void widget_type::handle_char(HWND, UINT, WPARAM, LPARAM) {}
 
 void widget_type::get_rect(RECT& rect) {
   SIZE size = measure_on_owner(text);
@@ -81,12 +81,12 @@ void widget_type::invalidate() {
   invalidate_rect(rect);
 }
 
-int widget_type::hit_test(int, int) { return 0; }
+bool widget_type::hit_test(int, int) { return false; }
 
-void widget_type::set_focus(int) {}
+void widget_type::set_focus(bool) {}
 
-int widget_type::accepts_focus(int) { return 0; }
+bool widget_type::accepts_focus(int) { return false; }
 
 void widget_type::notify(int) {}
 
-int widget_type::move_focus_within(int) { return 0; }
+bool widget_type::move_focus_within(int) { return false; }

@@ -17,16 +17,16 @@ class widget_type {
 
   virtual ~widget_type() = default;
   virtual void draw(HDC hdc);
-  virtual int handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  virtual int handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  virtual bool handle_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  virtual void handle_char(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   virtual void get_rect(RECT& rect);
   virtual int get_width();
   virtual void invalidate();
-  virtual int hit_test(int x, int y);
-  virtual void set_focus(int on);
-  virtual int accepts_focus(int direction);
+  virtual bool hit_test(int x, int y);
+  virtual void set_focus(bool on);
+  virtual bool accepts_focus(int direction);
   virtual void notify(int value);
-  virtual int move_focus_within(int direction);
+  virtual bool move_focus_within(int direction);
   // True for a widget whose own control takes the keyboard when it is focused (the comments box).
   virtual bool has_own_control() const { return false; }
 

@@ -92,7 +92,7 @@ TEST_F(routing, new_document_asks_before_replacing_and_keeps_the_old_one_on_canc
 
 TEST_F(routing, closing_asks_to_save_and_closing_both_windows_in_either_order_ends_the_program) {
   for (bool data_first : {true, false}) {
-    app_type& a = start_app();
+    start_app();
     HWND first = data_win()->window, second = settings_win()->window;
     if (!data_first) std::swap(first, second);
     io->answers = {IDCANCEL, IDNO, IDNO};
@@ -118,7 +118,7 @@ TEST_F(routing, quit_asks_data_then_settings_and_a_cancel_keeps_what_is_left) {
   const std::tuple<std::deque<int>, size_t, bool, bool> rows[] = {
       {{IDCANCEL}, 1, true, true}, {{IDNO, IDCANCEL}, 2, false, true}, {{IDNO, IDNO}, 2, false, false}};
   for (const auto& [answers, questions, data_left, settings_left] : rows) {
-    app_type& a = start_app();
+    start_app();
     io->answers = answers;
     command(plot_win()->window, IDM_QUIT);
     ASSERT_EQ(io->boxes.size(), questions);

@@ -35,7 +35,12 @@ LRESULT CALLBACK edit_text_type::control_proc(HWND hwnd, UINT msg, WPARAM wp, LP
   // Tab belongs to the window: it moves the container's focus out of the box. Enter stays
   // here and breaks the line.
   if (msg == WM_CHAR && wp == 9) return SendMessageA(box->owner_window(), WM_CHAR, 9, lp);
-  return CallWindowProcA(box->previous_procedure, hwnd, msg, wp, lp);
+  const LRESULT result = CallWindowProcA(box->previous_procedure, hwnd, msg, wp, lp);
+  // A multi-line EDIT control keeps quiet about a text set from outside; the owner must hear of
+  // it as of typing, or the text it keeps would miss what the box shows.
+  if (msg == WM_SETTEXT && result)
+    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(control_id, EN_CHANGE), reinterpret_cast<LPARAM>(hwnd));
+  return result;
 }
 
 void edit_text_type::draw(HDC hdc) {

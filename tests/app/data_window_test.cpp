@@ -2,7 +2,7 @@
 #include "../ui/emf_recording.h"
 #include "datawin/record_browser_type.h"
 #include "datawin/record_view_type.h"
-#include "settingswin/settings_view_type.h"
+#include "datawin/settings_view_type.h"
 #include "test_app.h"
 #include "ui/edit_text_type.h"
 #include "ui/help_line_type.h"
@@ -11,20 +11,15 @@ namespace {
 
 class data_window : public started_app {
  protected:
-  void SetUp() override {
-    started_app::SetUp();
-    current_ui_effects().pause = [](int) {};  // a pressed button acts at once
-  }
   data_win_type& w() const { return *data_win(); }
+  data_window_state& shown_night() const { return model().image.data; }
+  record_view_type* record_view() const { return static_cast<record_view_type*>(w().widgets.get(0)); }
+  widget_type* settings_view() const { return w().widgets.get(14); }
   void key(WPARAM k) const { SendMessageA(w().window, WM_KEYDOWN, k, 0); }
-  std::string comment() const {
-    char text[256] = "";
-    GetWindowTextA(w().comments->control, text, sizeof text);
-    return text;
-  }
+  std::string comment() const { return title(w().comments->control); }
   // The shown record: "current/count DREAMS comment".
   std::string shown() const {
-    return text_of("%d/%d %d %s", w().current_index, w().record_count(), w().counts[dreams], comment().c_str());
+    return text_of("%d/%d %d %s", model().current, model().count(), shown_night().counts[dreams], comment().c_str());
   }
   std::vector<drawn_item> drawing(widget_type* widget, bool paper = false) const {
     return recorded(
@@ -39,11 +34,11 @@ class data_window : public started_app {
   }
   // A night at 23:00 of 128 bins, cue period 22:00 to 6:00, REM in bins 0, 1 and 90.
   void show_night() const {
-    device_block& b = w().working_block;
+    device_block& b = shown_night().working_block;
     b.recstarth = 23, b.dur = 128, b.cstarth = 22, b.cendh = 6, b.cendm = 0, b.rem[0] = 3, b.rem[11] = 4;
-    w().no_record = 0;
+    shown_night().no_record = 0;
   }
-  int right() const { return w().record_view->rectangle.right; }
+  int right() const { return record_view()->rectangle.right; }
 
   sim_engine engine{make_night(7, {2024, 3, 30, 7, 0, 0})};
 };
@@ -51,10 +46,10 @@ class data_window : public started_app {
 TEST_F(data_window, eighteen_widgets_their_help_and_the_comments_box_focus) {
   widget_container& c = w().widgets;
   std::string places;
-  for (widget_type* widget : c) places += text_of("%d %d,%d|", widget->kind, widget->x, widget->y);
+  for (int i = 0; i < c.count(); ++i) places += text_of("%d,%d|", c.get(i)->x, c.get(i)->y);
   auto after = [&](int i) { return c.get(i)->x + c.get(i)->get_width() + 25; };
-  EXPECT_EQ(places, text_of("5 3,3|10 3,71|9 3,72|10 3,86|3 3,89|3 %d,89|3 %d,89|3 %d,89|3 3,105|3 %d,105|3 %d,105|"
-                            "0 %d,105|8 3,121|10 3,155|12 3,159|10 3,194|6 10,198|13 220,198|",
+  EXPECT_EQ(places, text_of("3,3|3,71|3,72|3,86|3,89|%d,89|%d,89|%d,89|3,105|%d,105|%d,105|"
+                            "%d,105|3,121|3,155|3,159|3,194|10,198|220,198|",
                             after(4), after(5), after(6), after(8), after(9), after(10)));
   RECT client;
   GetClientRect(w().window, &client);
@@ -79,7 +74,7 @@ TEST_F(data_window, eighteen_widgets_their_help_and_the_comments_box_focus) {
 }
 
 TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_empty_mask_changes_nothing) {
-  fake_port& port = use_test_link(&engine);
+  fake_port& port = use_fake_port(&engine);
   auto menus = [&] {
     std::string states;
     for (int id : {IDM_SHOW_RECORD, IDM_DELETE_RECORD, IDM_PLOT_RECORDS, IDM_EXPORT_DATABASE})
@@ -93,8 +88,8 @@ TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_
     seen += shown() + menus();
   }
   EXPECT_EQ(seen, "GGGG 0/1 0 GEEE 1/2 0 EEEE 2/3 0 EEEE ");
-  const device_block& got = w().working_block;
-  EXPECT_TRUE(w().no_record == 0 && got.tstamp == engine.block.tstamp && got.dur == engine.block.dur &&
+  const device_block& got = shown_night().working_block;
+  EXPECT_TRUE(shown_night().no_record == 0 && got.tstamp == engine.block.tstamp && got.dur == engine.block.dur &&
               std::memcmp(got.rem, engine.block.rem, sizeof got.rem) == 0);
   EXPECT_EQ(app->status_window, nullptr);
 
@@ -111,16 +106,17 @@ TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_
   }
   EXPECT_EQ(seen, "1/3 0 |2/3 0 |0/3 0 |2/3 3 night 2|1/3 2 night 1|");
   command(w().window, IDM_GET_DATA);  // the shown night keeps its edits, the new one starts empty
-  EXPECT_EQ(shown() + "|" + w().records[1].comment + text_of(" %d", w().records[1].counts[dreams]), "3/4 0 |night 1 2");
+  const data_record& second = model().image.records[1];
+  EXPECT_EQ(shown() + "|" + second.comment + text_of(" %d", second.counts[dreams]), "3/4 0 |night 1 2");
   key(VK_LEFT);
   engine.block = make_empty_night({2024, 3, 30, 7, 0, 0});
   command(w().window, IDM_GET_DATA);
   port.open_succeeds = false;
   command(w().window, IDM_GET_DATA);
   EXPECT_EQ(shown(), "2/4 3 night 2");
-  ASSERT_EQ(app->boxes.size(), 2u);
-  EXPECT_EQ(app->boxes[0].text, "There is no data in the Somnolux.  The current data will not be changed.");
-  EXPECT_EQ(app->boxes[1].text, "Couldn't open serial port.");
+  ASSERT_EQ(io->boxes.size(), 2u);
+  EXPECT_EQ(io->boxes[0].text, "There is no data in the Somnolux.  The current data will not be changed.");
+  EXPECT_EQ(io->boxes[1].text, "Couldn't open serial port.");
 }
 
 TEST_F(data_window, record_view_dates_and_ends_stay_put_under_summer_time_and_odd_modes_are_named_unknown) {
@@ -142,11 +138,11 @@ TEST_F(data_window, record_view_dates_and_ends_stay_put_under_summer_time_and_od
       {0, 0, 23, 50, 4, 4, "?\?/?\?/?\? 23:50|MODE: 4. Heavy Sleep|END:|?\?/?\?/?\? 0:10|DURATION:|20 minutes|"},
   };
   for (const auto& row : rows) {
-    device_block& b = w().working_block;
+    device_block& b = shown_night().working_block;
     b.tstamp = row.stamp, b.smoded = row.smoded, b.recstarth = row.hour, b.recstartm = row.minute;
     b.dur = row.dur, b.mode = row.mode;
-    w().no_record = 0;
-    const std::string all = texts(w().record_view);
+    shown_night().no_record = 0;
+    const std::string all = texts(record_view());
     EXPECT_EQ(all.substr(14, all.find("CUE COUNT") - 14), row.texts);  // after "RECORD START:|"
   }
   _putenv("TZ=");
@@ -155,7 +151,7 @@ TEST_F(data_window, record_view_dates_and_ends_stay_put_under_summer_time_and_od
 
 TEST_F(data_window, record_view_empty_form_and_its_places_on_screen_and_paper) {
   const SIZE cue = text_size(w(), "CUE COUNT ("), nd = text_size(w(), "CUES NOT DELIVERED (");
-  const strings shapes = shapes_of(drawing(w().record_view));
+  const strings shapes = shapes_of(drawing(record_view()));
   EXPECT_EQ(strings(shapes.begin(), shapes.begin() + 12),
             (strings{"text RECORD START: 3,0", "text MODE: 250,0", "text END: 62,11", "text DURATION: 227,11",
                      "text CUE COUNT ( 3,22", text_of("line %ld,26 %ld,33", 4 + cue.cx, 4 + cue.cx),
@@ -165,7 +161,7 @@ TEST_F(data_window, record_view_empty_form_and_its_places_on_screen_and_paper) {
   EXPECT_EQ(shapes[13], "text HRS: 3,57");  // after the first tick
   show_night();
   for (const auto& [paper, start, minutes] : {std::tuple{false, 87, 285}, {true, 95, 289}}) {
-    const strings night = shapes_of(drawing(w().record_view, paper));
+    const strings night = shapes_of(drawing(record_view(), paper));
     for (const std::string& text :
          {text_of("text ?\?/?\?/?\? 23:00 %d,0", start), text_of("text 640 minutes %d,11", minutes)})
       EXPECT_NE(std::find(night.begin(), night.end(), text), night.end()) << text;
@@ -194,17 +190,20 @@ TEST_F(data_window, cue_bracket_marks_and_the_full_plot_box) {
       {2300, 1200, 1159, pair(x0, x128), "BBB", "3 0"},  // noon to 11:59 wraps around the whole night
   };
   for (const auto& row : rows) {
-    device_block& blk = w().working_block;
+    device_block& blk = shown_night().working_block;
     blk.recstarth = row.start / 100, blk.cstarth = row.cue_start / 100, blk.cstartm = row.cue_start % 100;
     blk.cendh = row.cue_end / 100, blk.cendm = row.cue_end % 100;
     strings bracket, marks;
     std::string colours;
-    for (const drawn_item& item : drawing(w().record_view)) {
+    std::string counts;  // cues, then not delivered
+    for (const drawn_item& item : drawing(record_view())) {
       if (item.shape.find(",40 ") != std::string::npos) {
         marks.push_back(item.shape);
         colours += item.pen == gray ? 'G' : 'B';
       } else if (item.pen == gray && item.shape.rfind("line", 0) == 0) {
         bracket.push_back(item.shape);
+      } else if (item.shape.rfind("text ): ", 0) == 0) {
+        counts += (counts.empty() ? "" : " ") + item.shape.substr(8, item.shape.rfind(' ') - 8);
       }
     }
     EXPECT_EQ(strings(bracket.begin() + 1, bracket.end()), row.bracket) << row.start;  // after the legend stroke
@@ -212,15 +211,21 @@ TEST_F(data_window, cue_bracket_marks_and_the_full_plot_box) {
     for (int bin : {0, 1, 90}) expected_marks.push_back(text_of("line %d,40 %d,48", 10 + b * bin, 10 + b * bin));
     EXPECT_EQ(marks, expected_marks);
     EXPECT_EQ(colours, row.marks) << row.start;
-    EXPECT_EQ(text_of("%d %d", w().record_view->count_cues(1), w().record_view->count_cues(0)), row.counts);
+    EXPECT_EQ(counts, row.counts) << row.start;
   }
-  const strings shapes = shapes_of(drawing(w().record_view));
+  const strings shapes = shapes_of(drawing(record_view()));
   EXPECT_EQ(strings(shapes.end() - 4, shapes.end()),
             (strings{text_of("rect %d,37 %d,70", right() - 20, right()), text_of("text Cue %d,38", right() - 19),
                      text_of("text plot %d,47", right() - 18), text_of("text full! %d,57", right() - 18)}));
 }
 
 TEST_F(data_window, browser_line_and_buttons_follow_the_records_and_the_settings_view_its_block) {
+  std::string places;  // the settings view's empty form while no night is shown
+  for (const std::string& shape : shapes_of(drawing(settings_view()))) places += shape.substr(shape.rfind(' ')) + "|";
+  EXPECT_EQ(places, " 3,156| 118,156| 223,156| 303,156| 3,168| 123,168| 243,168| 3,180| 123,180| 243,180| 393,180|");
+  EXPECT_EQ(texts(settings_view()),
+            "CUE DURATION:|CUE INTENSITY:|CUE RATE:|CUE TYPE:|WAKE-ALARM:|WAKE-TIME:|"
+            "DREAM-ALARM:|INITIAL DELAY:|SENSITIVITY:|CUE PERIOD START:|CUE PERIOD END:|");
   const struct {
     int records, current;
     const char* text;
@@ -229,8 +234,8 @@ TEST_F(data_window, browser_line_and_buttons_follow_the_records_and_the_settings
               {1, 0, "Record 1 out of 1", gray, 0, 0},
               {3, 1, "Record 2 out of 3", 0, 0, 0}};
   for (const auto& row : rows) {
-    while (w().record_count() < row.records) add_record();
-    w().current_index = row.current;
+    add_records(row.records - model().count());
+    model().switch_to(row.current);
     const std::vector<drawn_item> items = drawing(w().browser);
     EXPECT_EQ(shapes_of(items),
               (strings{"line 220,198 220,218", "round 225,198 270,218 18x18", items[2].shape,
@@ -239,16 +244,9 @@ TEST_F(data_window, browser_line_and_buttons_follow_the_records_and_the_settings
     EXPECT_EQ(std::vector<COLORREF>({items[1].pen, items[3].pen, items[5].pen}),
               std::vector<COLORREF>({row.show, row.remove, row.plot}));
   }
-  std::string places;
-  for (const std::string& shape : shapes_of(drawing(w().settings_view))) places += shape.substr(shape.rfind(' ')) + "|";
-  EXPECT_EQ(places, " 3,156| 118,156| 223,156| 303,156| 3,168| 123,168| 243,168| 3,180| 123,180| 243,180| 393,180|");
-  EXPECT_EQ(texts(w().settings_view),
-            "CUE DURATION:|CUE INTENSITY:|CUE RATE:|CUE TYPE:|WAKE-ALARM:|WAKE-TIME:|"
-            "DREAM-ALARM:|INITIAL DELAY:|SENSITIVITY:|CUE PERIOD START:|CUE PERIOD END:|");
-  device_block& b = w().working_block;
+  device_block& b = shown_night().working_block;
   b.type = 7, b.walarm = 2, b.dalarm = -1, b.wtimeh = 8, b.wtimem = 5, b.cdur = 255;
-  w().no_record = 0;
-  EXPECT_EQ(texts(w().settings_view),
+  EXPECT_EQ(texts(settings_view()),
             "CUE DURATION: 255|CUE INTENSITY: 3|CUE RATE: 2|CUE TYPE: Unknown cue type|WAKE-ALARM: ON|"
             "WAKE-TIME: 8:05|DREAM-ALARM: OFF|INITIAL DELAY: 0|SENSITIVITY: 6|CUE PERIOD START: 12:00|"
             "CUE PERIOD END: 11:59|");

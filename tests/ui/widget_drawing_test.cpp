@@ -46,7 +46,7 @@ TEST_F(widget_drawing, a_button_outline_and_centred_label_follow_pressed_and_ena
 TEST_F(widget_drawing, a_check_box_has_two_squares_a_cross_when_on_and_a_gray_focus_frame_sized_in_its_font) {
   widget_type* box = widget(7);  // WAKE-ALARM ON at 3,55
   EXPECT_EQ(draw(box), (strings{"rect 5,55 19,69", "rect 7,57 17,67", "text WAKE-ALARM ON 24,55"}));
-  settings_win()->settings.walarm = 5;  // any value but 0 is on
+  settings_win()->section.settings.walarm = 5;  // any value but 0 is on
   EXPECT_EQ(draw(box), (strings{"rect 5,55 19,69", "rect 7,57 17,67", "line 7,57 16,66", "line 16,57 7,66",
                                 "text WAKE-ALARM ON 24,55"}));
   const strings paper = draw(box, true);  // the full-size cross
@@ -74,14 +74,14 @@ TEST_F(widget_drawing, a_focused_numeric_box_is_filled_and_the_choice_box_has_a_
   EXPECT_EQ(draw(choice), (strings{"text CUE TYPE: 3,33", text_of("rect %ld,33 %ld,48", from, to),
                                    text_of("line %ld,48 %ld,48", from + 1, to), text_of("line %ld,48 %ld,34", to, to),
                                    text_of("text 2: Light only, alternating eyes %ld,33", from + 2)}));
-  settings_win()->settings.type = 9;  // names no item: the box stays empty
+  settings_win()->section.settings.type = 9;  // names no item: the box stays empty
   EXPECT_EQ(draw(choice).size(), 4u);
   EXPECT_EQ(widget_type(settings_win(), 0, 0, std::string(300, 'L').c_str()).text, std::string(255, 'L'));
 }
 
 TEST_F(widget_drawing, the_comments_box_is_a_frame_that_prints_its_first_two_lines) {
   edit_text_type* box = data_win()->comments;
-  const int right = data_win()->record_view->rectangle.right;
+  const int right = static_cast<record_view_type*>(data_win()->widgets.get(0))->rectangle.right;
   const std::string frame = text_of("rect 3,121 %d,152", right);
   SetWindowTextA(box->control, "flying\r\nover water\r\nthird line");
   EXPECT_EQ(draw(box), strings{frame});  // the control paints its own text
@@ -90,9 +90,13 @@ TEST_F(widget_drawing, the_comments_box_is_a_frame_that_prints_its_first_two_lin
 
 // A drawing that throws half-way still ends its paint, which gives the window's context back,
 // and deletes the pen it drew with.
-TEST(window_paint, a_drawing_that_throws_ends_the_paint_and_leaks_no_pen) {
+using window_paint = started_app;
+
+TEST_F(window_paint, a_drawing_that_throws_ends_the_paint_and_leaks_no_pen) {
   struct throwing_window : win_type {
-    throwing_window() : win_type("throws", nullptr) {}
+    explicit throwing_window(window_host& host) : win_type(host) {
+      create_window({"throwing_win_type", nullptr, nullptr, 0, WS_OVERLAPPEDWINDOW}, "throws", RECT{0, 0, 200, 100});
+    }
     void draw(HDC hdc) override {
       drawn_on = hdc;
       const owned_pen red = solid_pen(2, RGB(255, 0, 0));
@@ -103,7 +107,7 @@ TEST(window_paint, a_drawing_that_throws_ends_the_paint_and_leaks_no_pen) {
     }
     HDC drawn_on = nullptr;
     HPEN pen = nullptr;
-  } window;
+  } window(*app);
   EXPECT_EQ(SendMessageA(window.window, WM_PAINT, 0, 0), 0);
   ASSERT_TRUE(window.drawn_on && window.pen);
   EXPECT_EQ(WindowFromDC(window.drawn_on), nullptr);

@@ -1,5 +1,6 @@
 // Document commands through the application: save, save as, open, revert, bad files; file names; the window rectangle.
 #include "../ui/emf_recording.h"
+#include "app/base_doc.h"
 #include "model/doc_file.h"
 #include "test_app.h"
 #include "ui/edit_text_type.h"
@@ -7,35 +8,25 @@
 namespace {
 
 TEST(app_texts, suffixes_ignore_case_and_extensions_are_added_once_and_removed_only_at_the_end) {
-  test_app a;
   for (const auto& [text, position] : {std::pair<std::string, int>{"night.sl1", 5},
                                        {"night.SL1", 5},
                                        {".sl", -1},
                                        {"night.sl1.txt", -1},
                                        {".sl1", 0},
                                        {std::string(400, 'n') + ".Sl1", 400}})
-    EXPECT_EQ(a.find_suffix(text.c_str(), ".sl1"), position) << text;
-  const std::string fills(507, 'x'), too_long(508, 'x');  // the name buffers hold 512 bytes
+    EXPECT_EQ(find_suffix(text, ".sl1"), position) << text;
   const std::tuple<std::string, bool, std::string> names[] = {{"Untitled 1", true, "Untitled 1.sl1"},
                                                               {"Untitled 1.sl1", true, "Untitled 1.sl1"},
                                                               {"NIGHT.SL1", true, "NIGHT.SL1"},
                                                               {"NIGHT.SL1", false, "NIGHT"},
-                                                              {"a.sl1.b", false, "a.sl1.b"},
-                                                              {fills, true, fills + ".sl1"},
-                                                              {too_long, true, too_long}};
-  for (const auto& [before, add, after] : names) {
-    char name[512];
-    std::snprintf(name, sizeof name, "%s", before.c_str());
-    add ? a.add_extension(name, ".sl1") : a.strip_extension(name, ".sl1");
-    EXPECT_EQ(name, after);
-  }
-  char* text = nullptr;
-  for (const char* part : {"abc", "", "def"}) a.append_text(text, part);
-  EXPECT_STREQ(text, "abcdef");
-  std::free(text);
+                                                              {"a.sl1.b", false, "a.sl1.b"}};
+  for (const auto& [before, add, after] : names)
+    EXPECT_EQ(add ? with_extension(before, ".sl1") : without_extension(before, ".sl1"), after);
 }
 
 using documents = app_fixture;
+
+std::string full_path(const std::string& name) { return (std::filesystem::current_path() / name).string(); }
 
 std::string le(uint32_t value) {
   std::string out;
@@ -51,31 +42,31 @@ std::string tags(const char* type_tag, const char* program_tag = "NIGHTGLOW App"
 }
 
 TEST_F(documents, save_as_proposes_the_title_then_the_path_and_writes_the_header_under_the_chosen_name) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   const std::tuple<win_type*, win_type*, const char*, const char*, const char*, const char*, const char*> rows[] = {
       {data_win(), plot_win(), "monday.sl1", "Untitled 1.sl1", " | Somnolux Data (*.SL1) | sl1", "monday", "Doc type"},
       {settings_win(), settings_win(), "quiet.SL2", "Settings 1.sl2", " | Somnolux Settings (*.SL2) | sl2", "quiet",
        "Sdoc type"}};
   for (const auto& [window, again, name, proposal, dialog, new_title, type_tag] : rows) {
-    a.save_dialogs.clear();
-    a.save_name = name;
+    io->file_dialogs.clear();
+    io->save_name = name;
     command(window->window, IDM_SAVE);  // without a path: save as
     command(again->window, IDM_SAVE_AS);
-    EXPECT_EQ(a.save_dialogs, (std::vector<std::string>{proposal + std::string(dialog), a.full_path(name) + dialog}));
+    EXPECT_EQ(io->file_dialogs, (strings{proposal + std::string(dialog), full_path(name) + dialog}));
     EXPECT_EQ(title(window->window), new_title);
     EXPECT_EQ(read_file(name).substr(0, 96), tags(type_tag));
     EXPECT_TRUE(enabled(window->window, IDM_REVERT));
   }
-  EXPECT_EQ(a.data_document->path, a.full_path("monday.sl1"));
+  EXPECT_EQ(a.data_document->path, full_path("monday.sl1"));
   for (const auto& entry : std::filesystem::directory_iterator("."))
     EXPECT_NE(entry.path().extension(), ".tmp");  // no temporary file left
 }
 
 TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_question_saves) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   for (const auto& [window, name] :
        {std::pair<win_type*, const char*>{data_win(), "kept.sl1"}, {settings_win(), "kept.sl2"}}) {
-    a.save_name = name;
+    io->save_name = name;
     command(window->window, IDM_SAVE);
     const std::string saved = read_file(name);
     MoveWindow(window->window, 10, 10, 552, 265, FALSE);
@@ -86,54 +77,52 @@ TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_qu
     }
     save_fault_after_bytes = -1;
   }
-  EXPECT_TRUE(a.boxes.empty());  // not reported
+  EXPECT_TRUE(io->boxes.empty());  // not reported
   for (const auto& entry : std::filesystem::directory_iterator(".")) EXPECT_NE(entry.path().extension(), ".tmp");
   const std::string saved = read_file("kept.sl1");
-  a.answers = {IDYES};
+  io->answers = {IDYES};
   command(data_win()->window, IDM_CLOSE);
   EXPECT_EQ(a.data_document, nullptr);
   EXPECT_NE(read_file("kept.sl1"), saved);  // saved with the new place
 }
 
 TEST_F(documents, open_and_revert_ask_first_and_read_the_window_place_from_the_file) {
-  test_app& a = start_app();
-  a.save_name = "tuesday.sl1";
+  app_type& a = start_app();
+  io->save_name = "tuesday.sl1";
   MoveWindow(data_win()->window, 130, 40, 552, 265, TRUE);
   command(data_win()->window, IDM_SAVE_AS);
   MoveWindow(data_win()->window, 0, 0, 552, 265, TRUE);
   const HWND old_window = data_win()->window;
-  a.open_name = "TUESDAY.SL1";
   command(settings_win()->window, IDM_OPEN);  // the file dialog cancelled
-  a.open_choice = 1;
-  a.answers = {IDCANCEL, IDOK};
+  io->open_name = "TUESDAY.SL1";
+  io->answers = {IDCANCEL, IDOK};
   command(settings_win()->window, IDM_OPEN);
   EXPECT_EQ(data_win()->window, old_window);
   command(plot_win()->window, IDM_OPEN);
   EXPECT_FALSE(IsWindow(old_window));
   EXPECT_EQ(title(data_win()->window), "TUESDAY");
-  EXPECT_EQ(a.data_document->path, a.full_path("TUESDAY.SL1"));
+  EXPECT_EQ(a.data_document->path, full_path("TUESDAY.SL1"));
   EXPECT_EQ(rect_of(data_win()->window).left, 130);
   EXPECT_TRUE(IsWindowVisible(data_win()->window));
   EXPECT_FALSE(IsWindowVisible(plot_win()->window));
 
   MoveWindow(data_win()->window, 0, 0, 552, 265, TRUE);
-  a.answers = {IDCANCEL, IDOK};
+  io->answers = {IDCANCEL, IDOK};
   command(data_win()->window, IDM_REVERT);
   EXPECT_EQ(rect_of(data_win()->window).left, 0);
   command(plot_win()->window, IDM_REVERT);
   EXPECT_EQ(rect_of(data_win()->window).left, 130);
   EXPECT_EQ(title(data_win()->window), "TUESDAY");
-  ASSERT_EQ(a.boxes.size(), 4u);
-  EXPECT_EQ(a.boxes[1].text,
+  ASSERT_EQ(io->boxes.size(), 4u);
+  EXPECT_EQ(io->boxes[1].text,
             "This operation will overwite the current data document.  Are you sure you want to proceed?");
-  EXPECT_EQ(a.boxes[2].text,
+  EXPECT_EQ(io->boxes[2].text,
             "This operation will throw away all changes to \"TUESDAY\".  Are you sure you want to proceed?");
-  EXPECT_EQ(a.boxes[2].caption, "Revert file?");
+  EXPECT_EQ(io->boxes[2].caption, "Revert file?");
 }
 
 TEST_F(documents, a_file_that_cannot_be_opened_or_read_leaves_a_new_empty_document_and_says_why) {
-  test_app& a = start_app();
-  a.show_command = SW_SHOWNOACTIVATE;  // the new document is shown with it
+  app_type& a = start_app("port = COM3\n", SW_SHOWNOACTIVATE);  // the new document is shown with it
   const std::pair<std::string, int> cases[] = {
       {"", 0},  // nothing to open
       {"NIGHT", -1},
@@ -144,38 +133,38 @@ TEST_F(documents, a_file_that_cannot_be_opened_or_read_leaves_a_new_empty_docume
   for (const auto& [bytes, code] : cases) {
     std::filesystem::remove("bad.sl1");
     if (!bytes.empty()) write_file("bad.sl1", bytes);
-    a.boxes.clear();
+    io->boxes.clear();
     SetWindowTextA(data_win()->window, "changed");
-    a.open_data_file(a.full_path("bad.sl1").c_str(), "bad.sl1");
-    ASSERT_EQ(a.boxes.size(), 1u);
-    EXPECT_EQ(a.boxes[0].text, code ? "Couldn't read file: " + std::to_string(code) : "Couldn't open file.");
+    a.open_data_file(full_path("bad.sl1"), "bad.sl1");
+    ASSERT_EQ(io->boxes.size(), 1u);
+    EXPECT_EQ(io->boxes[0].text, code ? "Couldn't read file: " + std::to_string(code) : "Couldn't open file.");
     EXPECT_EQ(title(data_win()->window), "Untitled 1");
     EXPECT_TRUE(IsWindowVisible(data_win()->window));
-    EXPECT_STREQ(a.data_document->path, "");
-    EXPECT_EQ(a.show_new_windows, 1);
+    EXPECT_EQ(a.data_document->path, "");
+    EXPECT_TRUE(a.show_new_windows());
   }
   write_file("night.sl1", tags("Doc type"));  // a data file chosen as settings fails at the type tag
-  a.open_settings_file(a.full_path("night.sl1").c_str(), "night.sl1");
-  EXPECT_EQ(a.boxes.back().text, "Couldn't read file: -4");
+  a.open_settings_file(full_path("night.sl1"), "night.sl1");
+  EXPECT_EQ(io->boxes.back().text, "Couldn't read file: -4");
   EXPECT_EQ(title(settings_win()->window), "Settings 1");
-  a.answers = {IDOK};
+  io->answers = {IDOK};
   const HWND data_window = data_win()->window, settings_window = settings_win()->window;
   command(settings_window, IDM_REVERT);  // never saved: the empty path cannot be opened
-  EXPECT_EQ(a.boxes.back().text, "Couldn't open file.");
+  EXPECT_EQ(io->boxes.back().text, "Couldn't open file.");
   EXPECT_TRUE(IsWindow(data_window) && !IsWindow(settings_window));
 }
 
 TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_with_its_plot_shown) {
-  test_app& a = start_app();
+  start_app();
   sim_engine engine(make_night(3, {2024, 3, 30, 7, 0, 0}));
-  use_test_link(&engine);
+  use_fake_port(&engine);
   command(data_win()->window, IDM_GET_DATA);
   SendMessageA(data_win()->window, WM_CHAR, '7', 0);
   SetWindowTextA(data_win()->comments->control, "Flying\r\nover the lake");
-  plot_win()->sums.record_count = 1, plot_win()->sums.max = 2, plot_win()->sums.cues[5] = 2,
-  plot_win()->sums.not_delivered[6] = 1;
+  plot_sums& sums = model().image.plot;
+  sums.record_count = 1, sums.max = 2, sums.cues[5] = 2, sums.not_delivered[6] = 1;
   plot_win()->show();
-  a.save_name = "night.sl1";
+  io->save_name = "night.sl1";
   command(data_win()->window, IDM_SAVE_AS);
 
   auto rect = [](HWND w) {
@@ -184,7 +173,7 @@ TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_w
            le(static_cast<uint32_t>(r.bottom));
   };
   uint8_t block[device_block_size];
-  block_to_bytes(data_win()->working_block, block);  // as downloaded, with checksum and interface version
+  block_to_bytes(model().image.data.working_block, block);  // as downloaded, with checksum and interface version
   const std::string night(reinterpret_cast<char*>(block), sizeof block), counts = le(7) + std::string(24, '\0');
   std::string series(1024, '\0');
   series[5 * 4] = 2, series[512 + 6 * 4] = 1;
@@ -193,31 +182,29 @@ TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_w
                            le(22) + std::string("Flying\r\nover the lake", 22) + rect(plot_win()->window) + le(1) +
                            le(1) + le(2) + series);
 
-  a.open_choice = 1;
-  a.open_name = "night.sl1";
+  io->open_name = "night.sl1";
   command(plot_win()->window, IDM_OPEN);
   data_win_type& w = *data_win();
-  char comment[64] = "";
-  GetWindowTextA(w.comments->control, comment, sizeof comment);
-  EXPECT_EQ(text_of("%s %d/%d %d %d %s", title(w.window).c_str(), w.current_index, w.record_count(), w.no_record,
-                    w.counts[dreams], comment),
+  const data_window_state& shown = model().image.data;
+  EXPECT_EQ(text_of("%s %d/%d %d %d %s", title(w.window).c_str(), model().current, model().count(), shown.no_record,
+                    shown.counts[dreams], title(w.comments->control).c_str()),
             "night 0/1 0 7 Flying\r\nover the lake");
   EXPECT_TRUE(IsWindowVisible(w.window) && IsWindowVisible(plot_win()->window));
-  EXPECT_EQ(plot_win()->sums.combined[5] + 10 * plot_win()->sums.combined[6], 12);
-  a.save_name = "again.sl1";
+  EXPECT_EQ(model().image.plot.combined[5] + 10 * model().image.plot.combined[6], 12);
+  io->save_name = "again.sl1";
   command(w.window, IDM_SAVE_AS);
   EXPECT_TRUE(read_file("again.sl1") == saved);
 }
 
 TEST_F(documents, while_a_dialog_is_open_no_window_closes_or_replaces_a_document_under_it) {
-  test_app& a = start_app();
-  add_record();
+  app_type& a = start_app();
+  add_records();
   data_doc* const data = a.data_document.get();
   settings_doc* const settings = a.settings_document.get();
   const HWND data_window = data_win()->window;
-  a.open_name = "night.sl1", a.open_choice = 1;
+  io->open_name = "night.sl1";
   // Every way a document window goes, from the other windows while Export Data is open.
-  a.on_dialog = [&] {
+  io->on_dialog = [&](const std::string&, LPARAM) {
     for (HWND other : {settings_win()->window, plot_win()->window}) {
       for (int command : {IDM_NEW_DATA, IDM_NEW_SETTINGS, IDM_OPEN, IDM_CLOSE, IDM_REVERT, IDM_QUIT})
         SendMessageA(other, WM_COMMAND, command, 0);
@@ -229,8 +216,8 @@ TEST_F(documents, while_a_dialog_is_open_no_window_closes_or_replaces_a_document
   EXPECT_EQ(a.data_document.get(), data);
   EXPECT_EQ(a.settings_document.get(), settings);
   EXPECT_TRUE(IsWindow(data_win()->window));
-  EXPECT_TRUE(a.boxes.empty());  // not even asked
-  EXPECT_EQ(a.open_dialogs, 0);
+  EXPECT_TRUE(io->boxes.empty());  // not even asked
+  EXPECT_TRUE(io->file_dialogs.empty());
   SendMessageA(settings_win()->window, WM_COMMAND, IDM_NEW_DATA, 0);  // afterwards as before
   EXPECT_FALSE(IsWindow(data_window));  // the address of a new document may be the old one's
 }
@@ -241,15 +228,17 @@ TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_
   const std::string place = le(12) + le(34) + le(512) + le(184);
   const std::string extremes("\x80\0\0\0\0\0\0\x80\xff\xff\xff\x7f\0\0\0\x80", 16);
   for (const auto& [bytes, result, placed] :
-       {std::tuple<std::string, int, const char*>{place.substr(0, 12), 0, "0,0 300,150"},
-        {place, 1, "12,34 512,184"},
-        {extremes, 1, ""}}) {
+       {std::tuple<std::string, bool, const char*>{place.substr(0, 12), false, "0,0 300,150"},
+        {place, true, "12,34 512,184"},
+        {extremes, true, ""}}) {
     MoveWindow(w.window, 0, 0, 300, 150, TRUE);
     std::FILE* file = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::rewind(file);
-    EXPECT_EQ(w.win_type::read_from_file(file), result);
+    window_rect rect;
+    EXPECT_EQ(read_window_rect(file, rect), result);
     std::fclose(file);
+    if (result) w.move_to(rect);  // as a file that was read places the window
     const RECT r = rect_of(w.window);
     if (*placed) {
       EXPECT_EQ(text_of("%ld,%ld %ld,%ld", r.left, r.top, r.right, r.bottom), placed);

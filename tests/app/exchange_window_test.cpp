@@ -3,6 +3,7 @@
 
 #include "../exchange/sample_nights.h"
 #include "dialog_driver.h"
+#include "exchange/document_exchange.h"
 #include "exchange/export_rows.h"
 #include "exchange/help_strings.h"
 #include "exchange/import_rows.h"
@@ -17,6 +18,7 @@ namespace {
 class exchange : public started_app {
  protected:
   data_win_type& w() const { return *data_win(); }
+  const std::vector<data_record>& records() const { return model().image.records; }
   // Six nights with their own counts and comments, the third one shown. Every night has the
   // interface version that a download brings and a comment: a spreadsheet writes an empty text
   // cell back as nothing, and a row cannot lose a column.
@@ -27,23 +29,23 @@ class exchange : public started_app {
                                    make_night(2, {2024, 3, 2, 6, 30, 0}), long_night(),
                                    make_night(3, {2024, 3, 3, 8, 15, 0}), make_night(4, {2024, 3, 5, 7, 5, 0})};
     const char* const comments[] = {"Lucid at the lake", "first \"line\"\r\nsecond", "a, b; c", "x", "flying", "woke"};
+    std::vector<data_record> nights;
     for (int i = 0; i < 6; ++i) {
-      auto& night = w().records.emplace_back(new_record(blocks[i]));
+      data_record& night = nights.emplace_back(new_record(blocks[i]));
       if (!night.block.ibv[0]) std::strcpy(night.block.ibv, "SLX-IB 1.4");
       for (int c = 0; c < journal_count_total; ++c) night.counts[c] = i + c;
       night.comment = comments[i];
     }
-    w().current_index = 2;
-    w().load_record(2);
-    w().no_record = 0;
+    model().append_records(std::move(nights));
+    model().switch_to(2);
   }
   // The core's row of record i, as a freshly shown window gives it.
-  std::string row(int i) const { return rec_column(i + 1) + make_export_row(view_of_record(w().records[i]), version); }
+  std::string row(int i) const { return rec_column(i + 1) + make_export_row(view_of_record(records()[i]), version); }
   // Export To Database; the file's bytes. What the Export Data dialog showed goes to dialog_seen, then
   // the actions are taken in it: "2 5" selects lines, "all" presses Select All, "names" unchecks the
   // field names, "cancel" presses Cancel; then OK.
   std::string export_file(const std::string& actions, const std::string& name = "data.txt") {
-    app->save_name = name;
+    io->save_name = name;
     dialog_driver driver{"Export Data", {[&](HWND dialog) {
                            HWND list = GetDlgItem(dialog, IDC_EXPORT_LIST);
                            char line[256] = "";
@@ -68,23 +70,22 @@ class exchange : public started_app {
   std::string dialog_seen;
   // Import From Database of the file; the message it showed.
   std::string import_file(const std::string& name) {
-    app->open_name = name;
-    app->boxes.clear();
+    io->open_name = name;
+    io->boxes.clear();
     command(w().window, IDM_IMPORT_DATABASE);
-    return app->boxes.empty() ? "" : app->boxes.back().text;
+    return io->boxes.empty() ? "" : io->boxes.back().text;
   }
 };
 
 TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_and_one_zero) {
   add_nights();
-  w().current_index = 1;
-  w().load_record(1);
-  settings_win()->settings.walarm = 1;
+  model().switch_to(1);
+  settings_win()->section.settings.walarm = 1;
   const std::pair<win_type*, std::string> rows[] = {
-      {data_win(), data_report_text(view_of_record(w().records[1]), version)},
-      {settings_win(), settings_report_text(settings_win()->settings, HELP_TEXT_CUE_DURATION, version)}};
+      {data_win(), data_report_text(view_of_record(records()[1]), version)},
+      {settings_win(), settings_report_text(settings_win()->section.settings, HELP_TEXT_CUE_DURATION, version)}};
   for (const auto& [window, report] : rows) {
-    app->save_name = "report.txt";
+    io->save_name = "report.txt";
     command(window->window, IDM_EXPORT_REPORT);
     EXPECT_EQ(read_file("report.txt"), add_returns(report));
     command(window->window, IDM_COPY);
@@ -95,10 +96,10 @@ TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_a
     GlobalUnlock(memory);
     CloseClipboard();
   }
-  EXPECT_EQ(app->save_dialogs[0], "Save Report: SomnReport.txt | Somnolux Report (*.TXT) | txt");
-  app->save_name = "no such folder\\report.txt";
+  EXPECT_EQ(io->file_dialogs[0], "Save Report: SomnReport.txt | Somnolux Report (*.TXT) | txt");
+  io->save_name = "no such folder\\report.txt";
   command(w().window, IDM_EXPORT_REPORT);
-  EXPECT_EQ(app->boxes.at(0).text, "Sorry, couldn't create report file.");
+  EXPECT_EQ(io->boxes.at(0).text, "Sorry, couldn't create report file.");
 }
 
 TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_showed) {
@@ -108,21 +109,20 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
       {"2 3 5", {1, 2, 4}}, {"names all", {0, 1, 2, 3, 4, 5}}, {"2 cancel", {}}, {"", {}}};
   for (const auto& [actions, positions] : rows) {
     std::filesystem::remove("data.txt");
-    const std::size_t dialogs = app->save_dialogs.size();
+    const std::size_t dialogs = io->file_dialogs.size();
     const std::string bytes = export_file(actions);
     std::string expected = positions.empty() || std::strstr(actions, "names") ? "" : export_header();
     for (int i : positions) expected += row(i);
     EXPECT_EQ(bytes, add_returns(positions.empty() ? "" : expected)) << actions;
-    EXPECT_EQ(dialog_seen, "6 lines, " + record_list_line(1, w().records[1].block) + ", names 1");
-    EXPECT_EQ(app->save_dialogs.size() - dialogs, positions.empty() ? 0u : 1u);
-    char shown[64] = "";
-    GetWindowTextA(w().comments->control, shown, sizeof shown);
-    EXPECT_EQ(text_of("%d %d %s %s", w().current_index, w().counts[dreams], shown, w().records[2].comment.c_str()),
+    EXPECT_EQ(dialog_seen, "6 lines, " + record_list_line(1, records()[1].block) + ", names 1");
+    EXPECT_EQ(io->file_dialogs.size() - dialogs, positions.empty() ? 0u : 1u);
+    EXPECT_EQ(text_of("%d %d %s %s", model().current, model().image.data.counts[dreams],
+                      title(w().comments->control).c_str(), records()[2].comment.c_str()),
               "2 2 edited edited");
   }
-  EXPECT_EQ(app->save_dialogs[0], "Save Data: SomnData.txt | Somnolux Data (*.TXT) | txt");
+  EXPECT_EQ(io->file_dialogs[0], "Save Data: SomnData.txt | Somnolux Data (*.TXT) | txt");
   export_file("1", "no such folder\\data.txt");
-  EXPECT_EQ(app->boxes.back().text, "Sorry, couldn't create data file.");
+  EXPECT_EQ(io->boxes.back().text, "Sorry, couldn't create data file.");
 }
 
 TEST_F(exchange, import_takes_the_rows_of_this_program_from_any_file_without_harm) {
@@ -143,20 +143,21 @@ TEST_F(exchange, import_takes_the_rows_of_this_program_from_any_file_without_har
                                                {add_returns(many), 100000}};
   for (const auto& [bytes, added] : rows) {
     write_file("in.txt", bytes);
-    const int before = w().record_count();
+    const int before = model().count();
     EXPECT_EQ(import_file("in.txt"), std::to_string(added) + " record(s) imported.");
-    EXPECT_EQ(w().record_count() - before, added);
+    EXPECT_EQ(model().count() - before, added);
   }
-  EXPECT_TRUE(w().current_index == w().record_count() - 1 && w().no_record == 0);
-  EXPECT_EQ(w().make_export_row(), make_export_row(view_of_record(w().records[3]), version));  // night 4 is back
+  EXPECT_TRUE(model().current == model().count() - 1 && model().image.data.no_record == 0);
+  EXPECT_EQ(make_export_row(shown_view(model(), ""), version),
+            make_export_row(view_of_record(records()[3]), version));  // night 4 is back
   EXPECT_EQ(import_file("missing.txt"), "Couldn't open database file.");
-  EXPECT_EQ(app->save_dialogs.back(), "open  | Text File (*.TXT) | txt");
+  EXPECT_EQ(io->file_dialogs.back(), "open  | Text File (*.TXT) | txt");
 }
 
 TEST_F(exchange, print_maps_the_client_area_onto_the_page_around_draw_and_reports_each_failure) {
   add_nights();
   SetWindowTextA(w().comments->control, "one\r\ntwo\r\nthree");
-  test_printer& paper = app->paper();
+  test_printer& paper = *printer;
   const std::string job = "choose|doc Untitled 1+|page+|";
   const std::tuple<int, DWORD, const char*, std::string, std::string> rows[] = {
       {0, 0, "", "choose|release|", ""},  // cancelled
@@ -170,11 +171,11 @@ TEST_F(exchange, print_maps_the_client_area_onto_the_page_around_draw_and_report
       {1, 0, "", job + "end page+|end doc+|release|", ""}};
   for (const auto& [answer, error, failing, calls, message] : rows) {
     paper.answer = answer, paper.error = error, paper.failing = failing, paper.calls.clear();
-    app->boxes.clear();
+    io->boxes.clear();
     command(w().window, IDM_PRINT);
     EXPECT_EQ(paper.calls, calls) << failing << error;
-    EXPECT_EQ(app->boxes.empty() ? "" : app->boxes[0].text, message);
-    EXPECT_TRUE(app->boxes.empty() || !app->boxes[0].status_or_about_open);  // the box closed it first
+    EXPECT_EQ(io->boxes.empty() ? "" : io->boxes[0].text, message);
+    EXPECT_TRUE(io->boxes.empty() || !io->boxes[0].status_or_about_open);  // the box closed it first
     EXPECT_EQ(app->status_window, nullptr);
   }
   RECT client{};
@@ -189,7 +190,7 @@ TEST_F(exchange, print_maps_the_client_area_onto_the_page_around_draw_and_report
   EXPECT_EQ(std::vector<std::string>(shapes.begin(), shapes.begin() + 3), mapping);
   // The comments box draws its text itself only while the printing flag is set.
   EXPECT_EQ(std::count(shapes.begin(), shapes.end(), "text two 3,139"), 1);
-  EXPECT_TRUE(w().printing == 0 && w().printer_dc == nullptr);
+  EXPECT_TRUE(!w().printing && w().printer_dc == nullptr);
 }
 
 // The two Windows halves of tests/e2e/exchange_e2e.sh, on the files of the folder it names: the nights

@@ -11,12 +11,13 @@ void click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0
 class plot_window : public started_app {
  protected:
   plot_win_type& p() const { return *plot_win(); }
-  // A night at 23:00 with the cue period 22:00-06:00 (bins 0-83) and REM in the given bins.
+  plot_sums& sums() const { return model().image.plot; }
+  // A night at 23:00 with the cue period 22:00-06:00 (bins 0-83) and REM in the given bins, shown.
   void add_night(int dur, std::initializer_list<int> rem) const {
-    add_record();
-    device_block& b = data_win()->records.back().block;
+    device_block b = reset_device_block();
     b.recstarth = 23, b.dur = dur, b.cstarth = 22, b.cstartm = 0, b.cendh = 6, b.cendm = 0;
     for (int bin : rem) b.rem[bin / 8] |= static_cast<uint8_t>(1 << (bin % 8));
+    model().append_night(b);
   }
   // The plot area is the client area less 43 by 36 pixels.
   void size_client(int width, int height) const {
@@ -89,7 +90,7 @@ TEST_F(plot_window, hour_ticks_follow_the_width_count_labels_the_max_and_an_empt
   const std::pair<int, const char*> maxima[] = {
       {10, "0 1 2 3 4 5 6 7 8 9 10 "}, {50, "0 5 10 15 20 25 30 35 40 45 50 "}, {51, "0 10 20 30 40 50 "}};
   for (const auto& [max, labels] : maxima) {
-    p().sums.max = max;
+    sums().max = max;
     std::string seen;
     for (const std::string& shape : shapes())  // labels left of the axis, which stands at x 33
       if (shape.rfind("text ", 0) == 0 && std::atoi(shape.c_str() + shape.rfind(' ') + 1) < 33)
@@ -97,7 +98,7 @@ TEST_F(plot_window, hour_ticks_follow_the_width_count_labels_the_max_and_an_empt
     EXPECT_EQ(seen, labels);
   }
   size_client(299, 136);
-  p().sums.max = 0;
+  sums().max = 0;
   p().series.show[0] = p().series.show[1] = p().series.show[2] = 0;
   std::string texts;
   int lines = 0;
@@ -113,8 +114,7 @@ TEST_F(plot_window, hour_ticks_follow_the_width_count_labels_the_max_and_an_empt
 TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_never_open_twice) {
   for (int i = 0; i < 5; ++i) add_night(96, {10 + i});
   data_win_type& w = *data_win();
-  w.current_index = 2;
-  w.load_record(2);
+  model().switch_to(2);
   SendMessageA(w.window, WM_CHAR, '6', 0);  // an edit of record 3, kept by the switch
   std::string seen;
   dialog_driver show{"Show Record", {[&](HWND d) {
@@ -129,7 +129,7 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
   EXPECT_EQ(seen,
             "Show Record without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 1 \n"
             "-1 Static 0 Select a data record:\n#5:  ?\?/?\?/?\?  23:00  480 minutes2");
-  EXPECT_EQ(text_of("%d %d", w.current_index, w.records[2].counts[dreams]), "4 6");
+  EXPECT_EQ(text_of("%d %d", model().current, model().image.records[2].counts[dreams]), "4 6");
 
   auto state = [&](HWND d) {  // owner, check boxes and radio buttons 3 ... 11, selected lines
     std::string out = GetWindow(d, GW_OWNER) == p().window ? "plot " : "data ";
@@ -161,11 +161,11 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
                      press(d, IDC_RECORD_OK);
                    }}};
   EXPECT_TRUE(ok.drive([&] { command(w.window, IDM_PLOT_RECORDS); }));
-  EXPECT_EQ(seen + text_of("%d %d %d%d%d", p().sums.record_count, p().sums.max, p().sums.cues[11], p().sums.cues[12],
-                           p().sums.cues[13]),
+  EXPECT_EQ(seen + text_of("%d %d %d%d%d", sums().record_count, sums().max, sums().cues[11], sums().cues[12],
+                           sums().cues[13]),
             "data 101010110 0|data 101101110 2|2 1 101");
   EXPECT_EQ(text_of("%d%d%d", p().series.colour[0], p().series.colour[1], p().series.colour[2]), "110");
-  EXPECT_EQ(app->dialogs.size(), 3u);
+  EXPECT_EQ(io->dialogs.size(), 3u);
 }
 
 TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_one_clears_the_plot) {
@@ -178,24 +178,22 @@ TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_on
               {1, 0, IDOK, "-1/0 0 1 hidden 0"},
               {2, 1, IDCANCEL, "1/2 2 0 shown 1"}};
   for (const auto& row : rows) {
-    data_win_type& w = *data_win();
-    w.records.clear();
+    app->create_data_doc();
+    data_window_state& shown = model().image.data;
     for (int i = 1; i <= row.records; ++i) {
       add_night(96, {10});
-      w.records.back().counts[dreams] = i;
+      shown.counts[dreams] = i;
     }
-    w.no_record = 0;
-    w.current_index = row.current;
-    w.load_record(row.current);
+    model().switch_to(row.current);
     p().build_plot({0});
-    app->answers = {row.answer};
-    app->boxes.clear();
-    command(w.window, IDM_DELETE_RECORD);
-    ASSERT_EQ(app->boxes.size(), 1u);
-    EXPECT_EQ(app->boxes[0].text + "|" + app->boxes[0].caption,
+    io->answers = {row.answer};
+    io->boxes.clear();
+    command(data_win()->window, IDM_DELETE_RECORD);
+    ASSERT_EQ(io->boxes.size(), 1u);
+    EXPECT_EQ(io->boxes[0].text + "|" + io->boxes[0].caption,
               "Are you sure you want to permanently delete this record?|Delete Record?");
-    EXPECT_EQ(text_of("%d/%d %d %d %s %d", w.current_index, w.record_count(), w.counts[dreams], w.no_record,
-                      IsWindowVisible(p().window) ? "shown" : "hidden", p().sums.record_count),
+    EXPECT_EQ(text_of("%d/%d %d %d %s %d", model().current, model().count(), shown.counts[dreams], shown.no_record,
+                      IsWindowVisible(p().window) ? "shown" : "hidden", sums().record_count),
               row.after);
   }
 }

@@ -59,8 +59,9 @@ struct scripted_io : desktop_io {
   // The chosen files are named relative to the current directory and given as full paths.
   bool choose_file(HINSTANCE, file_choice& choice) override {
     const bool save = choice.mode == file_choice::kind::save;
-    file_dialogs.push_back(std::string(save ? "" : "open ") + (choice.caption ? choice.caption + std::string(": ") : "") +
-                           choice.path + " | " + choice.filter + " | " + choice.extension);
+    file_dialogs.push_back(std::string(save ? "" : "open ") +
+                           (choice.caption ? choice.caption + std::string(": ") : "") + choice.path + " | " +
+                           choice.filter + " | " + choice.extension);
     const std::string& name = save ? save_name : open_name;
     if (name.empty()) return false;
     choice.path = (std::filesystem::current_path() / name).string();
@@ -69,8 +70,12 @@ struct scripted_io : desktop_io {
     return true;
   }
   void beep() override { ++beeps; }
-  void pause(int milliseconds) override { pauses.push_back(milliseconds); }
-  void track_popup(HMENU menu, POINT, HWND owner) override {
+  void pause(int milliseconds) override {
+    pauses.push_back(milliseconds);
+    if (on_pause) on_pause();
+  }
+  void track_popup(HMENU menu, POINT screen, HWND owner) override {
+    if (on_popup) on_popup(menu, screen, owner);
     if (popup_choice >= 0) SendMessageA(owner, WM_COMMAND, GetMenuItemID(menu, popup_choice), 0);
   }
 
@@ -82,12 +87,15 @@ struct scripted_io : desktop_io {
   std::function<void()> on_wait;
   std::vector<std::string> dialogs;
   std::function<INT_PTR(const std::string& name, LPARAM state)> on_dialog;  // else the real modal dialog
-  std::string open_name, save_name;  // "" cancels the dialog
-  int open_filter = 1;               // the open dialog's filter: 1 data, 2 settings
+  std::string open_name, save_name;                                         // "" cancels the dialog
+  int open_filter = 1;                    // the open dialog's filter: 1 data, 2 settings
   std::vector<std::string> file_dialogs;  // [open ][caption: ]proposed path | filter | extension
   int beeps = 0;
   std::vector<int> pauses;
+  std::function<void()> on_pause;
   int popup_choice = -1;  // the item a popup menu chooses; -1 none
+  // Called as a popup menu opens, before the choice is sent.
+  std::function<void(HMENU menu, POINT screen, HWND owner)> on_popup;
 };
 
 // A printer whose dialog answers as scripted (cancel by default) and whose paper is an enhanced
@@ -180,6 +188,14 @@ inline std::vector<drawn_item> recorded(win_type& w, const std::function<void(HD
   return items;
 }
 
+// The application behind the open window of that class, read from the window: during the start-up
+// the fixture does not hold the application yet.
+inline app_type* app_behind(const char* window_class) {
+  const HWND found = FindWindowA(window_class, nullptr);
+  auto* object = found ? reinterpret_cast<win_type*>(GetWindowLongPtrA(found, GWLP_USERDATA)) : nullptr;
+  return object ? dynamic_cast<app_type*>(&object->host) : nullptr;
+}
+
 // Each test runs in a fresh temporary directory as the current directory, where the
 // preferences file and the documents go.
 class app_fixture : public ::testing::Test {
@@ -252,9 +268,9 @@ class app_fixture : public ::testing::Test {
   }
 
   std::filesystem::path directory, previous = std::filesystem::current_path();
-  scripted_io* io = nullptr;          // the application's
-  test_printer* printer = nullptr;    // the application's
-  std::unique_ptr<fake_port> port;    // the link's after use_fake_port
+  scripted_io* io = nullptr;        // the application's
+  test_printer* printer = nullptr;  // the application's
+  std::unique_ptr<fake_port> port;  // the link's after use_fake_port
   std::unique_ptr<app_type> app;
 };
 

@@ -17,27 +17,29 @@ TEST(command_line, names_one_file_quoted_or_bare) {
 
 using command_line_open = app_fixture;
 
+std::string full_path(const char* name) { return (std::filesystem::current_path() / name).string(); }
+
 TEST_F(command_line_open, opens_data_or_settings_by_extension_with_the_full_path_and_reports_bad_files) {
-  test_app& a = start_app();
-  a.save_name = "monday.sl1";
+  start_app();
+  io->save_name = "monday.sl1";
   command(data_win()->window, IDM_SAVE);
-  a.save_name = "quiet.sl2";
+  io->save_name = "quiet.sl2";
   command(settings_win()->window, IDM_SAVE);
   write_file("junk.sl1", "not a night");
 
   start_app();
-  open_from_command_line(*app, ("\"" + test_app::full_path("monday.sl1") + "\"").c_str());
+  open_from_command_line(*app, ("\"" + full_path("monday.sl1") + "\"").c_str());
   open_from_command_line(*app, " quiet.SL2 ");
   EXPECT_EQ(title(data_win()->window) + " " + title(settings_win()->window), "monday quiet");
-  EXPECT_EQ(std::string(app->data_document->path), test_app::full_path("monday.sl1"));
-  EXPECT_EQ(std::string(app->settings_document->path), test_app::full_path("quiet.SL2"));
+  EXPECT_EQ(app->data_document->path, full_path("monday.sl1"));
+  EXPECT_EQ(app->settings_document->path, full_path("quiet.SL2"));
   EXPECT_TRUE(IsWindowVisible(data_win()->window) && IsWindowVisible(settings_win()->window));
-  EXPECT_TRUE(app->boxes.empty());
+  EXPECT_TRUE(io->boxes.empty());
 
   for (const std::string& line : {std::string("missing.sl1"), std::string("junk.sl1"), std::string(300, 'x')})
     open_from_command_line(*app, line.c_str());
   std::vector<std::string> texts;
-  for (const box_record& box : app->boxes) texts.push_back(box.caption + ": " + box.text.substr(0, 20));
+  for (const box_record& box : io->boxes) texts.push_back(box.caption + ": " + box.text.substr(0, 20));
   EXPECT_EQ(texts, (std::vector<std::string>{"Message: Couldn't open file.",
                                              "Message: Couldn't read file: ", "Message: Couldn't open file."}));
   EXPECT_EQ(title(settings_win()->window), "quiet");  // a bad data file leaves the settings alone
@@ -45,14 +47,14 @@ TEST_F(command_line_open, opens_data_or_settings_by_extension_with_the_full_path
 
 TEST_F(command_line_open, opens_nothing_when_the_start_up_dialog_chose_to_quit) {
   write_file("monday.sl1", "");
-  app = std::make_unique<test_app>();
-  app->on_dialog = []() -> INT_PTR { return 2; };
-  app->start();
+  start_app(nullptr, SW_HIDE, [](scripted_io& desktop) {
+    desktop.on_dialog = [](const std::string&, LPARAM) -> INT_PTR { return 2; };  // Quit Program
+  });
   EXPECT_TRUE(app->data_document && app->settings_document);  // built whole all the same
   EXPECT_FALSE(std::filesystem::exists("somnprefs.txt"));
-  EXPECT_EQ(app->link->port_number, 0);
+  EXPECT_EQ(app->link()->port_number, 0);
   open_from_command_line(*app, "monday.sl1");
-  EXPECT_TRUE(app->boxes.empty());
+  EXPECT_TRUE(io->boxes.empty());
   EXPECT_EQ(title(data_win()->window), "Untitled 1");
   EXPECT_EQ(app->run(), 0);  // the quit is still on its way
 }

@@ -6,7 +6,7 @@ namespace {
 using status_about = app_fixture;
 
 TEST_F(status_about, never_open_together_a_second_status_keeps_its_text_and_close_boxes_close_only_themselves) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   a.show_status("Status", "Printing in progress...");
   command(data_win()->window, IDM_ABOUT);
   EXPECT_EQ(a.status_window, nullptr);
@@ -20,7 +20,7 @@ TEST_F(status_about, never_open_together_a_second_status_keeps_its_text_and_clos
   const HWND status = a.status_window->window;
   a.show_status("Other", "Setting Somnolux...");
   EXPECT_EQ(a.status_window->window, status);
-  EXPECT_STREQ(a.status_window->text, "Getting Somnolux Data...");
+  EXPECT_EQ(a.status_window->text, "Getting Somnolux Data...");
   EXPECT_EQ(title(status), "Status");
 
   SendMessageA(status, WM_CLOSE, 0, 0);
@@ -31,7 +31,7 @@ TEST_F(status_about, never_open_together_a_second_status_keeps_its_text_and_clos
   EXPECT_EQ(a.about_window, nullptr);
   a.show_about();  // a new one after its close box
   EXPECT_TRUE(a.about_window && IsWindow(a.about_window->window));
-  EXPECT_TRUE(a.data_document && a.settings_document && a.boxes.empty());
+  EXPECT_TRUE(a.data_document && a.settings_document && io->boxes.empty());
 }
 
 BITMAPINFO top_down_32_bits(int width, int height) {
@@ -64,7 +64,7 @@ std::vector<uint32_t> drawn(win_type& window, int& width, int& height) {
 }
 
 TEST_F(status_about, the_status_text_is_centred_on_one_line_and_cut_at_the_edges) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   for (const std::string& text : {std::string("Getting Somnolux Data..."), std::string(200, 'W')}) {
     a.close_status();
     a.show_status("Status", text.c_str());
@@ -88,7 +88,7 @@ TEST_F(status_about, the_status_text_is_centred_on_one_line_and_cut_at_the_edges
 }
 
 TEST_F(status_about, the_about_window_draws_its_picture_pixel_for_pixel) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   a.show_about();
   int width = 0, height = 0;
   const std::vector<uint32_t> window = drawn(*a.about_window, width, height);

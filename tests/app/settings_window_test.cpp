@@ -1,30 +1,21 @@
 // The Settings window: the form as drawn, its keyboard walk and typing, reset, upload, copy from a record, .sl2 files.
 #include <ctime>
 
-#include "device/test_link.h"
 #include "model/settings_image.h"
 #include "test_app.h"
-#include "ui/emf_recording.h"
 #include "ui/help_line_type.h"
 
 namespace {
 
-int beeps = 0;
-
 class settings_window : public started_app {
  protected:
-  void SetUp() override {
-    started_app::SetUp();
-    beeps = 0;
-    current_ui_effects() = {[] { ++beeps; }, [](int) {}, [](HMENU, POINT, HWND) {}};
-  }
   settings_win_type& w() const { return *settings_win(); }
-  device_settings& s() const { return settings_win()->settings; }
+  device_settings& s() const { return settings_win()->section.settings; }
   void type(const std::string& keys, bool shift = false) const { type_chars(w().window, keys, shift); }
-  void click(int x, int y) const { SendMessageA(w().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+  void press(int x, int y) const { click(w().window, x, y); }
   std::string focus() const { return focus_name(w().widgets); }
-  help_line_type& help() const { return *static_cast<help_line_type*>(w().widgets.get(0)); }
-  std::string asked(std::size_t i) const { return app->boxes.at(i).caption + "|" + app->boxes.at(i).text; }
+  help_line_type& help() const { return *w().help; }
+  std::string asked(std::size_t i) const { return io->boxes.at(i).caption + "|" + io->boxes.at(i).text; }
 };
 
 // The texts of the form where its geometry puts them in the window's display font; the values are
@@ -140,10 +131,10 @@ TEST_F(settings_window, typing_fills_the_bound_settings_and_a_key_out_of_range_b
       {"\t\t99", &device_settings::cstartm_edit, 9, 1}, {"\t05", &device_settings::cendh_edit, 5, 0},
       {"\t\tx-", &device_settings::cdur, 3, 2}};  // wrapped to CUE DURATION
   for (const auto& [keys, field, value, refused] : rows) {
-    beeps = 0;
+    io->beeps = 0;
     type(keys);
     EXPECT_EQ(s().*field, value) << keys;
-    EXPECT_EQ(beeps, refused) << keys;
+    EXPECT_EQ(io->beeps, refused) << keys;
   }
   EXPECT_EQ(s().wtimeh, 8);  // the sent pair waits for the upload
   type("\t7", true);
@@ -155,10 +146,10 @@ TEST_F(settings_window, reset_asks_and_on_ok_brings_back_every_default_with_the_
   reset_settings(defaults);
   EXPECT_EQ(settings_text(s()), settings_text(defaults));
   s() = distinct_settings();
-  app->answers = {IDCANCEL, IDOK};
+  io->answers = {IDCANCEL, IDOK};
   command(w().window, IDM_RESET_SETTINGS);
   EXPECT_EQ(settings_text(s()), settings_text(distinct_settings()));
-  click(340, 120);  // the Reset Settings button
+  press(340, 120);  // the Reset Settings button
   EXPECT_EQ(settings_text(s()), settings_text(defaults));
   EXPECT_EQ(asked(1),
             "Reset Deafults?|This will overwrite the current Somnolux settings.  Are you sure you want to proceed?");
@@ -177,18 +168,18 @@ void expect_pc_clock(const device_settings& s, std::time_t before, std::time_t a
 
 TEST_F(settings_window, upload_asks_then_sends_the_edits_with_the_pc_clock_and_keeps_them_when_refused) {
   sim_engine engine(distinct_block());
-  fake_port& port = use_test_link(&engine);
+  fake_port& port = use_fake_port(&engine);
   std::string status;  // the status window while the upload waits
   port.on_wait = [&] {
     if (app->status_window) status = title(app->status_window->window) + "|" + app->status_window->text;
   };
   type("20");  // CUE DURATION has the focus
   s().sens = 9, s().wtimeh_edit = 6, s().wtimem_edit = 45, s().cstarth_edit = 3;
-  app->answers = {IDCANCEL, IDOK};
+  io->answers = {IDCANCEL, IDOK};
   command(w().window, IDM_SET_SETTINGS);
   EXPECT_TRUE(port.writes.empty());
   std::time_t before = std::time(nullptr);
-  click(150, 120);  // the Set Somnolux Settings button
+  press(150, 120);  // the Set Somnolux Settings button
   ASSERT_EQ(engine.upload_count(), 1);
   const device_settings& got = engine.last_upload();
   expect_pc_clock(got, before, std::time(nullptr));
@@ -205,7 +196,7 @@ TEST_F(settings_window, upload_asks_then_sends_the_edits_with_the_pc_clock_and_k
   s().cdur = 33, s().cendm_edit = 7;
   before = std::time(nullptr);
   command(w().window, IDM_SET_SETTINGS);
-  EXPECT_EQ(app->boxes.back().text, "Couldn't set Somnolux settings.");
+  EXPECT_EQ(io->boxes.back().text, "Couldn't set Somnolux settings.");
   expect_pc_clock(s(), before, std::time(nullptr));  // nothing rolled back
   sim_engine replay(distinct_block());               // a box that takes what the first refused shows what was sent
   replay.receive(port.all_written());
@@ -217,10 +208,10 @@ TEST_F(settings_window, copy_data_settings_asks_and_takes_the_current_records_se
   reset_settings(before);
   before.todh = 7, before.tstamp = 12345, before.checksum = 99;
   s() = before;
-  data_win()->working_block = distinct_block();
-  app->answers = {IDOK, IDCANCEL, IDOK};
+  io->answers = {IDOK, IDCANCEL, IDOK};
   command(w().window, IDM_COPY_DATA_SETTINGS);  // no current record
-  add_record();
+  add_records();
+  model().image.data.working_block = distinct_block();
   command(w().window, IDM_COPY_DATA_SETTINGS);  // cancelled
   EXPECT_EQ(settings_text(s()), settings_text(before));
   command(w().window, IDM_COPY_DATA_SETTINGS);
@@ -238,7 +229,7 @@ TEST_F(settings_window, copy_data_settings_asks_and_takes_the_current_records_se
 TEST_F(settings_window, a_saved_sl2_is_the_exact_image_and_open_revert_and_close_bring_every_field_back) {
   s() = distinct_settings();
   MoveWindow(w().window, 40, 300, 552, 177, TRUE);
-  app->save_name = "night owl.sl2";
+  io->save_name = "night owl.sl2";
   command(w().window, IDM_SAVE);  // no file yet: save as
   const RECT r = rect_of(w().window);
   const int32_t rect[4] = {r.left, r.top, r.right, r.bottom};
@@ -246,9 +237,9 @@ TEST_F(settings_window, a_saved_sl2_is_the_exact_image_and_open_revert_and_close
 
   reset_settings(s());
   MoveWindow(w().window, 0, 0, 552, 177, TRUE);
-  app->open_choice = 2;
-  app->open_name = "night owl.sl2";
-  app->answers = {IDOK, IDOK, IDYES};
+  io->open_filter = 2;
+  io->open_name = "night owl.sl2";
+  io->answers = {IDOK, IDOK, IDYES};
   command(w().window, IDM_OPEN);
   EXPECT_EQ(settings_text(s()), settings_text(distinct_settings()));
   EXPECT_EQ(title(w().window) + " " + std::to_string(rect_of(w().window).left), "night owl 40");
@@ -264,8 +255,8 @@ TEST_F(settings_window, a_saved_sl2_is_the_exact_image_and_open_revert_and_close
       asked(1),
       "Revert file?|This operation will throw away all changes to \"night owl\".  Are you sure you want to proceed?");
   write_file("short.sl2", read_file("night owl.sl2").substr(0, 200));
-  app->open_settings_file(app->full_path("short.sl2").c_str(), "short.sl2");
-  EXPECT_EQ(app->boxes.back().text, "Couldn't read file: -7");
+  app->open_settings_file((directory / "short.sl2").string(), "short.sl2");
+  EXPECT_EQ(io->boxes.back().text, "Couldn't read file: -7");
 }
 
 }  // namespace

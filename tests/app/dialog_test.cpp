@@ -1,4 +1,5 @@
 // The default-port and interface-timeout dialogs: their templates, procedures and modal runs, Escape included.
+#include "app/app_dialogs.h"
 #include "dialog_driver.h"
 #include "test_app.h"
 
@@ -30,7 +31,7 @@ TEST(dialog_entries, typed_ports_are_read_like_atoi_and_clamped_to_1_to_10) {
 using modal_dialogs = app_fixture;
 
 TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_writing_nothing) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   std::string shown;
   dialog_driver ok{"Set Default COM Port", {[&](HWND d) {
                      shown = describe(d);
@@ -45,7 +46,7 @@ TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_wr
             "\"Select COM Port\" item from the Somnolux menu.\n"
             "-1 Static 0 Default serial port is COM\n0 Edit 128 1\n-1 Static 0 (1 - 10)\n1 Button 0 OK\n"
             "2 Button 0 Quit Program\n");
-  EXPECT_EQ(a.link->port_number, 10);
+  EXPECT_EQ(a.link()->port_number, 10);
   EXPECT_EQ(read_file("somnprefs.txt"), "port = COM10\r\n");
   EXPECT_TRUE(checked(data_win()->window, IDM_COM10));
   EXPECT_FALSE(take_quit());
@@ -54,12 +55,12 @@ TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_wr
   dialog_driver quit{"Set Default COM Port", {escape}};
   EXPECT_TRUE(quit.drive([&] { a.default_port_dialog(); }));
   EXPECT_TRUE(take_quit());
-  EXPECT_EQ(a.link->port_number, 10);
+  EXPECT_EQ(a.link()->port_number, 10);
   EXPECT_FALSE(std::filesystem::exists("somnprefs.txt"));
 }
 
 TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal_without_closing) {
-  test_app& a = start_app();
+  app_type& a = start_app();
   std::string seen;
   dialog_driver first{"Set Interface Timeout", {[&](HWND d) {
                         seen += describe(d) + radios(d) + " ";
@@ -67,7 +68,7 @@ TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal
                         press(d, IDC_TIMEOUT_OK);
                       }}};
   EXPECT_TRUE(first.drive([&] { a.interface_timeout_dialog(); }));
-  EXPECT_EQ(a.link->timeout_choice, 2);
+  EXPECT_EQ(a.link()->timeout_choice, 2);
   dialog_driver second{"Set Interface Timeout",
                        {[&](HWND d) {
                           seen += radios(d) + " ";
@@ -82,26 +83,25 @@ TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal
             "Set Interface Timeout without system menu\n-1 Static 0 Set Somnolux interface maximum timeout to:\n"
             "2 Button 4 Normal time (~22 secs)\n3 Button 4 Longer time (~38 secs)\n"
             "4 Button 4 Longest time (~55 secs)\n0 Button 1 OK\n1 Button 0 Cancel\n"
-            "100 001 100");              // the second step found the dialog still open
-  EXPECT_EQ(a.link->timeout_choice, 2);  // cancelled
-  EXPECT_EQ(timeout_dialog_open, 0);
+            "100 001 100");                // the second step found the dialog still open
+  EXPECT_EQ(a.link()->timeout_choice, 2);  // cancelled
 }
 
 TEST_F(modal_dialogs, timeout_dialog_cannot_open_twice) {
-  test_app& a = start_app();
-  a.on_dialog = [&]() -> INT_PTR {
-    if (a.dialogs.size() == 1) {  // another window's menu asks again meanwhile
+  app_type& a = start_app();
+  io->on_dialog = [&](const std::string&, LPARAM state) -> INT_PTR {
+    if (io->dialogs.size() == 1) {  // another window's menu asks again meanwhile
       data_win()->do_command(IDM_INTERFACE_TIMEOUT);
       settings_win()->do_command(IDM_INTERFACE_TIMEOUT);
     }
-    dialog_timeout_choice = 1;
+    *reinterpret_cast<int*>(state) = 1;
     return 0;
   };
   a.interface_timeout_dialog();
-  EXPECT_EQ(a.dialogs.size(), 1u);
-  EXPECT_EQ(a.link->timeout_choice, 1);
+  EXPECT_EQ(io->dialogs.size(), 1u);
+  EXPECT_EQ(a.link()->timeout_choice, 1);
   a.interface_timeout_dialog();  // and again once it closed
-  EXPECT_EQ(a.dialogs.size(), 2u);
+  EXPECT_EQ(io->dialogs.size(), 2u);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Presses, keys and effects on the widgets of the real windows: where a press lands, the button's
 // press, the choice popup, a form without focus and the comments box.
-#include <algorithm>
-
 #include "app/test_app.h"
 #include "datawin/record_view_type.h"
 #include "ui/button_type.h"
@@ -12,47 +10,17 @@
 
 namespace {
 
-// What the widgets did to the outside world; a chosen popup item comes back as a posted command.
-struct {
-  int beeps = 0, choice = -1;
-  std::vector<int> pauses;
-  std::function<void()> during_pause;
-  strings popup;  // "id text" of the last popup
-  POINT at{};
-  HWND owner = nullptr;
-} seen;
-
-void record_popup(HMENU menu, POINT screen, HWND owner) {
-  seen.popup.clear();
-  for (int i = 0; i < GetMenuItemCount(menu); i++) {
-    char text[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    seen.popup.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + text);
-  }
-  seen.at = screen, seen.owner = owner;
-  if (seen.choice >= 0) PostMessageA(owner, WM_COMMAND, GetMenuItemID(menu, seen.choice), 0);
-}
-
 class widget_input : public started_app {
  protected:
-  void SetUp() override {
-    started_app::SetUp();
-    seen = {};
-    current_ui_effects() = {[] { ++seen.beeps; },
-                            [](int ms) {
-                              seen.pauses.push_back(ms);
-                              if (seen.during_pause) seen.during_pause();
-                            },
-                            record_popup};
-  }
   settings_win_type& w() const { return *settings_win(); }
   template <class W>
   W* at(int index) const {
     return static_cast<W*>(w().widgets.get(index));
   }
-  void click(LONG x, LONG y) const { SendMessageA(w().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+  void press(LONG x, LONG y) const { click(w().window, x, y); }
   void key(char k, bool shift = false) const { type_chars(w().window, std::string(1, k), shift); }
   std::string focus() const { return focus_name(w().widgets); }
+  int cue_type() const { return w().section.settings.type; }
 };
 
 POINT centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -85,53 +53,62 @@ TEST_F(widget_input, a_press_focuses_the_widget_it_hits_edges_included_or_else_r
       {540, 150, "none", 0},
   };
   for (const auto& [x, y, focus_after, alarm] : presses) {
-    click(x, y);
+    press(x, y);
     EXPECT_EQ(focus(), focus_after) << x << "," << y;
-    EXPECT_EQ(w().settings.walarm, alarm) << x << "," << y;
+    EXPECT_EQ(w().section.settings.walarm, alarm) << x << "," << y;
     EXPECT_EQ(box->focused, focus() == "7");
   }
-  EXPECT_EQ(static_cast<help_line_type*>(w().widgets.get(0))->help_text, "");  // no focus, no help
+  EXPECT_EQ(w().help->help_text, "");  // no focus, no help
   EXPECT_EQ(w().widgets.route_char(w().window, WM_CHAR, '7', 0), -1);
   key('\t');  // from no focus Tab takes the first field, Shift+Tab the last part
   EXPECT_EQ(focus(), "2");
-  click(540, 150);
+  press(540, 150);
   key('\t', true);
   EXPECT_EQ(focus(), "14m");
-  EXPECT_EQ(seen.beeps, 0);
+  EXPECT_EQ(io->beeps, 0);
 }
 
 TEST_F(widget_input, a_button_shows_its_press_for_a_quarter_second_then_acts_and_a_disabled_one_is_not_hit) {
   auto* reset = at<button_type>(17);
-  app->answers = {IDCANCEL, IDCANCEL};
+  io->answers = {IDCANCEL, IDCANCEL};
   std::string during;
-  seen.during_pause = [&] { during = std::to_string(reset->pressed) + " " + std::to_string(app->boxes.size()); };
-  click(390, 130);  // the rectangle's corner
-  EXPECT_EQ(seen.pauses, std::vector<int>{250});
-  EXPECT_EQ(during + " " + std::to_string(reset->pressed) + " " + std::to_string(app->boxes.size()), "1 0 0 1");
+  io->on_pause = [&] { during = std::to_string(reset->pressed) + " " + std::to_string(io->boxes.size()); };
+  press(390, 130);  // the rectangle's corner
+  EXPECT_EQ(io->pauses, std::vector<int>{250});
+  EXPECT_EQ(during + " " + std::to_string(reset->pressed) + " " + std::to_string(io->boxes.size()), "1 0 0 1");
   EXPECT_EQ(focus(), "17");
   reset->enabled = 0;
-  click(300, 120);
-  EXPECT_EQ(seen.pauses.size() + app->boxes.size(), 2u);
+  press(300, 120);
+  EXPECT_EQ(io->pauses.size() + io->boxes.size(), 2u);
   EXPECT_EQ(focus(), "none");
 }
 
 TEST_F(widget_input, the_choice_box_opens_its_popup_at_its_corner_and_takes_only_its_own_items) {
   const RECT box = at<choice_field_type>(5)->box_rect();
-  seen.choice = 3;
-  click(box.left, box.top);
-  strings items;
+  strings popup, items;  // "id text" of each item
+  POINT at_point{};
+  HWND owner = nullptr;
+  int type_while_open = -1;
+  io->on_popup = [&](HMENU menu, POINT screen, HWND menu_owner) {
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+      char text[256] = {};
+      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      popup.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + text);
+    }
+    at_point = screen, owner = menu_owner, type_while_open = cue_type();
+  };
+  io->popup_choice = 3;
+  press(box.left, box.top);
   for (int i = 0; i < 6; i++) items.push_back(std::to_string(IDM_POPUP_BASE + i) + " " + cue_type_name(i));
-  EXPECT_EQ(seen.popup, items);
+  EXPECT_EQ(popup, items);
   POINT corner{box.left, box.top};
   ClientToScreen(w().window, &corner);
-  EXPECT_EQ(std::make_pair(seen.at.x, seen.at.y), std::make_pair(corner.x, corner.y));
-  EXPECT_EQ(seen.owner, w().window);
-  EXPECT_EQ(w().settings.type, 2);  // nothing is stored until the command arrives
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  EXPECT_EQ(w().settings.type, 3);
+  EXPECT_EQ(std::make_pair(at_point.x, at_point.y), std::make_pair(corner.x, corner.y));
+  EXPECT_EQ(owner, w().window);
+  EXPECT_EQ(type_while_open, 2);  // nothing is stored until the command arrives
+  EXPECT_EQ(cue_type(), 3);
   at<choice_field_type>(5)->notify(IDM_POPUP_BASE + 6);  // not one of its items
-  EXPECT_EQ(w().settings.type, 3);
+  EXPECT_EQ(cue_type(), 3);
 }
 
 TEST_F(widget_input, the_comments_box_is_a_child_edit_in_its_frame_whose_lines_lose_nothing) {
@@ -146,7 +123,7 @@ TEST_F(widget_input, the_comments_box_is_a_child_edit_in_its_frame_whose_lines_l
   MapWindowPoints(nullptr, d.window, reinterpret_cast<POINT*>(&placed), 2);
   EXPECT_EQ(text_of("%s %d %d %ld,%ld %ld,%ld", name, GetParent(box.control) == d.window, (style & wanted) == wanted,
                     placed.left, placed.top, placed.right, placed.bottom),
-            text_of("Edit 1 1 4,122 %d,151", d.record_view->rectangle.right));
+            text_of("Edit 1 1 4,122 %d,151", static_cast<record_view_type*>(d.widgets.get(0))->rectangle.right));
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(box.control, WM_GETFONT, 0, 0)), d.display_font.get());
 
   d.widgets.set_focus_index(d.comments_index);
@@ -157,12 +134,13 @@ TEST_F(widget_input, the_comments_box_is_a_child_edit_in_its_frame_whose_lines_l
   EXPECT_EQ(GetFocus(), d.window);
 
   SetWindowTextA(box.control, "");
-  EXPECT_EQ(box.get_text_lines(), "\n");
+  EXPECT_EQ(box.read_lines(), strings{""});
   const std::string line(3000, 'z');  // wrapped at the frame, but no character is lost or added
   SetWindowTextA(box.control, (line + "\r\nend").c_str());
-  std::string lines = box.get_text_lines();
-  lines.erase(std::remove(lines.begin(), lines.end(), '\n'), lines.end());
-  EXPECT_EQ(lines, line + "end");
+  const strings lines = box.read_lines();
+  std::string joined;
+  for (const std::string& part : lines) joined += part;
+  EXPECT_EQ(joined, line + "end");
   auto* extra = new edit_text_type(&d, RECT{3, 160, 100, 190}, "Other");  // its control goes with it
   const HWND control = extra->control;
   delete extra;

@@ -118,7 +118,7 @@ TEST_F(routing, quit_asks_data_then_settings_and_a_cancel_keeps_what_is_left) {
   const std::tuple<std::deque<int>, size_t, bool, bool> rows[] = {
       {{IDCANCEL}, 1, true, true}, {{IDNO, IDCANCEL}, 2, false, true}, {{IDNO, IDNO}, 2, false, false}};
   for (const auto& [answers, questions, data_left, settings_left] : rows) {
-    start_app();
+    app_type& a = start_app();
     io->answers = answers;
     command(plot_win()->window, IDM_QUIT);
     ASSERT_EQ(io->boxes.size(), questions);
@@ -134,7 +134,7 @@ TEST_F(routing, quit_asks_data_then_settings_and_a_cancel_keeps_what_is_left) {
 }
 
 TEST_F(routing, show_commands_show_the_windows_but_neither_an_empty_plot_nor_closing_it_destroys_anything) {
-  app_type& a = start_app();
+  start_app();
   command(plot_win()->window, IDM_SHOW_DATA);
   command(data_win()->window, IDM_SHOW_SETTINGS);
   command(settings_win()->window, IDM_SHOW_PLOT);  // nothing plotted: the Plot Records dialog instead

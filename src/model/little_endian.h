@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <type_traits>
 
 // Writes the value's bytes, least significant first.
@@ -21,18 +20,4 @@ T get_le(const uint8_t* in) {
   for (std::size_t i = 0; i < sizeof(T); ++i)
     bits = static_cast<bits_type>(bits | (static_cast<bits_type>(in[i]) << (8 * i)));
   return static_cast<T>(bits);
-}
-
-// Signed 32-bit integers in files, little-endian; false on a short transfer.
-inline bool read_i32(std::FILE* file, int32_t& value) {
-  uint8_t bytes[4];
-  if (std::fread(bytes, 1, 4, file) != 4) return false;
-  value = get_le<int32_t>(bytes);
-  return true;
-}
-
-inline bool write_i32(std::FILE* file, int32_t value) {
-  uint8_t bytes[4];
-  put_le(bytes, value);
-  return std::fwrite(bytes, 1, 4, file) == 4;
 }

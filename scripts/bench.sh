@@ -12,10 +12,12 @@ out=$NG_BUILD/bench
 rm -rf "$out/tmp" && mkdir -p "$out/tmp" "$out/run"
 log=$out/build.log
 echo "bench: building (log in $log)"
-{ cmake --preset native && cmake --build --preset native -j2 --target bench_data_file bench_database_rows \
-    nightglow-cli; } >"$log" 2>&1 || { echo "bench: the native build failed" >&2; exit 1; }
-{ cmake --preset win64 && cmake --build --preset win64 -j2 --target nightglow e2e_driver; } >>"$log" 2>&1 ||
-  echo "bench: the Windows build failed; no start-up figures" >&2
+# The benchmarks and the start-up driver are built with the tests; `make run` and `make dist`
+# leave their presets configured without them, so ask for them again.
+{ cmake --preset native -DNG_TESTS=ON && cmake --build --preset native -j2 --target bench_data_file \
+    bench_database_rows nightglow-cli; } >"$log" 2>&1 || { echo "bench: the native build failed" >&2; exit 1; }
+{ cmake --preset win64 -DNG_TESTS=ON && cmake --build --preset win64 -j2 --target nightglow e2e_driver; } >>"$log" 2>&1 ||
+  echo "bench: the Windows build failed (see $log); no start-up figures" >&2
 
 # The benchmark programs write their generated files into $out/tmp.
 bench() {
@@ -73,7 +75,7 @@ mb = files["cp_document"]["bytes_per_second"] * ms(files["cp_document"]) / 1e3 /
 for name, figure in (("save_document", ".sl1 write (save), 100,000 records"), ("open_document", ".sl1 read (open), 100,000 records")):
     share = ms(files["cp_document"]) / ms(files[name])
     row(figure + f", {mb:.1f} MB", f"{ms(files[name]):.0f} ms", f"cp: {ms(files['cp_document']):.0f} ms",
-        f"{share:.2f} of cp's speed", "at least 0.5 of cp", share >= 0.5)
+        f"{share:.2f} of cp's speed", "at least 0.6 of cp", share >= 0.6)
 
 sums = ms(files["sum_cues_for_the_plot"])
 row("summing the cues of 100,000 records", f"{sums:.1f} ms", f"opening them: {ms(files['open_document']):.0f} ms",

@@ -1,7 +1,8 @@
-// Reading and writing the data document's byte image, section by section.
+// Reading and writing the data document's byte image, section by section, parsed from memory.
 #include "model/data_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -10,153 +11,105 @@
 
 namespace {
 
-bool read_i32s(std::FILE* file, int32_t* values, int count) {
-  uint8_t bytes[4 * plot_sums::bins];
-  for (int done = 0; done < count;) {
-    const int n = std::min(count - done, plot_sums::bins);
-    if (std::fread(bytes, 4, static_cast<std::size_t>(n), file) != static_cast<std::size_t>(n)) return false;
-    for (int i = 0; i < n; ++i) values[done + i] = get_le<int32_t>(bytes + 4 * i);
-    done += n;
-  }
-  return true;
+void get_i32s(const uint8_t* bytes, int32_t* values, int count) {
+  for (int i = 0; i < count; ++i) values[i] = get_le<int32_t>(bytes + 4 * i);
 }
 
-bool write_i32s(std::FILE* file, const int32_t* values, int count) {
-  uint8_t bytes[4 * plot_sums::bins];
-  for (int done = 0; done < count;) {
-    const int n = std::min(count - done, plot_sums::bins);
-    for (int i = 0; i < n; ++i) put_le(bytes + 4 * i, values[done + i]);
-    if (std::fwrite(bytes, 4, static_cast<std::size_t>(n), file) != static_cast<std::size_t>(n)) return false;
-    done += n;
-  }
-  return true;
+void put_i32s(uint8_t* bytes, const int32_t* values, int count) {
+  for (int i = 0; i < count; ++i) put_le(bytes + 4 * i, values[i]);
 }
 
-int64_t tell(std::FILE* file) {
-#ifdef _WIN32
-  return _ftelli64(file);
-#else
-  return ftello(file);
-#endif
-}
+// Block, counts and comment length in one piece, then the comment.
+constexpr std::size_t counts_at = device_block_size, length_at = record_fixed_size - 4;
 
-bool seek(std::FILE* file, int64_t offset, int origin) {
-#ifdef _WIN32
-  return _fseeki64(file, offset, origin) == 0;
-#else
-  return fseeko(file, static_cast<off_t>(offset), origin) == 0;
-#endif
-}
-
-// One record: block, counts and comment length in one piece, then the comment. A record or comment
-// that the bytes left cannot hold fails before anything is allocated for it; the record is then
-// left as it was.
-bool read_record(std::FILE* file, data_record& record, int64_t& bytes_left) {
-  if (bytes_left < record_fixed_size) return false;
-  uint8_t image[record_fixed_size];
-  if (std::fread(image, 1, sizeof image, file) != sizeof image) return false;
-  const int32_t length = get_le<int32_t>(image + record_fixed_size - 4);
-  if (length < 0 || length > bytes_left - record_fixed_size) return false;
-  // In pieces, so that a lying length on a stream of unknown size allocates no more than arrives.
-  std::string text;
-  for (std::size_t remaining = static_cast<std::size_t>(length); remaining > 0;) {
-    const std::size_t piece = std::min<std::size_t>(remaining, 4096), old_size = text.size();
-    text.resize(old_size + piece);
-    if (std::fread(text.data() + old_size, 1, piece, file) != piece) return false;
-    remaining -= piece;
-  }
+// One record into a default one. A comment that the bytes left cannot hold fails before
+// anything is allocated for it.
+bool read_record(byte_reader& in, data_record& record) {
+  const uint8_t* image = in.take(record_fixed_size);
+  if (!image) return false;
+  const int32_t length = get_le<int32_t>(image + length_at);
+  if (length < 0 || (in.left() >= 0 && length > in.left())) return false;
+  block_from_bytes(image, record.block);
+  get_i32s(image + counts_at, record.counts, journal_count_total);
+  if (length == 0) return true;
+  if (!in.take_text(static_cast<std::size_t>(length), record.comment)) return false;
   // The stored length counts the NUL; a text without one is cut at its length, one with an
   // early NUL at that NUL.
-  text.resize(std::char_traits<char>::length(text.c_str()));
-  block_from_bytes(image, record.block);
-  for (int i = 0; i < journal_count_total; ++i) record.counts[i] = get_le<int32_t>(image + device_block_size + 4 * i);
-  record.comment = std::move(text);
-  bytes_left -= record_fixed_size + length;
+  record.comment.resize(std::strlen(record.comment.c_str()));
   return true;
 }
 
-bool write_record(std::FILE* file, const data_record& record) {
+bool write_record(byte_writer& out, const data_record& record) {
   if (record.comment.size() >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return false;
-  uint8_t image[record_fixed_size];
+  uint8_t* image = out.room(record_fixed_size);
   block_to_bytes(record.block, image);
-  for (int i = 0; i < journal_count_total; ++i) put_le(image + device_block_size + 4 * i, record.counts[i]);
+  put_i32s(image + counts_at, record.counts, journal_count_total);
   const int32_t length = stored_comment_length(record.comment);
-  put_le(image + record_fixed_size - 4, length);
-  if (std::fwrite(image, 1, sizeof image, file) != sizeof image) return false;
-  return length == 0 ||
-         std::fwrite(record.comment.c_str(), 1, static_cast<std::size_t>(length), file) == static_cast<std::size_t>(length);
+  put_le(image + length_at, length);
+  out.put(record.comment.c_str(), static_cast<std::size_t>(length));
+  return true;
 }
+
+constexpr std::size_t rect_size = 16, data_body_fixed_size = device_block_size + 4 * journal_count_total + 4 + 4,
+                      plot_body_size = plot_section_size - rect_size;
 
 }  // namespace
 
-int64_t bytes_left_in(std::FILE* file) {
-  const int64_t here = tell(file);
-  if (here < 0 || !seek(file, 0, SEEK_END)) return -1;
-  const int64_t end = tell(file);
-  if (!seek(file, here, SEEK_SET)) return -1;
-  return end < here ? -1 : end - here;
-}
-
-bool read_window_rect(std::FILE* file, window_rect& rect) {
-  int32_t values[4];
-  if (!read_i32s(file, values, 4)) return false;
-  rect = {values[0], values[1], values[2], values[3]};
+bool read_window_rect(byte_reader& in, window_rect& rect) {
+  const uint8_t* bytes = in.take(rect_size);
+  if (!bytes) return false;
+  rect = {get_le<int32_t>(bytes), get_le<int32_t>(bytes + 4), get_le<int32_t>(bytes + 8), get_le<int32_t>(bytes + 12)};
   return true;
 }
 
-bool write_window_rect(std::FILE* file, const window_rect& rect) {
+void write_window_rect(byte_writer& out, const window_rect& rect) {
   const int32_t values[4] = {rect.left, rect.top, rect.right, rect.bottom};
-  return write_i32s(file, values, 4);
+  put_i32s(out.room(rect_size), values, 4);
 }
 
-bool read_data_window_body(std::FILE* file, data_window_state& state, record_list& records) {
-  uint8_t block[device_block_size];
+bool read_data_window_body(byte_reader& in, data_window_state& state, record_list& records) {
+  const uint8_t* bytes = in.take(data_body_fixed_size);
+  if (!bytes) return false;
   data_window_state read;
-  int32_t count = 0;
-  if (std::fread(block, 1, sizeof block, file) != sizeof block || !read_i32s(file, read.counts, journal_count_total) ||
-      !read_i32(file, read.no_record) || !read_i32(file, count) || count < 0) {
-    return false;
-  }
-  block_from_bytes(block, read.working_block);
-  // Every record needs at least its fixed part; a count the file cannot back is refused
-  // before anything is allocated for it.
-  int64_t left = bytes_left_in(file);
-  if (left >= 0) {
-    if (count > left / record_fixed_size) return false;
-    records.reserve(records.size() + static_cast<std::size_t>(count));
-  } else {
-    left = std::numeric_limits<int64_t>::max();
-  }
+  block_from_bytes(bytes, read.working_block);
+  get_i32s(bytes + device_block_size, read.counts, journal_count_total);
+  read.no_record = get_le<int32_t>(bytes + data_body_fixed_size - 8);
+  const int32_t count = get_le<int32_t>(bytes + data_body_fixed_size - 4);
+  // Every record needs at least its fixed part; a count the bytes left cannot back is refused
+  // before anything is allocated for it. Of a stream that cannot tell, records are taken as they come.
+  if (count < 0 || (in.left() >= 0 && count > in.left() / record_fixed_size)) return false;
+  record_list read_records;
+  if (in.left() >= 0) read_records.reserve(static_cast<std::size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
-    data_record record;
-    if (!read_record(file, record, left)) return false;
-    records.push_back(std::move(record));
+    if (!read_record(in, read_records.emplace_back())) return false;
   }
   state = read;
+  records = std::move(read_records);
   return true;
 }
 
-bool write_data_window_body(std::FILE* file, const data_window_state& state, const record_list& records) {
+bool write_data_window_body(byte_writer& out, const data_window_state& state, const record_list& records) {
   if (records.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return false;
-  uint8_t block[device_block_size];
-  block_to_bytes(state.working_block, block);
-  if (std::fwrite(block, 1, sizeof block, file) != sizeof block ||
-      !write_i32s(file, state.counts, journal_count_total) || !write_i32(file, state.no_record) ||
-      !write_i32(file, static_cast<int32_t>(records.size()))) {
-    return false;
-  }
+  uint8_t* bytes = out.room(data_body_fixed_size);
+  block_to_bytes(state.working_block, bytes);
+  put_i32s(bytes + device_block_size, state.counts, journal_count_total);
+  put_le(bytes + data_body_fixed_size - 8, state.no_record);
+  put_le(bytes + data_body_fixed_size - 4, static_cast<int32_t>(records.size()));
   for (const auto& record : records) {
-    if (!write_record(file, record)) return false;
+    if (!write_record(out, record)) return false;
   }
   return true;
 }
 
-bool read_plot_body(std::FILE* file, plot_sums& sums) {
+bool read_plot_body(byte_reader& in, plot_sums& sums) {
+  const uint8_t* bytes = in.take(plot_body_size);
+  if (!bytes) return false;
   plot_sums read;
-  if (!read_i32(file, read.visible) || !read_i32(file, read.record_count) || !read_i32(file, read.max) ||
-      !read_i32s(file, read.cues, plot_sums::bins) || !read_i32s(file, read.not_delivered, plot_sums::bins)) {
-    return false;
-  }
+  get_i32s(bytes, &read.visible, 1);
+  get_i32s(bytes + 4, &read.record_count, 1);
+  get_i32s(bytes + 8, &read.max, 1);
+  get_i32s(bytes + 12, read.cues, plot_sums::bins);
+  get_i32s(bytes + 12 + 4 * plot_sums::bins, read.not_delivered, plot_sums::bins);
   for (int i = 0; i < plot_sums::bins; ++i)  // wraps like the 32-bit sum it is, whatever the file holds
     read.combined[i] =
         static_cast<int32_t>(static_cast<uint32_t>(read.cues[i]) + static_cast<uint32_t>(read.not_delivered[i]));
@@ -164,23 +117,32 @@ bool read_plot_body(std::FILE* file, plot_sums& sums) {
   return true;
 }
 
-bool write_plot_body(std::FILE* file, const plot_sums& sums) {
-  return write_i32(file, sums.visible) && write_i32(file, sums.record_count) && write_i32(file, sums.max) &&
-         write_i32s(file, sums.cues, plot_sums::bins) && write_i32s(file, sums.not_delivered, plot_sums::bins);
+void write_plot_body(byte_writer& out, const plot_sums& sums) {
+  uint8_t* bytes = out.room(plot_body_size);
+  put_i32s(bytes, &sums.visible, 1);
+  put_i32s(bytes + 4, &sums.record_count, 1);
+  put_i32s(bytes + 8, &sums.max, 1);
+  put_i32s(bytes + 12, sums.cues, plot_sums::bins);
+  put_i32s(bytes + 12 + 4 * plot_sums::bins, sums.not_delivered, plot_sums::bins);
 }
 
-int read_data_file(std::FILE* file, data_file_image& image) {
-  const int header = read_doc_header(file, data_doc_type_tag);
+int read_data_file(byte_reader& in, data_file_image& image) {
+  const int header = read_doc_header(in, data_doc_type_tag);
   if (header != 1) return header;
-  if (!read_window_rect(file, image.data_rect) || !read_data_window_body(file, image.data, image.records)) return -7;
-  if (!read_window_rect(file, image.plot_rect) || !read_plot_body(file, image.plot)) return -8;
+  data_file_image read;
+  if (!read_window_rect(in, read.data_rect) || !read_data_window_body(in, read.data, read.records)) return -7;
+  if (!read_window_rect(in, read.plot_rect) || !read_plot_body(in, read.plot)) return -8;
+  image = std::move(read);
   return 1;
 }
 
-bool write_data_file(std::FILE* file, const data_file_image& image) {
-  return write_doc_header(file, data_doc_type_tag) == 1 && write_window_rect(file, image.data_rect) &&
-         write_data_window_body(file, image.data, image.records) && write_window_rect(file, image.plot_rect) &&
-         write_plot_body(file, image.plot);
+bool write_data_file(byte_writer& out, const data_file_image& image) {
+  write_doc_header(out, data_doc_type_tag);
+  write_window_rect(out, image.data_rect);
+  if (!write_data_window_body(out, image.data, image.records)) return false;
+  write_window_rect(out, image.plot_rect);
+  write_plot_body(out, image.plot);
+  return true;
 }
 
 data_file_image new_data_file_image() {
@@ -215,4 +177,25 @@ void take_as_opened(data_file_image& image) {
 void show_new_last_record(data_file_image& image) {
   show_last_record(image);
   if (!image.records.empty()) image.data.no_record = 0;
+}
+
+bool read_data_window_body(std::FILE* file, data_window_state& state, record_list& records) {
+  byte_reader in(file, 0);
+  return read_data_window_body(in, state, records);
+}
+
+bool write_data_window_body(std::FILE* file, const data_window_state& state, const record_list& records) {
+  byte_writer out(file);
+  return write_data_window_body(out, state, records) && out.finish();
+}
+
+bool read_plot_body(std::FILE* file, plot_sums& sums) {
+  byte_reader in(file, 0);
+  return read_plot_body(in, sums);
+}
+
+bool write_plot_body(std::FILE* file, const plot_sums& sums) {
+  byte_writer out(file, plot_body_size);
+  write_plot_body(out, sums);
+  return out.finish();
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "model/byte_stream.h"
 #include "model/data_record.h"
 #include "model/device_block.h"
 #include "model/window_rect.h"
@@ -32,20 +33,21 @@ struct plot_sums {
 
 constexpr int64_t plot_section_size = 16 + 3 * 4 + 2 * 4 * plot_sums::bins;  // 1052
 
-bool read_window_rect(std::FILE* file, window_rect& rect);
-bool write_window_rect(std::FILE* file, const window_rect& rect);
+bool read_window_rect(byte_reader& in, window_rect& rect);
+void write_window_rect(byte_writer& out, const window_rect& rect);
 
 // The data window's section after its rectangle: working block, counts, no-record flag,
-// record count, records. Records are appended to `records` one at a time as they are read;
-// a negative count, or one that the rest of the file cannot hold, fails before any is read.
-// False at the first short or impossible read (records read before it stay appended).
-bool read_data_window_body(std::FILE* file, data_window_state& state, record_list& records);
-bool write_data_window_body(std::FILE* file, const data_window_state& state, const record_list& records);
+// record count, records. A negative count, or one that the bytes left cannot hold, fails
+// before anything is allocated for it, as does each comment length. All or nothing: false at
+// the first short or impossible read with `state` and `records` left as they were.
+bool read_data_window_body(byte_reader& in, data_window_state& state, record_list& records);
+// False, with the section cut short, when a count or comment exceeds what the file can state.
+bool write_data_window_body(byte_writer& out, const data_window_state& state, const record_list& records);
 
 // The plot window's section after its rectangle: visible flag, record count, max and the two
 // stored series; combined is recomputed. False at the first short read, sums untouched.
-bool read_plot_body(std::FILE* file, plot_sums& sums);
-bool write_plot_body(std::FILE* file, const plot_sums& sums);
+bool read_plot_body(byte_reader& in, plot_sums& sums);
+void write_plot_body(byte_writer& out, const plot_sums& sums);
 
 struct data_file_image {
   window_rect data_rect;
@@ -56,9 +58,10 @@ struct data_file_image {
 };
 
 // 1, or the code of the first part that failed: -1 ... -6 the header tags, -7 the data
-// window's section, -8 the plot window's section.
-int read_data_file(std::FILE* file, data_file_image& image);
-bool write_data_file(std::FILE* file, const data_file_image& image);
+// window's section, -8 the plot window's section. On failure `image` is left as it was.
+int read_data_file(byte_reader& in, data_file_image& image);
+// False when a count or comment exceeds what the file can state; the bytes then written stop short.
+bool write_data_file(byte_writer& out, const data_file_image& image);
 
 // Where a new document's windows stand: created at (100, 25) and (200, 100) with the sizes
 // 552 x 265 and 500 x 325, as GetWindowRect gives them back.
@@ -76,5 +79,9 @@ void take_as_opened(data_file_image& image);
 // A download or an import appended records: the last one is shown, counts as it holds them.
 void show_new_last_record(data_file_image& image);
 
-// Bytes from the file's position to its end, or -1 when the stream cannot tell (a pipe).
-int64_t bytes_left_in(std::FILE* file);
+// The windows' sections on a stdio stream, for the windows that still write their own parts:
+// each reads exactly its section's bytes and writes them all before it returns.
+bool read_data_window_body(std::FILE* file, data_window_state& state, record_list& records);
+bool write_data_window_body(std::FILE* file, const data_window_state& state, const record_list& records);
+bool read_plot_body(std::FILE* file, plot_sums& sums);
+bool write_plot_body(std::FILE* file, const plot_sums& sums);

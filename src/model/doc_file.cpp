@@ -1,21 +1,23 @@
 // Header tags of the document files and the safe save.
 #include "model/doc_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace {
 
-bool write_tag(std::FILE* file, const char* text) {
-  char tag[doc_tag_size] = {};
-  std::strncpy(tag, text, doc_tag_size - 1);
-  return std::fwrite(tag, doc_tag_size, 1, file) == 1;
+void write_tag(byte_writer& out, const char* text) {
+  uint8_t* tag = out.room(doc_tag_size);
+  const std::size_t length = std::min<std::size_t>(std::strlen(text), doc_tag_size - 1);
+  std::memcpy(tag, text, length);
+  std::memset(tag + length, 0, doc_tag_size - length);
 }
 
-// Reads 32 bytes into tag (33 bytes, always terminated).
-bool read_tag(std::FILE* file, char* tag) {
-  tag[doc_tag_size] = '\0';
-  return std::fread(tag, doc_tag_size, 1, file) == 1;
+// Compares the tag's text up to its NUL, or all of its 32 bytes when it has none.
+bool tag_is(const uint8_t* tag, const char* text) {
+  const std::size_t length = std::strlen(text);
+  return length < doc_tag_size && std::memcmp(tag, text, length) == 0 && tag[length] == '\0';
 }
 
 }  // namespace
@@ -28,19 +30,32 @@ std::FILE* open_doc_file(const char* path, const char* mode) {
   return file;
 }
 
+void write_doc_header(byte_writer& out, const char* type_tag) {
+  write_tag(out, doc_program_tag);
+  write_tag(out, type_tag);
+  write_tag(out, doc_version_tag);
+}
+
+int read_doc_header(byte_reader& in, const char* type_tag) {
+  const uint8_t* tag = in.take(doc_tag_size);
+  if (!tag) return -1;
+  if (!tag_is(tag, doc_program_tag) && !tag_is(tag, doc_old_program_tag)) return -2;
+  if (!(tag = in.take(doc_tag_size))) return -3;
+  if (!tag_is(tag, type_tag)) return -4;
+  if (!(tag = in.take(doc_tag_size))) return -5;
+  if (!tag_is(tag, doc_version_tag)) return -6;
+  return 1;
+}
+
 int write_doc_header(std::FILE* file, const char* type_tag) {
-  return write_tag(file, doc_program_tag) && write_tag(file, type_tag) && write_tag(file, doc_version_tag) ? 1 : 0;
+  byte_writer out(file, doc_header_size);
+  write_doc_header(out, type_tag);
+  return out.finish() ? 1 : 0;
 }
 
 int read_doc_header(std::FILE* file, const char* type_tag) {
-  char tag[doc_tag_size + 1];
-  if (!read_tag(file, tag)) return -1;
-  if (std::strcmp(tag, doc_program_tag) != 0 && std::strcmp(tag, doc_old_program_tag) != 0) return -2;
-  if (!read_tag(file, tag)) return -3;
-  if (std::strcmp(tag, type_tag) != 0) return -4;
-  if (!read_tag(file, tag)) return -5;
-  if (std::strcmp(tag, doc_version_tag) != 0) return -6;
-  return 1;
+  byte_reader in(file, 0);
+  return read_doc_header(in, type_tag);
 }
 
 bool save_file_safely(const std::string& path, const std::function<bool(std::FILE*)>& write, std::string* reason) {

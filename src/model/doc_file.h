@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "model/byte_stream.h"
+
 constexpr int doc_tag_size = 32;
 constexpr const char* doc_program_tag = "NIGHTGLOW App";
 constexpr const char* doc_old_program_tag = "Test App";  // accepted when reading
@@ -13,10 +15,15 @@ constexpr const char* data_doc_type_tag = "Doc type";
 constexpr const char* settings_doc_type_tag = "Sdoc type";
 constexpr long doc_header_size = 3 * doc_tag_size;
 
-// The program, type and version tags, each NUL-terminated and zero-filled to 32 bytes. 1 when written.
-int write_doc_header(std::FILE* file, const char* type_tag);
+// The program, type and version tags, each NUL-terminated and zero-filled to 32 bytes.
+void write_doc_header(byte_writer& out, const char* type_tag);
 // 1 when the tags are right, else -1 ... -6: the first tag that could not be read (odd
 // codes) or did not match (even codes). Only the text up to each tag's NUL is compared.
+int read_doc_header(byte_reader& in, const char* type_tag);
+
+// The same on a stdio stream, for the windows that still write their own sections: exactly
+// the header's bytes are read. Writing gives 1 when written.
+int write_doc_header(std::FILE* file, const char* type_tag);
 int read_doc_header(std::FILE* file, const char* type_tag);
 
 // Opens a document file ("rb" or "wb") with a buffer large enough that a document of many

@@ -26,13 +26,10 @@ open_result open_data_document(const std::string& path, data_file_image& image) 
   open_result result;
   std::FILE* file = open_for_reading(path, result);
   if (!file) return result;
-  data_file_image read;
-  result.code = read_data_file(file, read);
+  byte_reader in(file);
+  result.code = read_data_file(in, image);
   std::fclose(file);
-  if (result.code == 1) {
-    take_as_opened(read);
-    image = std::move(read);
-  }
+  if (result.code == 1) take_as_opened(image);
   return result;
 }
 
@@ -40,17 +37,25 @@ open_result open_settings_document(const std::string& path, settings_section& se
   open_result result;
   std::FILE* file = open_for_reading(path, result);
   if (!file) return result;
-  result.code = read_settings_file(file, section);
+  byte_reader in(file, settings_file_size);
+  result.code = read_settings_file(in, section);
   std::fclose(file);
   return result;
 }
 
 bool save_data_document(const std::string& path, const data_file_image& image, std::string* reason) {
-  return save_file_safely(
-      path, [&](std::FILE* file) { return write_data_file(file, image); }, reason);
+  const auto write = [&](std::FILE* file) {
+    byte_writer out(file);
+    return write_data_file(out, image) && out.finish();
+  };
+  return save_file_safely(path, write, reason);
 }
 
 bool save_settings_document(const std::string& path, const settings_section& section, std::string* reason) {
-  return save_file_safely(
-      path, [&](std::FILE* file) { return write_settings_file(file, section) == 1; }, reason);
+  const auto write = [&](std::FILE* file) {
+    byte_writer out(file, settings_file_size);
+    write_settings_file(out, section);
+    return out.finish();
+  };
+  return save_file_safely(path, write, reason);
 }

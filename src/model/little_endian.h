@@ -1,16 +1,21 @@
 // Little-endian byte images of integers, whatever the host's byte order.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <cstring>
 #include <type_traits>
 
 // Writes the value's bytes, least significant first.
 template <class T>
 void put_le(uint8_t* out, T value) {
   const auto bits = static_cast<std::make_unsigned_t<T>>(value);
-  for (std::size_t i = 0; i < sizeof(T); ++i) out[i] = static_cast<uint8_t>(bits >> (8 * i));
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, &bits, sizeof bits);  // one store where the host's order is the file's
+  } else {
+    for (std::size_t i = 0; i < sizeof(T); ++i) out[i] = static_cast<uint8_t>(bits >> (8 * i));
+  }
 }
 
 // Reads a value stored least significant byte first; signed values are two's complement.
@@ -18,21 +23,11 @@ template <class T>
 T get_le(const uint8_t* in) {
   using bits_type = std::make_unsigned_t<T>;
   bits_type bits = 0;
-  for (std::size_t i = 0; i < sizeof(T); ++i)
-    bits = static_cast<bits_type>(bits | (static_cast<bits_type>(in[i]) << (8 * i)));
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&bits, in, sizeof bits);
+  } else {
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+      bits = static_cast<bits_type>(bits | (static_cast<bits_type>(in[i]) << (8 * i)));
+  }
   return static_cast<T>(bits);
-}
-
-// Signed 32-bit integers in files, little-endian; false on a short transfer.
-inline bool read_i32(std::FILE* file, int32_t& value) {
-  uint8_t bytes[4];
-  if (std::fread(bytes, 1, 4, file) != 4) return false;
-  value = get_le<int32_t>(bytes);
-  return true;
-}
-
-inline bool write_i32(std::FILE* file, int32_t value) {
-  uint8_t bytes[4];
-  put_le(bytes, value);
-  return std::fwrite(bytes, 1, 4, file) == 4;
 }

@@ -1,8 +1,6 @@
 // Reading and writing the settings document's file image.
 #include "model/settings_file.h"
 
-#include <algorithm>
-
 #include "model/little_endian.h"
 
 settings_section new_settings_section() {
@@ -12,29 +10,51 @@ settings_section new_settings_section() {
   return section;
 }
 
-int read_settings_section(std::FILE* file, settings_section& section) {
-  uint8_t bytes[settings_section_size];
-  if (std::fread(bytes, sizeof bytes, 1, file) != 1) return 0;
+bool read_settings_section(byte_reader& in, settings_section& section) {
+  const uint8_t* bytes = in.take(settings_section_size);
+  if (!bytes) return false;
   section.rect = {get_le<int32_t>(bytes), get_le<int32_t>(bytes + 4), get_le<int32_t>(bytes + 8),
                   get_le<int32_t>(bytes + 12)};
   settings_from_bytes(bytes + 16, section.settings);
-  return 1;
+  return true;
 }
 
-int write_settings_section(std::FILE* file, const settings_section& section) {
-  uint8_t bytes[settings_section_size];
+void write_settings_section(byte_writer& out, const settings_section& section) {
+  uint8_t* bytes = out.room(settings_section_size);
   const int32_t rect[4] = {section.rect.left, section.rect.top, section.rect.right, section.rect.bottom};
   for (int i = 0; i < 4; ++i) put_le(bytes + 4 * i, rect[i]);
   settings_to_bytes(section.settings, bytes + 16);
-  return std::fwrite(bytes, sizeof bytes, 1, file) == 1 ? 1 : 0;
+}
+
+int read_settings_file(byte_reader& in, settings_section& section) {
+  const int header = read_doc_header(in, settings_doc_type_tag);
+  if (header != 1) return header;
+  return read_settings_section(in, section) ? 1 : -7;
+}
+
+void write_settings_file(byte_writer& out, const settings_section& section) {
+  write_doc_header(out, settings_doc_type_tag);
+  write_settings_section(out, section);
+}
+
+int read_settings_section(std::FILE* file, settings_section& section) {
+  byte_reader in(file, 0);
+  return read_settings_section(in, section) ? 1 : 0;
+}
+
+int write_settings_section(std::FILE* file, const settings_section& section) {
+  byte_writer out(file, settings_section_size);
+  write_settings_section(out, section);
+  return out.finish() ? 1 : 0;
 }
 
 int read_settings_file(std::FILE* file, settings_section& section) {
-  const int header = read_doc_header(file, settings_doc_type_tag);
-  if (header != 1) return header;
-  return read_settings_section(file, section) ? 1 : -7;
+  byte_reader in(file, 0);
+  return read_settings_file(in, section);
 }
 
 int write_settings_file(std::FILE* file, const settings_section& section) {
-  return write_doc_header(file, settings_doc_type_tag) && write_settings_section(file, section) ? 1 : 0;
+  byte_writer out(file, settings_file_size);
+  write_settings_file(out, section);
+  return out.finish() ? 1 : 0;
 }

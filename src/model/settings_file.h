@@ -23,12 +23,19 @@ constexpr window_rect settings_window_first_rect{100, 295, 652, 472};
 // A new document's section: the window where it first opens, the reset settings.
 settings_section new_settings_section();
 
-// The section alone, little-endian. 1 when all of it was read or written, else 0;
-// a failed read leaves `section` as it was.
-int read_settings_section(std::FILE* file, settings_section& section);
-int write_settings_section(std::FILE* file, const settings_section& section);
+// The section alone, little-endian. Reading is all or nothing: false with `section` as it was.
+bool read_settings_section(byte_reader& in, settings_section& section);
+void write_settings_section(byte_writer& out, const settings_section& section);
 
 // The whole file. Reading gives 1, -1 ... -6 for the first tag that could not be read or
 // did not match, or -7 when the section is short; on failure `section` is left as it was.
+int read_settings_file(byte_reader& in, settings_section& section);
+void write_settings_file(byte_writer& out, const settings_section& section);
+
+// The same on a stdio stream, for the windows that still write their own parts: exactly the
+// section's or file's bytes are read. 1 when all of it was read or written, else 0 (or the
+// file's code).
+int read_settings_section(std::FILE* file, settings_section& section);
+int write_settings_section(std::FILE* file, const settings_section& section);
 int read_settings_file(std::FILE* file, settings_section& section);
 int write_settings_file(std::FILE* file, const settings_section& section);

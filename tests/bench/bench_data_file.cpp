@@ -1,5 +1,5 @@
-// Benchmarks: saving and opening a data document of 100,000 nights, beside cp of the same file in the same run,
-// and summing the cues of those nights for the plot.
+// Benchmarks: saving and opening a data document of 100,000 nights through the functions the program and the
+// command line call, beside cp of the same file in the same run, and summing the cues of those nights for the plot.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -13,8 +13,7 @@
 #include <vector>
 
 #include "model/cue_plot.h"
-#include "model/data_file.h"
-#include "model/doc_file.h"
+#include "model/documents.h"
 
 namespace {
 
@@ -44,10 +43,7 @@ const data_file_image& document() {
   return image;
 }
 
-// As the program saves: through a temporary file beside it.
-bool save(const std::string& path) {
-  return save_file_safely(path, [](std::FILE* file) { return write_data_file(file, document()); });
-}
+bool save(const std::string& path) { return save_data_document(path, document()); }
 
 // The document saved once for opening and copying; removed when the program ends.
 const std::string& saved_file() {
@@ -111,10 +107,7 @@ void save_document(benchmark::State& state) {
 
 void open_document(benchmark::State& state) {
   measure(state, [](data_file_image& image) {
-    std::FILE* file = open_doc_file(saved_file().c_str(), "rb");
-    const bool ok = file && read_data_file(file, image) == 1 && image.records.size() == nights;
-    if (file) std::fclose(file);
-    return ok;
+    return open_data_document(saved_file(), image).ok() && image.records.size() == nights;
   });
 }
 

@@ -100,7 +100,7 @@ TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output
   std::ofstream("junk.sl1") << "a shopping list, not a document: bread, milk, eggs";
   const std::string a = slurp("a.sl1");
   std::ofstream("cut.sl1", std::ios::binary) << a.substr(0, 700);
-  ASSERT_TRUE(save_file_safely("empty.sl1", [](std::FILE* f) { return write_data_file(f, new_data_file_image()); }));
+  ASSERT_TRUE(save_data_document("empty.sl1", new_data_file_image()));
   ASSERT_EQ(run("settings q.sl2 CDUR=20").code, 0);
   const std::tuple<const char*, int, const char*> rows[] = {
       {"frob", 2, "unknown command 'frob'"},

@@ -15,17 +15,34 @@ void check(bool condition) {
   if (!condition) std::abort();
 }
 
-// What a writer puts out, through a memory stream.
-template <class W>
-std::vector<uint8_t> written_with(W write) {
+// What the writer puts out, through a memory stream in pieces of the given size.
+std::vector<uint8_t> written(const data_file_image& image, std::size_t piece) {
   char* buffer = nullptr;
   std::size_t size = 0;
   std::FILE* out = open_memstream(&buffer, &size);
-  check(out && write(out));
+  check(out != nullptr);
+  byte_writer writer(out, piece);
+  check(write_data_file(writer, image) && writer.finish());
   std::fclose(out);
   std::vector<uint8_t> bytes(buffer, buffer + size);
   std::free(buffer);
   return bytes;
+}
+
+// Read from memory (piece 0), or from a stream read ahead in pieces of the given size.
+int read_from(std::vector<uint8_t>& input, data_file_image& image, std::size_t piece, bool whole = false) {
+  if (piece == 0) {
+    byte_reader in(input.data(), input.size());
+    const int code = read_data_file(in, image);
+    check(!whole || in.left() == 0);
+    return code;
+  }
+  std::FILE* file = fmemopen(input.data(), input.size(), "rb");
+  check(file != nullptr);
+  byte_reader in(file, piece);
+  const int code = read_data_file(in, image);
+  std::fclose(file);
+  return code;
 }
 
 // Everything a window derives from a hostile block must stay defined.
@@ -39,22 +56,20 @@ void check_derived(const data_record& record) {
   (void)compute_record_times(record.block);
 }
 
-// A document that reads must write an image that reads back to the same image.
-void check_document(std::vector<uint8_t>& input) {
-  std::FILE* in = fmemopen(input.data(), input.size(), "rb");
-  if (!in) return;
-  data_file_image first;
-  const int code = read_data_file(in, first);
-  std::fclose(in);
+// A document reads the same from memory and from a stream read in pieces that end anywhere; when
+// it reads, it writes an image that reads back to the same image, all of its bytes taken.
+void check_document(std::vector<uint8_t>& input, std::size_t piece) {
+  data_file_image first, streamed;
+  const int code = read_from(input, first, 0);
   check(code == 1 || (code >= -8 && code <= -1));
+  check(read_from(input, streamed, piece) == code);
   if (code != 1) return;
   for (const data_record& record : first.records) check_derived(record);
-  std::vector<uint8_t> bytes = written_with([&](std::FILE* out) { return write_data_file(out, first); });
-  in = fmemopen(bytes.data(), bytes.size(), "rb");
+  std::vector<uint8_t> bytes = written(first, 64 + piece);
+  check(written(streamed, 4096) == bytes);
   data_file_image second;
-  check(in && read_data_file(in, second) == 1 && std::fgetc(in) == EOF);
-  std::fclose(in);
-  check(written_with([&](std::FILE* out) { return write_data_file(out, second); }) == bytes);
+  check(read_from(bytes, second, 0, true) == 1);
+  check(written(second, 4096) == bytes);
   for (int i = 0; i < plot_sums::bins; ++i)
     check(second.plot.combined[i] == static_cast<int32_t>(static_cast<uint32_t>(second.plot.cues[i]) +
                                                           static_cast<uint32_t>(second.plot.not_delivered[i])));
@@ -65,12 +80,13 @@ void check_document(std::vector<uint8_t>& input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   std::vector<uint8_t> input(data, data + size);
-  check_document(input);
+  const std::size_t piece = 1 + size % 61;
+  check_document(input, piece);
   // The same bytes behind a valid header, so that the sections are reached at once.
   std::vector<uint8_t> document(3 * doc_tag_size, 0);
   for (const auto& [tag, at] : {std::pair{doc_program_tag, 0}, {data_doc_type_tag, 32}, {doc_version_tag, 64}})
     std::memcpy(document.data() + at, tag, std::strlen(tag));
   document.insert(document.end(), input.begin(), input.end());
-  check_document(document);
+  check_document(document, piece);
   return 0;
 }

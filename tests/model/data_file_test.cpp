@@ -1,5 +1,6 @@
 // Data documents and their records as bytes: written byte for byte, read back whole, hostile files refused.
 #include "model/data_file.h"
+#include "model/documents.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -70,27 +71,40 @@ std::FILE* file_of(const bytes& in) {
   std::rewind(file);
   return file;
 }
-bytes written(const data_file_image& image) {
+// Written through a writer whose pieces end anywhere in a record.
+bytes written(const data_file_image& image, std::size_t piece = byte_reader::default_piece) {
   std::FILE* file = std::tmpfile();
-  EXPECT_TRUE(write_data_file(file, image));
-  bytes out(static_cast<std::size_t>(std::ftell(file)), '\0');
+  byte_writer out(file, piece);
+  EXPECT_TRUE(write_data_file(out, image) && out.finish());
+  bytes in(static_cast<std::size_t>(std::ftell(file)), '\0');
   std::rewind(file);
-  EXPECT_EQ(std::fread(out.data(), 1, out.size(), file), out.size());
+  EXPECT_EQ(std::fread(in.data(), 1, in.size(), file), in.size());
   std::fclose(file);
-  return out;
+  return in;
 }
-int read_bytes(const bytes& in, data_file_image& image) {
+// From memory (piece 0), or from a file read ahead in pieces that end anywhere in a record.
+int read_bytes(const bytes& in, data_file_image& image, std::size_t piece = 0) {
+  if (piece == 0) {
+    byte_reader reader(in.data(), in.size());
+    return read_data_file(reader, image);
+  }
   std::FILE* file = file_of(in);
-  const int code = read_data_file(file, image);
+  byte_reader reader(file, piece);
+  const int code = read_data_file(reader, image);
   std::fclose(file);
   return code;
 }
+constexpr std::size_t pieces[] = {0, 1, 13, 464, 4096};
 
 TEST(data_file, a_document_reads_back_whole_and_writes_the_same_bytes) {
   const bytes expected = sample_bytes();
   data_file_image image;
+  for (std::size_t piece : pieces) {
+    data_file_image read;
+    ASSERT_EQ(read_bytes(expected, read, piece), 1) << piece;
+    EXPECT_EQ(written(read, piece + 64), expected) << piece;
+  }
   ASSERT_EQ(read_bytes(expected, image), 1);
-  EXPECT_EQ(written(image), expected);
   ASSERT_EQ(image.records.size(), 3u);
   EXPECT_EQ(image.records[0].comment + "|" + image.records[1].comment, "Flying over the lake|");
   EXPECT_EQ(image.records[2].comment, long_comment);
@@ -111,7 +125,9 @@ TEST(data_file, a_document_reads_back_whole_and_writes_the_same_bytes) {
   const std::string path = testing::TempDir() + "nightglow_read_only.sl1";
   std::fclose(std::fopen(path.c_str(), "wb"));
   std::FILE* read_only = std::fopen(path.c_str(), "rb");
-  EXPECT_FALSE(write_data_file(read_only, image));  // a failed write is reported
+  byte_writer out(read_only, 4096);
+  EXPECT_TRUE(write_data_file(out, image));
+  EXPECT_FALSE(out.finish());  // a failed write is reported
   std::fclose(read_only);
   std::remove(path.c_str());
 }
@@ -135,12 +151,54 @@ TEST(data_file, hostile_files_are_refused_with_the_code_of_the_failing_section_a
       {with(record + 460, 0x80000000u), -7},  // a negative comment length
       {good.substr(0, 32) + tag("Sdoc type") + good.substr(64), -4},
   };
+  const data_file_image untouched = new_data_file_image();
   for (const auto& [file, code] : cases) {
-    data_file_image image;
-    largest_allocation = 0;
-    EXPECT_EQ(read_bytes(file, image), code) << file.size();
-    EXPECT_LT(largest_allocation, std::size_t{64} * 1024) << file.size();
+    for (std::size_t piece : {0, 1, 4096}) {
+      data_file_image image = untouched;
+      largest_allocation = 0;
+      EXPECT_EQ(read_bytes(file, image, piece), code) << file.size() << " in pieces of " << piece;
+      EXPECT_LT(largest_allocation, std::size_t{64} * 1024) << file.size();
+      EXPECT_EQ(written(image), written(untouched)) << "a failed read changes nothing";
+    }
   }
+}
+
+TEST(documents, opening_by_path_tells_what_failed_and_changes_nothing) {
+  const std::string dir = testing::TempDir(), good = dir + "ng_documents_good.sl1",
+                    junk = dir + "ng_documents_junk.sl1";
+  std::FILE* file = std::fopen(junk.c_str(), "wb");
+  std::fputs("a shopping list, not a document: bread, milk, eggs", file);
+  std::fclose(file);
+  data_file_image sample;
+  ASSERT_EQ(read_bytes(sample_bytes(), sample), 1);
+  ASSERT_TRUE(save_data_document(good, sample));
+  std::string reason;
+  EXPECT_FALSE(save_data_document(dir + "no such folder/a.sl1", sample, &reason));
+  EXPECT_FALSE(reason.empty());
+
+  const data_file_image untouched = new_data_file_image();
+  const struct {
+    std::string path;
+    bool opened, missing;
+    int code;
+  } rows[] = {{good, true, false, 1}, {junk, true, false, -2}, {dir + "ng_documents_missing.sl1", false, true, 0}};
+  for (const auto& row : rows) {
+    data_file_image image = untouched;
+    const open_result result = open_data_document(row.path, image);
+    EXPECT_EQ(result.opened, row.opened) << row.path;
+    EXPECT_EQ(result.missing, row.missing) << row.path;
+    EXPECT_EQ(result.code, row.code) << row.path;
+    EXPECT_EQ(result.reason.empty(), row.opened) << row.path;
+    if (row.code == 1) {
+      ASSERT_EQ(image.records.size(), 3u);  // taken as opened: the last record shown, the plot visible as 0 or 1
+      EXPECT_EQ(image.data.counts[dreams], image.records[2].counts[dreams]);
+      EXPECT_EQ(image.plot.visible, 1);
+    } else {
+      EXPECT_EQ(written(image), written(untouched)) << row.path;
+    }
+  }
+  std::remove(good.c_str());
+  std::remove(junk.c_str());
 }
 
 #ifndef _WIN32
@@ -151,10 +209,13 @@ TEST(data_file, a_stream_that_cannot_tell_its_size_ends_a_lying_count_at_its_end
   ASSERT_EQ(write(ends[1], file.data(), file.size()), static_cast<ssize_t>(file.size()));
   close(ends[1]);
   std::FILE* in = fdopen(ends[0], "rb");
-  EXPECT_EQ(bytes_left_in(in), -1);
+  byte_reader reader(in);
+  EXPECT_EQ(reader.left(), -1);
   data_file_image image;
-  EXPECT_EQ(read_data_file(in, image), -7);
-  EXPECT_EQ(image.records.size(), 1u);
+  largest_allocation = 0;
+  EXPECT_EQ(read_data_file(reader, image), -7);
+  EXPECT_LT(largest_allocation, std::size_t{2} << 20) << "the read-ahead piece and the one record";
+  EXPECT_TRUE(image.records.empty());
   std::fclose(in);
 }
 #endif

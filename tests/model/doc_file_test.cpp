@@ -17,12 +17,8 @@ std::string tag(const char* text) {
 }
 
 int read_header_of(const std::string& bytes) {
-  std::FILE* file = std::tmpfile();
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::rewind(file);
-  const int code = read_doc_header(file, data_doc_type_tag);
-  std::fclose(file);
-  return code;
+  byte_reader in(bytes.data(), bytes.size());
+  return read_doc_header(in, data_doc_type_tag);
 }
 
 std::string slurp(const std::string& path) {
@@ -51,7 +47,9 @@ TEST(doc_header, codes_name_the_first_tag_that_failed) {
   for (const auto& [bytes, code] : rows) EXPECT_EQ(read_header_of(bytes), code) << bytes.size();
 
   std::FILE* file = std::tmpfile();
-  ASSERT_EQ(write_doc_header(file, settings_doc_type_tag), 1);
+  byte_writer out(file);
+  write_doc_header(out, settings_doc_type_tag);
+  ASSERT_TRUE(out.finish());
   std::string written(doc_header_size, '\0');
   std::rewind(file);
   ASSERT_EQ(std::fread(written.data(), 1, written.size(), file), written.size());

@@ -173,29 +173,3 @@ void take_as_opened(data_file_image& image) {
   show_last_record(image);
   image.plot.visible = image.plot.visible != 0 ? 1 : 0;
 }
-
-void show_new_last_record(data_file_image& image) {
-  show_last_record(image);
-  if (!image.records.empty()) image.data.no_record = 0;
-}
-
-bool read_data_window_body(std::FILE* file, data_window_state& state, record_list& records) {
-  byte_reader in(file, 0);
-  return read_data_window_body(in, state, records);
-}
-
-bool write_data_window_body(std::FILE* file, const data_window_state& state, const record_list& records) {
-  byte_writer out(file);
-  return write_data_window_body(out, state, records) && out.finish();
-}
-
-bool read_plot_body(std::FILE* file, plot_sums& sums) {
-  byte_reader in(file, 0);
-  return read_plot_body(in, sums);
-}
-
-bool write_plot_body(std::FILE* file, const plot_sums& sums) {
-  byte_writer out(file, plot_body_size);
-  write_plot_body(out, sums);
-  return out.finish();
-}

@@ -76,12 +76,3 @@ data_file_image new_data_file_image();
 // the last record (its block and counts), or the reset block and zero counts when there is
 // none, with the no-record flag as stored; the plot window is visible (1) or not (0).
 void take_as_opened(data_file_image& image);
-// A download or an import appended records: the last one is shown, counts as it holds them.
-void show_new_last_record(data_file_image& image);
-
-// The windows' sections on a stdio stream, for the windows that still write their own parts:
-// each reads exactly its section's bytes and writes them all before it returns.
-bool read_data_window_body(std::FILE* file, data_window_state& state, record_list& records);
-bool write_data_window_body(std::FILE* file, const data_window_state& state, const record_list& records);
-bool read_plot_body(std::FILE* file, plot_sums& sums);
-bool write_plot_body(std::FILE* file, const plot_sums& sums);

@@ -47,17 +47,6 @@ int read_doc_header(byte_reader& in, const char* type_tag) {
   return 1;
 }
 
-int write_doc_header(std::FILE* file, const char* type_tag) {
-  byte_writer out(file, doc_header_size);
-  write_doc_header(out, type_tag);
-  return out.finish() ? 1 : 0;
-}
-
-int read_doc_header(std::FILE* file, const char* type_tag) {
-  byte_reader in(file, 0);
-  return read_doc_header(in, type_tag);
-}
-
 bool save_file_safely(const std::string& path, const std::function<bool(std::FILE*)>& write, std::string* reason) {
   std::string why;
   const std::string temporary = temporary_name_beside(path);

@@ -21,11 +21,6 @@ void write_doc_header(byte_writer& out, const char* type_tag);
 // codes) or did not match (even codes). Only the text up to each tag's NUL is compared.
 int read_doc_header(byte_reader& in, const char* type_tag);
 
-// The same on a stdio stream, for the windows that still write their own sections: exactly
-// the header's bytes are read. Writing gives 1 when written.
-int write_doc_header(std::FILE* file, const char* type_tag);
-int read_doc_header(std::FILE* file, const char* type_tag);
-
 // Opens a document file ("rb" or "wb") with a buffer large enough that a document of many
 // records moves in few system calls; null when it cannot be opened.
 std::FILE* open_doc_file(const char* path, const char* mode);

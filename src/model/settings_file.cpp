@@ -36,25 +36,3 @@ void write_settings_file(byte_writer& out, const settings_section& section) {
   write_doc_header(out, settings_doc_type_tag);
   write_settings_section(out, section);
 }
-
-int read_settings_section(std::FILE* file, settings_section& section) {
-  byte_reader in(file, 0);
-  return read_settings_section(in, section) ? 1 : 0;
-}
-
-int write_settings_section(std::FILE* file, const settings_section& section) {
-  byte_writer out(file, settings_section_size);
-  write_settings_section(out, section);
-  return out.finish() ? 1 : 0;
-}
-
-int read_settings_file(std::FILE* file, settings_section& section) {
-  byte_reader in(file, 0);
-  return read_settings_file(in, section);
-}
-
-int write_settings_file(std::FILE* file, const settings_section& section) {
-  byte_writer out(file, settings_file_size);
-  write_settings_file(out, section);
-  return out.finish() ? 1 : 0;
-}

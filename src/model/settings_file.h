@@ -31,11 +31,3 @@ void write_settings_section(byte_writer& out, const settings_section& section);
 // did not match, or -7 when the section is short; on failure `section` is left as it was.
 int read_settings_file(byte_reader& in, settings_section& section);
 void write_settings_file(byte_writer& out, const settings_section& section);
-
-// The same on a stdio stream, for the windows that still write their own parts: exactly the
-// section's or file's bytes are read. 1 when all of it was read or written, else 0 (or the
-// file's code).
-int read_settings_section(std::FILE* file, settings_section& section);
-int write_settings_section(std::FILE* file, const settings_section& section);
-int read_settings_file(std::FILE* file, settings_section& section);
-int write_settings_file(std::FILE* file, const settings_section& section);

@@ -232,12 +232,9 @@ TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_
         {place, true, "12,34 512,184"},
         {extremes, true, ""}}) {
     MoveWindow(w.window, 0, 0, 300, 150, TRUE);
-    std::FILE* file = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::rewind(file);
+    byte_reader in(bytes.data(), bytes.size());
     window_rect rect;
-    EXPECT_EQ(read_window_rect(file, rect), result);
-    std::fclose(file);
+    EXPECT_EQ(read_window_rect(in, rect), result);
     if (result) w.move_to(rect);  // as a file that was read places the window
     const RECT r = rect_of(w.window);
     if (*placed) {

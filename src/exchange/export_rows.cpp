@@ -1,6 +1,8 @@
 // Database rows: the header line, the record view's and settings view's columns and the whole row.
 #include "exchange/export_rows.h"
 
+#include <algorithm>
+
 #include "exchange/text_append.h"
 #include "exchange/widget_texts.h"
 
@@ -130,7 +132,11 @@ std::string assemble_export_row(const std::vector<std::string>& widget_texts, co
   append_int(row, block.packv);
   row += '\t';
   append_hex(row, static_cast<uint32_t>(block.somnv));
-  row += "\t\"" + bounded_text(block.ibv) + "\"\t\"" + version + "\"\t";
+  // The interface's version text as one quoted field, whatever the box sent.
+  std::string ibv = bounded_text(block.ibv);
+  std::replace(ibv.begin(), ibv.end(), '"', '_');
+  std::replace(ibv.begin(), ibv.end(), '\t', ' ');
+  row += "\t\"" + ibv + "\"\t\"" + version + "\"\t";
   for (int32_t value : {block.todd, block.todh, block.todm, block.tods, block.delayp, block.smoded}) {
     append_int(row, value);
     row += '\t';

@@ -37,6 +37,8 @@ std::string quoted_lines(const std::vector<std::string>& lines) {
     if (i > 0) text += "\n";
     text += lines[i];
   }
+  // A quote or a tab inside would end the field or split the row on import.
   std::replace(text.begin() + 1, text.end(), '"', '_');
+  std::replace(text.begin() + 1, text.end(), '\t', ' ');
   return text + "\"\t";
 }

@@ -23,5 +23,5 @@ std::string choice_report_text(const std::string& label, const std::vector<std::
 std::string joined_lines(const std::vector<std::string>& lines);
 
 // One quoted field of a database row: the lines joined by line feeds inside double quotes,
-// every double quote within them turned into an underscore, then a tab.
+// every double quote within them turned into an underscore and every tab into a blank, then a tab.
 std::string quoted_lines(const std::vector<std::string>& lines);

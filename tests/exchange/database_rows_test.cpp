@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"
@@ -140,13 +141,17 @@ TEST(database_rows, parse_rules) {
 }
 
 TEST(database_rows, export_then_import_through_a_cr_lf_file) {
-  std::vector<data_record> nights(3);
+  std::vector<data_record> nights(4);
   nights[0] = new_record(dated_night());
   nights[0].block.type = 4;  // an unknown type is written as its name and comes back as 0
   nights[0].comment = "first \"line\"\r\nsecond";
   nights[1] = new_record(long_night());
   nights[1].comment = "lines that end\r\r\nin returns\r";  // found by fuzzing: they come back whole from the file
   nights[2].counts[cawakes] = 9;
+  // Tabs in the comment and the interface's version would split the row: they come back as blanks.
+  const std::string long_line(600, 'x');
+  nights[3].comment = "tab\there \"quoted\"\r\n" + long_line;
+  std::strcpy(nights[3].block.ibv, "IB\t2 \"beta\"");
   std::string text = export_header();
   for (std::size_t i = 0; i < nights.size(); ++i)
     text += rec_column(static_cast<int>(i) + 1) + make_export_row(view_of_record(nights[i]), version);
@@ -155,15 +160,19 @@ TEST(database_rows, export_then_import_through_a_cr_lf_file) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   line_reader reader(file);
   std::vector<data_record> back;
-  ASSERT_EQ(import_records(reader, back), 3u);
+  ASSERT_EQ(import_records(reader, back), 4u);
   std::fclose(file);
+  line_reader rows(text);
+  for (std::string row; rows.read_line(row);) EXPECT_EQ(split(row).size(), 176u) << row.substr(0, 20);
   for (std::size_t i = 0; i < nights.size(); ++i) {
     EXPECT_EQ(make_export_row(view_of_record(back[i]), version), make_export_row(view_of_record(nights[i]), version));
     EXPECT_EQ(std::memcmp(back[i].block.rem, nights[i].block.rem, 16) != 0, i == 0);  // bits past DUR are lost
   }
   EXPECT_EQ(back[0].comment, "first _line_\r\nsecond");
   EXPECT_EQ(back[2].comment, "");
-  EXPECT_EQ(imported_message(back.size()), "3 record(s) imported.");
+  EXPECT_EQ(back[3].comment, "tab here _quoted_\r\n" + long_line);
+  EXPECT_STREQ(back[3].block.ibv, "IB 2 _beta_");
+  EXPECT_EQ(imported_message(back.size()), "4 record(s) imported.");
 }
 
 TEST(database_rows, files_and_clipboard_text_have_cr_lf) {

@@ -209,11 +209,15 @@ std::string open_failure(const open_result& result) {
 void app_type::open_data_file(const std::string& path, const std::string& title) {
   data_file_image image;
   const open_result result = open_data_document(path, image);
-  if (!result.opened || result.code != 1) {
+  if (!result.ok()) {
     create_data_doc();  // an empty document is better seen than lost
     show_message(open_failure(result));
     return;
   }
+  take_data_file(std::move(image), path, title);
+}
+
+void app_type::take_data_file(data_file_image image, const std::string& path, const std::string& title) {
   data_document.reset();
   show_new_windows_ = false;  // the file places the windows
   data_document = std::make_unique<data_doc>(*this, data_model(std::move(image)));
@@ -227,11 +231,16 @@ void app_type::open_data_file(const std::string& path, const std::string& title)
 void app_type::open_settings_file(const std::string& path, const std::string& title) {
   settings_section section;
   const open_result result = open_settings_document(path, section);
-  if (!result.opened || result.code != 1) {
+  if (!result.ok()) {
     create_settings_doc();
     show_message(open_failure(result));
     return;
   }
+  take_settings_file(section, path, title);
+}
+
+void app_type::take_settings_file(const settings_section& section, const std::string& path,
+                                  const std::string& title) {
   settings_document.reset();
   show_new_windows_ = false;
   settings_document = std::make_unique<settings_doc>(*this, section);
@@ -242,19 +251,30 @@ void app_type::open_settings_file(const std::string& path, const std::string& ti
   update_all_menus();
 }
 
+// Revert reads the file first: a document whose file cannot be read again stays as it is.
 void app_type::revert_data_doc() {
   if (refused_while_dialog_open()) return;
-  if (!data_document || !data_document->confirm_revert()) return;
+  if (!data_document || !data_document->has_file_path() || !data_document->confirm_revert()) return;
   const std::string path = data_document->path;
-  open_data_file(path, with_extension(data_document->title(), ".sl1"));
+  data_file_image image;
+  const open_result result = open_data_document(path, image);
+  if (result.ok())
+    take_data_file(std::move(image), path, with_extension(data_document->title(), ".sl1"));
+  else
+    show_message(open_failure(result));
   update_all_menus();
 }
 
 void app_type::revert_settings_doc() {
   if (refused_while_dialog_open()) return;
-  if (!settings_document || !settings_document->confirm_revert()) return;
+  if (!settings_document || !settings_document->has_file_path() || !settings_document->confirm_revert()) return;
   const std::string path = settings_document->path;
-  open_settings_file(path, with_extension(settings_document->title(), ".sl2"));
+  settings_section section;
+  const open_result result = open_settings_document(path, section);
+  if (result.ok())
+    take_settings_file(section, path, with_extension(settings_document->title(), ".sl2"));
+  else
+    show_message(open_failure(result));
   update_all_menus();
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "device/link_owner.h"
+#include "model/data_file.h"
+#include "model/settings_file.h"
 #include "ui/window_host.h"
 
 class data_doc;
@@ -76,6 +78,9 @@ class app_type final : public window_host, public link_owner {
   std::unique_ptr<device_link> device;
 
  private:
+  // The document read from a file replaces the present one, its windows where the file puts them.
+  void take_data_file(data_file_image image, const std::string& path, const std::string& title);
+  void take_settings_file(const settings_section& section, const std::string& path, const std::string& title);
   // While a dialog is open, closing, replacing and quitting are refused with a beep.
   bool refused_while_dialog_open();
   bool is_device_window(const win_type& window) const;

@@ -9,32 +9,43 @@
 
 std::string base_doc::title() const { return main_window().title(); }
 
-void base_doc::save() {
-  if (!has_file_path()) {
-    save_as();
-    return;
-  }
-  std::string reason;
-  if (write(path, reason)) app.update_all_menus();  // a failed save is not reported
+bool base_doc::save() {
+  if (!has_file_path()) return save_as();
+  return save_to(path);
 }
 
-void base_doc::save_as() {
+bool base_doc::save_as() {
   file_choice choice;
   choice.path = has_file_path() ? path : with_extension(title(), names.extension);
   choice.filter = names.filter;
   choice.extension = names.extension + 1;
   choice.owner = main_window().window;
-  if (!app.choose_file(choice)) return;
+  if (!app.choose_file(choice)) return false;
+  // The document takes the new name only once it is saved under it.
+  if (!save_to(choice.path)) return false;
   path = choice.path;
   main_window().set_title(without_extension(choice.title, names.extension));
-  save();
+  app.update_all_menus();
+  return true;
+}
+
+bool base_doc::save_to(const std::string& file) {
+  std::string reason;
+  if (write(file, reason)) {
+    app.update_all_menus();
+    return true;
+  }
+  // The previous file is as it was; the user learns why this one is not.
+  app.show_message("Couldn't save file.\n" + file + ": " + reason);
+  return false;
 }
 
 bool base_doc::query_close() {
   const int answer =
       app.ask_yes_no_cancel("Do you want to save \"" + title() + "\" before closing?", "Save before closing?");
-  if (answer == 1) save();
-  return answer != 2;
+  if (answer == 2) return false;
+  // A save that did not happen (cancelled or failed) keeps the document open.
+  return answer != 1 || save();
 }
 
 bool base_doc::confirm_replace() { return app.ask_ok_cancel(names.replace_text, "Warning!"); }

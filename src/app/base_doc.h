@@ -26,9 +26,10 @@ class base_doc {
   virtual bool owns(const win_type& window) const = 0;
   virtual void update_menus(const menu_facts& facts) = 0;
 
-  void save();
-  void save_as();
-  bool query_close();      // false when the user cancelled
+  // False when nothing was saved: the dialog was cancelled, or the save failed (and said why).
+  bool save();
+  bool save_as();
+  bool query_close();  // false when the document is to stay: cancelled, or not saved after Yes
   bool confirm_replace();  // true to go on
   bool confirm_revert();   // true to go on
 
@@ -42,6 +43,9 @@ class base_doc {
  protected:
   // Takes the windows' places and writes the file through the safe save; false with the system's reason.
   virtual bool write(const std::string& file, std::string& reason) = 0;
+
+ private:
+  bool save_to(const std::string& file);
 };
 
 // Case-insensitive suffix test of file names: the position where the suffix begins, or -1.

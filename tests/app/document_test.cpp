@@ -62,7 +62,7 @@ TEST_F(documents, save_as_proposes_the_title_then_the_path_and_writes_the_header
     EXPECT_NE(entry.path().extension(), ".tmp");  // no temporary file left
 }
 
-TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_question_saves) {
+TEST_F(documents, a_failed_save_keeps_the_previous_file_and_says_why_and_yes_to_the_save_question_saves) {
   app_type& a = start_app();
   for (const auto& [window, name] :
        {std::pair<win_type*, const char*>{data_win(), "kept.sl1"}, {settings_win(), "kept.sl2"}}) {
@@ -71,19 +71,53 @@ TEST_F(documents, saving_never_destroys_the_previous_file_and_yes_to_the_save_qu
     const std::string saved = read_file(name);
     MoveWindow(window->window, 10, 10, 552, 265, FALSE);
     for (long long offset : {0, 95, 111, 219}) {  // the disk fills up in the header, the rectangle, the sections
+      io->boxes.clear();
       save_fault_after_bytes = offset;
       command(window->window, IDM_SAVE);
       EXPECT_EQ(read_file(name), saved) << name << " at " << offset;
+      ASSERT_EQ(io->boxes.size(), 1u);
+      EXPECT_EQ(io->boxes[0].text, "Couldn't save file.\n" + full_path(name) + ": No space left on device");
     }
     save_fault_after_bytes = -1;
   }
-  EXPECT_TRUE(io->boxes.empty());  // not reported
   for (const auto& entry : std::filesystem::directory_iterator(".")) EXPECT_NE(entry.path().extension(), ".tmp");
   const std::string saved = read_file("kept.sl1");
   io->answers = {IDYES};
   command(data_win()->window, IDM_CLOSE);
   EXPECT_EQ(a.data_document, nullptr);
   EXPECT_NE(read_file("kept.sl1"), saved);  // saved with the new place
+}
+
+TEST_F(documents, nothing_closes_unsaved_a_failed_save_as_keeps_name_and_title_and_revert_keeps_what_it_cannot_read) {
+  app_type& a = start_app();
+  // Yes to the save question, then no file chosen: the close and the quit are cancelled.
+  io->answers = {IDYES};
+  command(data_win()->window, IDM_CLOSE);
+  io->answers = {IDYES};
+  command(settings_win()->window, IDM_QUIT);
+  EXPECT_TRUE(a.data_document && a.settings_document && !take_quit());
+  // A Save As that fails leaves the document as it was; so does the close that asked for it.
+  io->save_name = "first.sl1";
+  command(data_win()->window, IDM_SAVE_AS);
+  io->save_name = "second.sl1";
+  save_fault_after_bytes = 0;
+  io->answers = {IDYES};
+  command(data_win()->window, IDM_CLOSE);  // Yes saves to first.sl1, which fails
+  command(data_win()->window, IDM_SAVE_AS);
+  save_fault_after_bytes = -1;
+  ASSERT_TRUE(a.data_document);
+  EXPECT_EQ(title(data_win()->window) + " " + a.data_document->path, "first " + full_path("first.sl1"));
+  EXPECT_FALSE(std::filesystem::exists("second.sl1"));
+  // Revert of a file that went away says so and keeps the document; without a file it does nothing.
+  std::filesystem::remove("first.sl1");
+  const HWND data_window = data_win()->window, settings_window = settings_win()->window;
+  io->boxes.clear();
+  io->answers = {IDOK};
+  command(data_window, IDM_REVERT);
+  command(settings_window, IDM_REVERT);
+  ASSERT_EQ(io->boxes.size(), 2u);
+  EXPECT_EQ(io->boxes[1].text, "Couldn't open file.");
+  EXPECT_TRUE(IsWindow(data_window) && IsWindow(settings_window));
 }
 
 TEST_F(documents, open_and_revert_ask_first_and_read_the_window_place_from_the_file) {
@@ -147,11 +181,6 @@ TEST_F(documents, a_file_that_cannot_be_opened_or_read_leaves_a_new_empty_docume
   a.open_settings_file(full_path("night.sl1"), "night.sl1");
   EXPECT_EQ(io->boxes.back().text, "Couldn't read file: -4");
   EXPECT_EQ(title(settings_win()->window), "Settings 1");
-  io->answers = {IDOK};
-  const HWND data_window = data_win()->window, settings_window = settings_win()->window;
-  command(settings_window, IDM_REVERT);  // never saved: the empty path cannot be opened
-  EXPECT_EQ(io->boxes.back().text, "Couldn't open file.");
-  EXPECT_TRUE(IsWindow(data_window) && !IsWindow(settings_window));
 }
 
 TEST_F(documents, a_saved_night_is_the_image_byte_for_byte_and_opens_as_it_was_with_its_plot_shown) {

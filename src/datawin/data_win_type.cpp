@@ -73,6 +73,7 @@ LRESULT data_win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void data_win_type::show_changes(data_change change) {
   if (change == data_change::plot_changed) return;
   comments->set_text(model.comment);
+  for (numeric_field_type* field : count_fields) field->forget_typing();  // counts of this night start afresh
   invalidate();
 }
 
@@ -140,8 +141,10 @@ void data_win_type::build_widgets() {
     // Four fields on the first row, three on the second, each 25 pixels right of the one before.
     const bool row_start = i == 0 || i == wilds;
     const int x = row_start ? 3 : previous->x + previous->get_width() + 25;
-    previous = widgets.add(std::make_unique<numeric_field_type>(this, x, i < wilds ? 89 : 105, journal_count_labels[i],
-                                                                0, &model.image.data.counts[i], 0, 99));
+    auto* field = widgets.add(std::make_unique<numeric_field_type>(this, x, i < wilds ? 89 : 105, journal_count_labels[i],
+                                                                   0, &model.image.data.counts[i], 0, 99));
+    count_fields.push_back(field);
+    previous = field;
   }
   widgets.add(std::make_unique<widget_type>(this, previous->x + previous->get_width() + 25, 105, "COMMENTS:"));
   comments = widgets.add(std::make_unique<edit_text_type>(this, RECT{3, 121, r, 152}, "Comments"));

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "model/data_model.h"
 #include "ui/widget_container.h"
@@ -11,6 +12,7 @@
 
 class edit_text_type;
 class help_line_type;
+class numeric_field_type;
 class record_browser_type;
 
 class data_win_type : public win_type {
@@ -48,10 +50,12 @@ class data_win_type : public win_type {
 
   // The comments box's edit control while the comments box has the focus, else null.
   HWND focused_comments_edit() const;
+  HWND focus_control() const override { return focused_comments_edit(); }
 
   data_model& model;
   widget_container widgets{this};
   edit_text_type* comments = nullptr;  // the widgets are the container's
+  std::vector<numeric_field_type*> count_fields;
   help_line_type* help = nullptr;
   record_browser_type* browser = nullptr;
   int comments_index = -1;

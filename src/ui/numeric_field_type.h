@@ -24,6 +24,8 @@ class numeric_field_type : public widget_type {
   // The value drawn: the bound integer, or the minimum when none is bound.
   int shown_value() const { return value != nullptr ? *value : entry.minimum(); }
   const std::string& typed_text() const { return entry.typed(); }
+  // Digits typed so far are forgotten: the next one starts a new value (another night is shown).
+  void forget_typing() { entry.clear_typed(); }
 
   static constexpr int default_box_width = 30;
 

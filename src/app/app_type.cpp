@@ -336,10 +336,15 @@ void app_type::show_status(const char* title, const char* text) {
     status_window->show();  // keeps its old text
     return;
   }
+  status_return_ = GetActiveWindow();
   status_window = std::make_unique<msg_win_type>(*this, title, text);
 }
 
-void app_type::close_status() { status_window.reset(); }
+void app_type::close_status() {
+  if (!status_window) return;
+  status_window.reset();
+  reactivate(status_return_);  // the window that started the work takes the keys again
+}
 
 void app_type::copy_data_settings() {
   if (!ask_ok_cancel("This will overwrite the current Somnolux settings.  Are you sure you want to proceed?",

@@ -89,5 +89,6 @@ class app_type final : public window_host, public link_owner {
   int show_command_;
   bool show_new_windows_ = true;  // false while a document that will receive a file is created
   int open_dialogs_ = 0;
+  HWND status_return_ = nullptr;  // active when the status window came up
   bool timeout_dialog_open_ = false;
 };

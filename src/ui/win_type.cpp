@@ -74,6 +74,15 @@ LRESULT CALLBACK win_type::window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 LRESULT win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ACTIVATE: host.update_all_menus(); return DefWindowProcA(hwnd, msg, wp, lp);
+    case WM_SETFOCUS:
+      // The keys go where the window shows its focus: into a control that a widget holds.
+      if (HWND control = focus_control()) SetFocus(control);
+      return 0;
+    case WM_WINDOWPOSCHANGED:
+      // Where the window stands while it is not minimised: a file keeps that, not the icon's place
+      // (which the system would report as the normal place of a minimised window).
+      if (!IsIconic(hwnd)) GetWindowRect(hwnd, &normal_rect_);
+      return DefWindowProcA(hwnd, msg, wp, lp);
     case WM_PAINT: paint(); return 0;
     case WM_CLOSE:
       close();  // may delete this object: touch no member afterwards
@@ -125,8 +134,8 @@ bool win_type::do_command(int id) {
 void win_type::invalidate() { InvalidateRect(window, nullptr, TRUE); }
 
 window_rect win_type::saved_rect() const {
-  RECT rect{};
-  GetWindowRect(window, &rect);
+  RECT rect = normal_rect_;
+  if (!IsIconic(window)) GetWindowRect(window, &rect);
   return {static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top), static_cast<int32_t>(rect.right),
           static_cast<int32_t>(rect.bottom)};
 }

@@ -40,6 +40,9 @@ class win_type {
   virtual LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   // A widget took the focus or a value: the menus follow.
   virtual void widgets_changed();
+  // The child control that the focused widget holds, which takes the keys when the window gets the
+  // keyboard focus; null when the window takes them itself.
+  virtual HWND focus_control() const { return nullptr; }
 
   void paint();
   void show();  // shown and brought to the top
@@ -49,7 +52,8 @@ class win_type {
   // Prints the client area stretched over one page.
   void print();
 
-  // Where the window stands, left, top, right and bottom on the screen, as a file keeps it.
+  // Where the window stands, left, top, right and bottom on the screen, as a file keeps it; for a
+  // minimised window where it stood before.
   window_rect saved_rect() const;
   // Moves the window to a rectangle a file gave, repainting it.
   void move_to(const window_rect& rect);
@@ -81,6 +85,8 @@ class win_type {
 
  private:
   static LRESULT CALLBACK window_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  RECT normal_rect_{};  // the last rectangle while not minimised
 };
 
 // The menu rules of the data and settings windows: Export Report, Copy Text and Set Interface Timeout

@@ -66,6 +66,22 @@ class window_host {
   std::unique_ptr<printer_type> printer_;
 };
 
+// Activates the window again when it still exists and is shown (a closed box, dialog or status window
+// leaves the system to pick the next active window, often not the one the user worked in).
+void reactivate(HWND window);
+
+// The window active when the scope began is active again when it ends.
+class active_window_scope {
+ public:
+  active_window_scope() : before_(GetActiveWindow()) {}
+  ~active_window_scope() { reactivate(before_); }
+  active_window_scope(const active_window_scope&) = delete;
+  active_window_scope& operator=(const active_window_scope&) = delete;
+
+ private:
+  HWND before_;
+};
+
 // Counts a dialog as open for as long as it lives.
 class open_dialog_scope {
  public:

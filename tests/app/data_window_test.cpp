@@ -119,6 +119,46 @@ TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_
   EXPECT_EQ(io->boxes[1].text, "Couldn't open serial port.");
 }
 
+TEST_F(data_window, typed_counts_start_afresh_on_every_night) {
+  use_fake_port(&engine);
+  command(w().window, IDM_GET_DATA);
+  type_chars(w().window, "1");  // DREAMS has the focus
+  command(w().window, IDM_GET_DATA);
+  type_chars(w().window, "2");
+  add_records();
+  model().switch_to(0);
+  type_chars(w().window, "3");
+  EXPECT_EQ(text_of("%d %d %d", model().image.records[0].counts[dreams], model().image.records[1].counts[dreams],
+                    shown_night().counts[dreams]),
+            "1 2 3");
+}
+
+// Visible windows, so that they can be active and hold the keyboard.
+using keyboard = app_fixture;
+
+TEST_F(keyboard, the_window_that_started_a_download_or_upload_takes_the_keys_again_and_the_comments_box_its_own) {
+  start_app("port = COM3\n", SW_SHOWNORMAL);
+  sim_engine engine(make_night(3, {2024, 3, 30, 7, 0, 0}));
+  use_fake_port(&engine);
+  data_win_type& data = *data_win();
+  SetActiveWindow(data.window);
+  command(data.window, IDM_GET_DATA);
+  EXPECT_EQ(app->status_window, nullptr);
+  EXPECT_EQ(GetActiveWindow(), data.window);
+  EXPECT_EQ(GetFocus(), data.window);
+  SetActiveWindow(settings_win()->window);
+  io->answers = {IDOK};
+  command(settings_win()->window, IDM_SET_SETTINGS);
+  EXPECT_EQ(GetActiveWindow(), settings_win()->window);
+  // The comments box shows the focus: when the window is active again, the box has the keyboard.
+  data.widgets.set_focus_index(data.comments_index);
+  SetActiveWindow(data.window);
+  EXPECT_EQ(GetFocus(), data.comments->control);
+  SetActiveWindow(settings_win()->window);
+  SetActiveWindow(data.window);
+  EXPECT_EQ(GetFocus(), data.comments->control);
+}
+
 TEST_F(data_window, record_view_dates_and_ends_stay_put_under_summer_time_and_odd_modes_are_named_unknown) {
   _putenv("TZ=GMT0BST,M3.5.0/1,M10.5.0");  // summer time begins on 30 March 1997
   _tzset();

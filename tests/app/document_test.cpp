@@ -272,4 +272,16 @@ TEST_F(documents, a_window_rectangle_cut_short_moves_nothing_and_extremes_do_no_
   }
 }
 
+TEST_F(documents, a_minimised_window_is_saved_where_it_stood_before) {
+  start_app("port = COM3\n", SW_SHOWNORMAL);
+  io->save_name = "small.sl1";
+  for (win_type* window : {static_cast<win_type*>(data_win()), static_cast<win_type*>(settings_win())}) {
+    MoveWindow(window->window, 130, 40, 552, 265, TRUE);
+    ShowWindow(window->window, SW_MINIMIZE);
+    const window_rect saved = window->saved_rect();
+    EXPECT_EQ(text_of("%d,%d %d,%d", saved.left, saved.top, saved.right, saved.bottom), "130,40 682,305");
+    ShowWindow(window->window, SW_RESTORE);
+  }
+}
+
 }  // namespace

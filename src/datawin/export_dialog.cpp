@@ -15,7 +15,7 @@ INT_PTR CALLBACK export_records_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp
     return TRUE;
   }
   if (msg != WM_COMMAND) return FALSE;
-  switch (LOWORD(wp)) {
+  switch (cancel_or(LOWORD(wp), HIWORD(wp), IDC_EXPORT_CANCEL)) {
     case IDC_EXPORT_OK:
       state->selection = selected_lines(list);
       state->include_field_names = IsDlgButtonChecked(dialog, IDC_EXPORT_NAMES) == BST_CHECKED;

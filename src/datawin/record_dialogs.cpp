@@ -15,7 +15,7 @@ INT_PTR CALLBACK show_record_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     return TRUE;
   }
   if (msg != WM_COMMAND) return FALSE;
-  const int id = LOWORD(wp);
+  const int id = cancel_or(LOWORD(wp), HIWORD(wp), IDC_RECORD_CANCEL);
   if (id == IDC_RECORD_OK || (id == IDC_RECORD_LIST && HIWORD(wp) == LBN_DBLCLK)) {
     state->selected_record = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));  // LB_ERR is -1
     EndDialog(dialog, 0);

@@ -20,7 +20,7 @@ INT_PTR CALLBACK plot_records_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
     return TRUE;
   }
   if (msg != WM_COMMAND) return FALSE;
-  const int id = LOWORD(wp);
+  const int id = cancel_or(LOWORD(wp), HIWORD(wp), IDC_RECORD_CANCEL);
   if (id == IDC_RECORD_OK) {
     try {
       state->selection = selected_lines(list);

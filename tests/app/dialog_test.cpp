@@ -87,6 +87,20 @@ TEST_F(modal_dialogs, timeout_dialog_ok_sets_the_choice_and_escape_checks_normal
   EXPECT_EQ(a.link()->timeout_choice, 2);  // cancelled
 }
 
+TEST_F(modal_dialogs, escape_cancels_the_record_dialogs) {
+  start_app();
+  add_records(2);
+  for (const auto& [caption, id] : {std::pair{"Show Record", IDM_SHOW_RECORD},
+                                    {"Plot Records", IDM_PLOT_RECORDS},
+                                    {"Export Data", IDM_EXPORT_DATABASE}}) {
+    dialog_driver cancelled{caption, {escape}};  // a second step would find it still open
+    EXPECT_TRUE(cancelled.drive([&] { command(data_win()->window, id); })) << caption;
+  }
+  EXPECT_EQ(model().current, 1);
+  EXPECT_EQ(model().image.plot.record_count, 0);
+  EXPECT_TRUE(io->file_dialogs.empty());
+}
+
 TEST_F(modal_dialogs, timeout_dialog_cannot_open_twice) {
   app_type& a = start_app();
   io->on_dialog = [&](const std::string&, LPARAM state) -> INT_PTR {

@@ -51,7 +51,15 @@ void data_doc::place_windows() {
   data_window->show();
 }
 
-void data_doc::plot_records(win_type& owner) { plot_window->plot_records(owner); }
+void data_doc::plot_records(win_type& owner) {
+  // A dialog owned by the Plot window leaves the Data window free: its records must not change
+  // under the dialog's list.
+  const HWND data = data_window->window;
+  const bool hold_data = &owner != data_window.get();
+  if (hold_data) EnableWindow(data, FALSE);
+  plot_window->plot_records(owner);
+  if (hold_data && IsWindow(data)) EnableWindow(data, TRUE);
+}
 
 void data_doc::show_plot() {
   if (model.image.plot.record_count > 0)

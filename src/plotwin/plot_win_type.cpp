@@ -29,7 +29,7 @@ LRESULT plot_win_type::handle_message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   if (msg == WM_SIZE) {
     invalidate();
   } else if (msg == WM_LBUTTONDBLCLK) {
-    plot_records(*this);
+    host.route_command(IDM_PLOT_RECORDS, *this);
     if (!IsWindow(hwnd)) return 0;  // the document was replaced from another window while the dialog was open
   }
   return win_type::handle_message(hwnd, msg, wp, lp);
@@ -47,7 +47,12 @@ void plot_win_type::plot_records(win_type& owner) {
     dialog_open_ = false;
     if (result == 0) {
       series = state.series;
-      if (!state.selection.empty()) build_plot(state.selection);
+      if (!state.selection.empty()) {
+        build_plot(state.selection);
+      } else {  // the series shown may have changed, and with them the scale
+        model.image.plot.max = shown_max(model.image.plot, series);
+        invalidate();
+      }
     }
   }
   program.update_all_menus();
@@ -165,7 +170,6 @@ bool plot_win_type::do_command(int id) {
   window_host& program = host;
   switch (id) {
     case IDM_COPY: copy_picture(); break;
-    case IDM_PLOT_RECORDS: plot_records(*this); break;
     default: return win_type::do_command(id);
   }
   program.update_all_menus();

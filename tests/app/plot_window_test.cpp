@@ -137,7 +137,9 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
     return out + text_of(" %d|", static_cast<int>(SendDlgItemMessageA(d, 2, LB_GETSELCOUNT, 0, 0)));
   };
   p().series = {{1, 0, 1}, {1, 0, 0}};
+  bool data_held = false;  // the Plot window's dialog keeps the records still under it
   dialog_driver cancel{"Plot Records", {[&](HWND d) {
+                         data_held = !IsWindowEnabled(w.window);
                          seen = describe(d) + state(d);
                          for (int id : {5, 4, 8, 10, 11, 6}) click(d, id);  // radios within their group
                          press(d, IDC_PLOT_SELECT_ALL);
@@ -145,6 +147,7 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
                          press(d, IDC_RECORD_CANCEL);
                        }}};
   EXPECT_TRUE(cancel.drive([&] { SendMessageA(p().window, WM_LBUTTONDBLCLK, 0, 0); }));
+  EXPECT_TRUE(data_held && IsWindowEnabled(w.window));
   EXPECT_EQ(seen,
             "Plot Records without system menu\n0 Button 1 OK\n1 Button 0 Cancel\n2 ListBox 9 \n"
             "-1 Static 0 Select one or more data records:\n-1 Static 0 Plot:\n-1 Static 0 Color:\n"
@@ -165,7 +168,13 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
                            sums().cues[13]),
             "data 101010110 0|data 101101110 2|2 1 101");
   EXPECT_EQ(text_of("%d%d%d", p().series.colour[0], p().series.colour[1], p().series.colour[2]), "110");
-  EXPECT_EQ(io->dialogs.size(), 3u);
+  dialog_driver none{"Plot Records", {[&](HWND d) {  // no series and no record: the scale follows
+                       for (int id : {3, 6, 9}) click(d, id);
+                       press(d, IDC_RECORD_OK);
+                     }}};
+  EXPECT_TRUE(none.drive([&] { command(p().window, IDM_PLOT_RECORDS); }));
+  EXPECT_EQ(text_of("%d %d", sums().record_count, sums().max), "2 0");
+  EXPECT_EQ(io->dialogs.size(), 4u);
 }
 
 TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_one_clears_the_plot) {

@@ -3,6 +3,8 @@
 #include "datawin/data_win_type.h"
 
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "datawin/export_dialog.h"
@@ -225,8 +227,14 @@ void data_win_type::export_to_database() {
   choice.caption = "Save Data";
   choice.owner = window;
   if (!program.choose_file(choice)) return;
-  const std::string text = export_rows(model, state.selection, state.include_field_names, program_version);
-  if (const char* failure = write_export_file(choice.path, text)) program.show_message(failure);
+  const char* failure = nullptr;
+  try {
+    const std::string text = export_rows(model, state.selection, state.include_field_names, program_version);
+    failure = write_export_file(choice.path, text);
+  } catch (const std::bad_alloc&) {
+    failure = export_memory_failed;  // no file was made, and the night shown is as it was
+  }
+  if (failure) program.show_message(failure);
 }
 
 void data_win_type::import_from_database() {
@@ -237,15 +245,21 @@ void data_win_type::import_from_database() {
   choice.extension = "txt";
   choice.owner = window;
   if (!program.choose_file(choice)) return;
-  std::FILE* file = std::fopen(choice.path.c_str(), "rb");
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(choice.path.c_str(), "rb"), std::fclose);
   if (!file) {
     program.show_message(database_open_failed);
     return;
   }
   // Lines that are no rows of this program (the field names, other programs' rows) are skipped.
-  line_reader reader(file);
-  const std::size_t added = import_rows(model, reader);
-  std::fclose(file);
+  std::size_t added = 0;
+  try {
+    line_reader reader(file.get());
+    added = import_rows(model, reader);
+  } catch (const std::bad_alloc&) {
+    file.reset();
+    program.show_message(import_memory_failed);  // nothing was added
+    return;
+  }
   if (added > 0) program.update_all_menus();
   program.show_message(imported_message(added));
 }

@@ -9,9 +9,9 @@ namespace {
 
 // 0 when written, 1 when the file could not be created, 2 when the write fell short.
 int write_cr_lf(const std::string& path, std::string_view text) {
+  const std::string bytes = add_returns(text);  // before the file is created: it may need much memory
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return 1;
-  const std::string bytes = add_returns(text);
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written ? 0 : 2;
 }

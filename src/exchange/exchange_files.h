@@ -20,6 +20,8 @@ inline constexpr const char* data_create_failed = "Sorry, couldn't create data f
 inline constexpr const char* database_open_failed = "Couldn't open database file.";
 inline constexpr const char* returns_failed = "Couldn't add returns to text.";
 inline constexpr const char* global_memory_failed = "Couldn't allocate global memory.";
+inline constexpr const char* export_memory_failed = "There is not enough memory to export these records.";
+inline constexpr const char* import_memory_failed = "There is not enough memory to import these records.";
 inline constexpr const char* no_device_data_message =
     "There is no data in the Somnolux.  The current data will not be changed.";
 

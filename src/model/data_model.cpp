@@ -20,18 +20,21 @@ void data_model::tell(data_change change) const {
 
 void data_model::show(int index) {
   if (index >= count()) return;
+  show(index, index >= 0 ? image.records[static_cast<std::size_t>(index)].comment : std::string());
+}
+
+void data_model::show(int index, std::string record_comment) noexcept {
   data_window_state& shown = image.data;
   if (index >= 0) {
     const data_record& record = image.records[static_cast<std::size_t>(index)];
     shown.working_block = record.block;
     std::copy(std::begin(record.counts), std::end(record.counts), std::begin(shown.counts));
-    comment = record.comment;
   } else {
     reset_block(shown.working_block);
     std::fill(std::begin(shown.counts), std::end(shown.counts), 0);
     shown.no_record = 1;
-    comment.clear();
   }
+  comment.swap(record_comment);
   download_buffer = shown.working_block;
 }
 
@@ -71,11 +74,12 @@ void data_model::append_night(const device_block& block) {
 void data_model::append_records(std::vector<data_record>&& records) {
   store();
   if (records.empty()) return;
-  // Room first, so that running out of memory leaves the document as it was.
+  // What needs memory comes first, so that running out of it leaves the document as it was.
+  std::string last_comment = records.back().comment;
   image.records.reserve(image.records.size() + records.size());
   std::move(records.begin(), records.end(), std::back_inserter(image.records));
   current = count() - 1;
-  show(current);
+  show(current, std::move(last_comment));
   image.data.no_record = 0;
   tell(data_change::records_added);
 }

@@ -54,5 +54,6 @@ class data_model {
  private:
   // Shows record `index` (none for -1) without storing the one shown before.
   void show(int index);
+  void show(int index, std::string record_comment) noexcept;
   void tell(data_change change) const;
 };

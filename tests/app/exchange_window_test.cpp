@@ -3,11 +3,13 @@
 
 #include "../exchange/sample_nights.h"
 #include "dialog_driver.h"
+#include "failing_allocations.h"
 #include "exchange/document_exchange.h"
 #include "exchange/export_rows.h"
 #include "exchange/help_strings.h"
 #include "exchange/import_rows.h"
 #include "exchange/report_texts.h"
+#include "datawin/export_dialog.h"
 #include "res/export_dialog_ids.h"
 #include "sim_night.h"
 #include "test_app.h"
@@ -152,6 +154,40 @@ TEST_F(exchange, import_takes_the_rows_of_this_program_from_any_file_without_har
             make_export_row(view_of_record(records()[3]), version));  // night 4 is back
   EXPECT_EQ(import_file("missing.txt"), "Couldn't open database file.");
   EXPECT_EQ(io->file_dialogs.back(), "open  | Text File (*.TXT) | txt");
+}
+
+TEST_F(exchange, running_out_of_memory_part_way_through_an_export_or_an_import_changes_nothing_and_says_so) {
+  add_nights();
+  const std::string rows = add_returns(export_header() + row(0) + row(1) + row(2));
+  write_file("in.txt", rows);
+  const std::string shown = make_export_row(shown_view(model(), ""), version);
+  io->on_dialog = [](const std::string&, LPARAM state) -> INT_PTR {  // Export Data: all six records
+    reinterpret_cast<export_dialog_state*>(state)->selection = {0, 1, 2, 3, 4, 5};
+    return 0;
+  };
+  io->save_name = "data.txt";
+  io->open_name = "in.txt";
+  int failures = 0;
+  for (const int id : {IDM_EXPORT_DATABASE, IDM_IMPORT_DATABASE}) {
+    for (long after = 0;; ++after) {  // every allocation of the work in turn runs out
+      std::filesystem::remove("data.txt");
+      io->boxes.clear();
+      io->on_chosen = [after] { fail_allocation_after(after); };
+      command(w().window, id);
+      fail_allocation_after(-1);
+      if (id == IDM_IMPORT_DATABASE ? model().count() == 9 : std::filesystem::exists("data.txt")) break;  // done
+      ++failures;
+      const std::string said = io->boxes.empty() ? "" : io->boxes.back().text;
+      EXPECT_EQ(said, id == IDM_IMPORT_DATABASE ? "There is not enough memory to import these records."
+                                                : "There is not enough memory to export these records.");
+      EXPECT_EQ(model().count(), 6);
+      EXPECT_EQ(make_export_row(shown_view(model(), ""), version), shown);
+      EXPECT_FALSE(std::filesystem::exists("data.txt"));
+      EXPECT_TRUE(std::filesystem::remove("in.txt"));  // the file was closed
+      write_file("in.txt", rows);
+    }
+  }
+  EXPECT_GT(failures, 4);
 }
 
 TEST_F(exchange, print_maps_the_client_area_onto_the_page_around_draw_and_reports_each_failure) {

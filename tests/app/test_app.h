@@ -67,6 +67,7 @@ struct scripted_io : desktop_io {
     choice.path = (std::filesystem::current_path() / name).string();
     choice.title = name;
     choice.filter_index = open_filter;
+    if (on_chosen) on_chosen();
     return true;
   }
   void beep() override { ++beeps; }
@@ -90,6 +91,7 @@ struct scripted_io : desktop_io {
   std::string open_name, save_name;                                         // "" cancels the dialog
   int open_filter = 1;                    // the open dialog's filter: 1 data, 2 settings
   std::vector<std::string> file_dialogs;  // [open ][caption: ]proposed path | filter | extension
+  std::function<void()> on_chosen;        // right after a file was chosen
   int beeps = 0;
   std::vector<int> pauses;
   std::function<void()> on_pause;

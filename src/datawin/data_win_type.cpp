@@ -143,8 +143,8 @@ void data_win_type::build_widgets() {
     // Four fields on the first row, three on the second, each 25 pixels right of the one before.
     const bool row_start = i == 0 || i == wilds;
     const int x = row_start ? 3 : previous->x + previous->get_width() + 25;
-    auto* field = widgets.add(std::make_unique<numeric_field_type>(this, x, i < wilds ? 89 : 105, journal_count_labels[i],
-                                                                   0, &model.image.data.counts[i], 0, 99));
+    auto* field = widgets.add(std::make_unique<numeric_field_type>(
+        this, x, i < wilds ? 89 : 105, journal_count_labels[i], 0, &model.image.data.counts[i], 0, 99));
     count_fields.push_back(field);
     previous = field;
   }

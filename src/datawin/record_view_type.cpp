@@ -1,6 +1,7 @@
 // The record view: three lines of text and the cue plot with its cue-period bracket, on screen or paper.
 #include "datawin/record_view_type.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -40,6 +41,9 @@ int text_width(HDC hdc, const std::string& text) {
   return size.cx;
 }
 
+// Where a text drawn at x ends, with the small gap that keeps the next one apart.
+int after(HDC hdc, int x, const std::string& text) { return x + text_width(hdc, text) + 4; }
+
 // "05/23/97 1:05", or "??/??/?? 1:05" when the date is not known.
 std::string date_time(bool known, int month, int day, int year, int hour, int minute) {
   if (!known) return format("?\?/?\?/?\? %d:%02d", hour, minute);
@@ -61,19 +65,26 @@ void record_view_type::draw_texts(HDC hdc, int y1) {
   const device_block& b = block();
   const bool empty = shows_no_record();
   const bool paper = owner_printing();
-  const int left = rectangle.left, value_x = paper ? 95 : 87;
+  const int left = rectangle.left, y2 = y1 + 11;
   const record_times t = compute_record_times(b);
+  const std::string start = date_time(t.date_known, t.month, t.day, t.year, t.start_hour, t.start_minute);
+  const std::string end = date_time(t.date_known, t.end_month, t.end_day, t.end_year, t.end_hour, t.end_minute);
+  // The values stand at their places unless the font makes a label too wide for them: then right after it.
+  const int value_x = std::max({paper ? 95 : 87, after(hdc, left, "RECORD START:"), after(hdc, left + 59, "END:")});
+  const int values_end = empty ? value_x : std::max(after(hdc, value_x, start), after(hdc, value_x, end));
 
   text_at(hdc, left, y1, "RECORD START:");
-  if (!empty) text_at(hdc, value_x, y1, date_time(t.date_known, t.month, t.day, t.year, t.start_hour, t.start_minute));
-  text_at(hdc, 250, y1, empty ? std::string("MODE:") : format("MODE: %d. %s", b.mode, mode_name(b.mode)));
+  if (!empty) text_at(hdc, value_x, y1, start);
+  text_at(hdc, std::max(250, values_end), y1,
+          empty ? std::string("MODE:") : format("MODE: %d. %s", b.mode, mode_name(b.mode)));
 
-  const int y2 = y1 + 11;
   text_at(hdc, left + 59, y2, "END:");
+  if (!empty) text_at(hdc, value_x, y2, end);
+  const int duration_x = std::max(227, values_end);
+  text_at(hdc, duration_x, y2, "DURATION:");
   if (!empty)
-    text_at(hdc, value_x, y2, date_time(t.date_known, t.end_month, t.end_day, t.end_year, t.end_hour, t.end_minute));
-  text_at(hdc, 227, y2, "DURATION:");
-  if (!empty) text_at(hdc, paper ? 289 : 285, y2, format("%lld minutes", static_cast<long long>(t.minutes)));
+    text_at(hdc, std::max(paper ? 289 : 285, after(hdc, duration_x, "DURATION:")), y2,
+            format("%lld minutes", static_cast<long long>(t.minutes)));
 }
 
 void record_view_type::draw_bracket(HDC hdc, const time_line& frame, int ya, int x0, int x128) {
@@ -127,17 +138,19 @@ void record_view_type::draw(HDC hdc) {
   const int y3 = y1 + 22;
   const time_line frame = make_time_line(b);
   const cue_counts counts = count_block_cues(b);
-  // A count's label, its legend stroke in the pen of its marks, then the number.
+  // A count's label, its legend stroke in the pen of its marks, then the number; where it ends.
   auto count_text = [&](int x, const char* label, const owned_pen& pen, int delivered) {
     text_at(hdc, x, y3, label);
     const int w = text_width(hdc, label);
     line(hdc, pen, x + w + (paper ? 2 : 1), y3 + 4, x + w + (paper ? 2 : 1), y3 + 11);
-    text_at(hdc, x + w + 4, y3,
-            empty ? std::string("):") : format("): %d", delivered ? counts.cues : counts.not_delivered));
+    const std::string number =
+        empty ? std::string("):") : format("): %d", delivered ? counts.cues : counts.not_delivered);
+    text_at(hdc, x + w + 4, y3, number);
+    return after(hdc, x + w + 4, number);
   };
-  count_text(left, "CUE COUNT (", black3, 1);
-  count_text(left + 125, "CUES NOT DELIVERED (", gray3, 0);
-  text_at(hdc, left + 300, y3, "CUE PLOT:");
+  const int counted = count_text(left, "CUE COUNT (", black3, 1);
+  const int not_delivered = count_text(std::max(left + 125, counted), "CUES NOT DELIVERED (", gray3, 0);
+  text_at(hdc, std::max(left + 300, not_delivered), y3, "CUE PLOT:");
 
   const int ya = y3 + 30;
   const int bin_width = static_cast<int>(static_cast<double>(right - 5 - (left + 5)) / bins_per_record);

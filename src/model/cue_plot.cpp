@@ -46,7 +46,23 @@ const int32_t* series_values(const plot_sums& sums, int series) {
   return series == cues_series ? sums.cues : series == not_delivered_series ? sums.not_delivered : sums.combined;
 }
 
-std::vector<count_mark> count_axis_marks(int32_t max, int32_t height) {
+namespace {
+
+// The labels' step for the spacing: 1 while every value may be labelled, else the smallest of
+// 10, 20, 50, 100, ... (never finer than the rule's) whose labels stand `spacing` rows apart.
+int64_t label_step(int64_t max, int64_t rows, int64_t spacing) {
+  const int64_t fine = max <= 10 ? 1 : max <= 50 ? 5 : 10;
+  if (spacing <= 0 || rows <= 0 || fine * rows >= spacing * max) return 1;
+  for (int64_t decade = 10;; decade *= 10) {
+    for (const int64_t step : {decade, 2 * decade, 5 * decade}) {
+      if (step * rows >= spacing * max || step >= max) return step;
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<count_mark> count_axis_marks(int32_t max, int32_t height, int32_t label_spacing) {
   std::vector<count_mark> marks;
   if (max < 0) return marks;
   if (max == 0) {
@@ -59,6 +75,7 @@ std::vector<count_mark> count_axis_marks(int32_t max, int32_t height) {
   // The values on row k (rise k, or -k for a negative height) are those v with
   // floor(v * rows / max) = k: from ceil(k * max / rows) to the next row's first value - 1.
   const int64_t m = max, rows = height < 0 ? -int64_t{height} : height;
+  const int64_t step = label_step(m, rows, label_spacing);
   auto first = [&](int64_t k) { return rows == 0 ? (k == 0 ? 0 : m + 1) : (k * m + rows - 1) / rows; };
   for (int64_t k = 0;; ++k) {
     const int64_t low = first(k), high = std::min(first(k + 1) - 1, m);
@@ -74,6 +91,7 @@ std::vector<count_mark> count_axis_marks(int32_t max, int32_t height) {
     int64_t label = mark.tens ? tens : -1;
     if (mark.fives && max <= 50) label = std::max(label, fives);
     if (mark.others && max <= 10) label = std::max(label, other);
+    if (step > 1) label = high - high % step >= low ? high - high % step : -1;  // crowded: every step only
     mark.label = static_cast<int32_t>(label);
     marks.push_back(mark);
   }

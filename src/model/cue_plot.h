@@ -48,4 +48,7 @@ struct count_mark {
 // values than rows share a row, the row is drawn once with the largest of its labels, which is
 // at least as wide as the others and would cover them; so a large max costs no more than the
 // height of the window. Nothing for a negative max.
-std::vector<count_mark> count_axis_marks(int32_t max, int32_t height);
+// With a label spacing, labels stand at least that many rows apart: when the rule above would
+// crowd them, only multiples of the smallest of 10, 20, 50, 100, 200, ... that keeps them apart are
+// labelled (the ticks stay as they are).
+std::vector<count_mark> count_axis_marks(int32_t max, int32_t height, int32_t label_spacing = 0);

@@ -67,20 +67,30 @@ void plot_win_type::build_plot(const std::vector<int>& positions) {
 void plot_win_type::draw(HDC hdc) {
   RECT client{};
   GetClientRect(window, &client);
-  const int l = client.left + 35, t = client.top + 16, r = client.right - 10, b = client.bottom - 19;
-  const int w = r - l + 2, h = b - t - 1;  // the plot area's width and height in pixels
-  auto x_of = [&](int bin) { return l + (bin * w) / bins - 1; };
+  const selected_object font(hdc, display_font.get());
+  auto text_size = [&](const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+  };
+  auto text_width = [&](const std::string& text) { return static_cast<int>(text_size(text).cx); };
   const plot_sums& sums = model.image.plot;
   const int32_t max = sums.max;
+  const int t = client.top + 16, r = client.right - 10, b = client.bottom - 19;
+  const int h = b - t - 1;  // the plot area's height in pixels
+  // The counts' labels stand apart by the height of their digits at least (the text's cell less its
+  // leading and descent), and the axis stands right of the widest.
+  const std::vector<count_mark> marks = count_axis_marks(max, h, text_size("0").cy - 4);
+  int widest = 0;
+  for (const count_mark& mark : marks)
+    if (mark.label >= 0) widest = std::max(widest, text_width(std::to_string(mark.label)));
+  const int l = client.left + std::max(35, widest + 11);
+  const int w = r - l + 2;  // the plot area's width in pixels
+  auto x_of = [&](int bin) { return l + (bin * w) / bins - 1; };
   auto y_of = [&](int32_t value) { return static_cast<int>((max < 1 ? b : b - (int64_t{value} * h) / max) - 1); };
   auto segment = [&](int x1, int y1, int x2, int y2) {
     MoveToEx(hdc, x1, y1, nullptr);
     LineTo(hdc, x2, y2);
-  };
-  auto text_width = [&](const std::string& text) {
-    SIZE size{};
-    GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
   };
   auto text = [&](int x, int y, const std::string& text) {
     TextOutA(hdc, x, y, text.c_str(), static_cast<int>(text.size()));
@@ -96,7 +106,6 @@ void plot_win_type::draw(HDC hdc) {
   SelectObject(hdc, black_pen);
   segment(l - 1, t - 1, r + 1, t - 1);
   LineTo(hdc, r + 1, b + 1);
-  const selected_object font(hdc, display_font.get());
   auto thick_segment = [&](int x1, int y1, int x2, int y2) {
     SelectObject(hdc, axis_pen.get());
     segment(x1, y1, x2, y2);
@@ -110,7 +119,7 @@ void plot_win_type::draw(HDC hdc) {
     if (i % 12 == 0) {
       thick_segment(x, foot, x, foot + 4);
       const std::string label = i == 0 ? "HRS:" : std::to_string(i / 12);
-      text(i == 0 ? l - 2 : x - text_width(label) / 2, foot + 5, label);
+      text(i == 0 ? l - 2 : x - text_width(label) / 2, foot + 4, label);  // all of it inside the window
     } else if (i % 6 == 0 && w >= 215) {
       segment(x, foot, x, foot + 4);
     } else if (w >= 375) {
@@ -119,7 +128,7 @@ void plot_win_type::draw(HDC hdc) {
   }
 
   // Counts beside the axis, labelled as densely as max allows.
-  for (const count_mark& mark : count_axis_marks(max, h)) {
+  for (const count_mark& mark : marks) {
     const int y = (max < 1 ? b : b - mark.rise) - 1;
     if (mark.tens) thick_segment(l - 2, y, l - 7, y);
     if (mark.fives) segment(l - 2, y, l - 7, y);

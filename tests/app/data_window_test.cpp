@@ -200,10 +200,17 @@ TEST_F(data_window, record_view_empty_form_and_its_places_on_screen_and_paper) {
                      "text CUE PLOT: 303,22", text_of("line 8,52 %d,52", 8 + (right() - 13) / 128 * 128)}));
   EXPECT_EQ(shapes[13], "text HRS: 3,57");  // after the first tick
   show_night();
-  for (const auto& [paper, start, minutes] : {std::tuple{false, 87, 285}, {true, 95, 289}}) {
+  // The values stand at their places unless their labels are wider in the font: then right after them.
+  auto places = [&](bool paper) {
+    const long start = std::max(paper ? 95L : 87L, 3 + text_size(w(), "RECORD START:", paper).cx + 4);
+    const long duration = std::max(227L, start + text_size(w(), "?\?/?\?/?\? 23:00", paper).cx + 4);
+    return std::pair{start, std::max(paper ? 289L : 285L, duration + text_size(w(), "DURATION:", paper).cx + 4)};
+  };
+  for (const bool paper : {false, true}) {
+    const auto [start, minutes] = places(paper);
     const strings night = shapes_of(drawing(record_view(), paper));
     for (const std::string& text :
-         {text_of("text ?\?/?\?/?\? 23:00 %d,0", start), text_of("text 640 minutes %d,11", minutes)})
+         {text_of("text ?\?/?\?/?\? 23:00 %ld,0", start), text_of("text 640 minutes %ld,11", minutes)})
       EXPECT_NE(std::find(night.begin(), night.end(), text), night.end()) << text;
   }
 }

@@ -75,7 +75,7 @@ TEST_F(routing, new_document_asks_before_replacing_and_keeps_the_old_one_on_canc
     command(old_window, id);  // the window that receives the command is replaced
     ASSERT_EQ(io->boxes.size(), 2u);
     EXPECT_EQ(io->boxes[0].text, "This operation will overwite the current " + std::string(kind) +
-                                   " document.  Are you sure you want to proceed?");
+                                     " document.  Are you sure you want to proceed?");
     EXPECT_EQ(io->boxes[0].caption, "Warning!");
     EXPECT_EQ(io->boxes[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL));
     EXPECT_FALSE(IsWindow(old_window));

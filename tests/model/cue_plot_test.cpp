@@ -64,4 +64,24 @@ TEST(cue_plot, count_axis_marks_are_those_of_the_plain_loop_with_shared_rows_dra
   EXPECT_EQ(count_axis_marks(INT32_MAX, 500).size(), 501u);  // a hostile max costs one mark a row
 }
 
+TEST(cue_plot, crowded_count_labels_keep_their_spacing_at_round_steps) {
+  for (const auto& [max, height, step] : {std::tuple{10, 240, 1},
+                                          {60, 240, 10},
+                                          {1000, 240, 50},
+                                          {99999, 240, 5000},
+                                          {99999, 60, 20000},
+                                          {INT32_MAX, 240, 200000000}}) {
+    std::vector<int32_t> rises, labels;
+    for (const count_mark& mark : count_axis_marks(max, height, 12))
+      if (mark.label >= 0) rises.push_back(mark.rise), labels.push_back(mark.label);
+    ASSERT_GE(labels.size(), 2u) << max;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      EXPECT_EQ(labels[i] % step, 0) << max << ": " << labels[i];
+      if (i > 0) {
+        EXPECT_GE(rises[i] - rises[i - 1], 12) << max << ": " << labels[i];
+      }
+    }
+  }
+}
+
 }  // namespace

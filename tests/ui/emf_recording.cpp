@@ -94,7 +94,10 @@ std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
       }
       case EMR_EXTTEXTOUTA:
       case EMR_EXTTEXTOUTW: {
-        EMRTEXT t = record_at<EMREXTTEXTOUTW>(bits, offset).emrtext;
+        const auto record = record_at<EMREXTTEXTOUTW>(bits, offset);
+        const EMRTEXT t = record.emrtext;
+        item.box = {record.rclBounds.left, record.rclBounds.top, record.rclBounds.right + 1,
+                    record.rclBounds.bottom + 1};
         size_t width = header.iType == EMR_EXTTEXTOUTW ? 2 : 1;  // ASCII texts: the low bytes
         std::string text;
         for (size_t i = 0; i < t.nChars && t.offString + (i + 1) * width <= header.nSize; i++)

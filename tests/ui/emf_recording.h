@@ -15,6 +15,7 @@ struct drawn_item {
   COLORREF pen;    // of lines and rectangles
   int brush;       // stock brush index in effect; WHITE_BRUSH at first
   COLORREF color;  // of texts
+  RECT box{};      // of texts: where the glyphs stand (left, top, right, bottom), as the recording measured them
 };
 
 // Runs the drawing on an enhanced-metafile context and reads back what it drew.

@@ -50,6 +50,11 @@ int read_doc_header(byte_reader& in, const char* type_tag) {
 bool save_file_safely(const std::string& path, const std::function<bool(std::FILE*)>& write, std::string* reason) {
   std::string why;
   const std::string temporary = temporary_name_beside(path);
+  // A name the system could not replace the file from is refused before anything is written.
+  if (!path_usable(temporary, why)) {
+    if (reason) *reason = why;
+    return false;
+  }
   errno = 0;
   std::FILE* file = open_doc_file(temporary.c_str(), "wb");  // the name is unique, so no file of the user's is touched
   if (!file) {

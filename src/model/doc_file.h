@@ -41,3 +41,5 @@ extern long long save_fault_after_bytes;
 // leaves the system's reason in `reason`.
 std::string temporary_name_beside(const std::string& path);
 bool replace_file(const std::string& from, const std::string& to, std::string& reason);
+// False with the system's words when the platform cannot use the name (too long for it).
+bool path_usable(const std::string& path, std::string& reason);

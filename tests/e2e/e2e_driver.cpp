@@ -23,12 +23,16 @@
 //                                                the file and prints its size as WIDTHxHEIGHT
 //   e2e_driver startup <exe> <class> <title>     starts the program, prints the milliseconds until its window
 //                                                of that class and title is visible, then ends it
+//   e2e_driver typed <text>                      types the text on the keyboard into whichever window has it,
+//                                                as "keys" does but without choosing the window
+//   e2e_driver setclip <text>                    puts the text on the clipboard ("\t" is a tab)
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -80,7 +84,7 @@ WORD named_key(const char* text) {
 }
 
 void type(HWND w, const char* text) {
-  front(w);
+  if (w) front(w);
   for (; *text; ++text) {
     const WORD key = named_key(text);
     for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
@@ -124,6 +128,22 @@ bool save_clipboard_picture(const char* path, LONG& width, LONG& height) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "typed") == 0) {
+    type(nullptr, argv[2]);
+    return 0;
+  }
+  if (argc == 3 && std::strcmp(argv[1], "setclip") == 0) {
+    std::string text;
+    for (const char* c = argv[2]; *c; ++c) text += c[0] == '\\' && c[1] == 't' ? (++c, '\t') : *c;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+    if (!memory || !OpenClipboard(nullptr)) return 1;
+    std::memcpy(GlobalLock(memory), text.data(), text.size());
+    GlobalUnlock(memory);
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    return set ? 0 : 1;
+  }
   const char* verb = argc >= 5 ? argv[1] : "";
   HWND w = nullptr;
   auto find = [&] { return w = FindWindowA(argv[2], argv[3]); };
@@ -206,6 +226,6 @@ int main(int argc, char** argv) {
                 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|file|rect|clip|startup ...\n");
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|file|rect|clip|startup|typed|setclip ...\n");
   return 2;
 }

@@ -148,24 +148,39 @@ driver post about_win_type "About Nightglow" close && driver gone about_win_type
 
 say "two nights with the Get button, journal counts and comments, the arrow keys"
 download "Untitled 1"
+# The keys go to the window that asked for the night, not to one that the status window left in front:
+# Tab from the button to DREAMS now, the count itself after the Save As dialog.
+driver typed '\t' || fail "cannot type after the download"
 save_as data_win_type "Untitled 1" night.sl1
 cli_file=$work/cli.sl1 same_as_cli "$work/night.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli.sl1"
-data keys night '\t3' && data click night 200 136 && data keys night "Lucid at the lake" ||
-  fail "cannot type into the first night"   # Tab: from the button to DREAMS
+driver typed 5 && data click night 200 136 && data keys night "Lucid at the lake" || fail "cannot type into the first night"
 night 11 "2024-05-23 07:10:00"
 save night night.sl1
 cp "$work/night.sl1" "$work/cli.sl1"
 download night
 save night night.sl1
 cli_file=$work/cli.sl1 same_as_cli "$work/night.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli.sl1"
-data keys night '\t5\t2' && data click night 200 136 && data keys night 'Flying, "high"' ||
-  fail "cannot type into the second night"
+
+say "a save that cannot be written says which file and why, and keeps the document and the file"
+before=$(md5sum <"$work/night.sl1")
+# A name the dialog takes whose temporary file beside it would be longer than Windows allows.
+name_length=$((255 - ${#work} - 3))
+long_name=$(printf 'x%.0s' $(seq $((name_length - 4)))).sl1
+data post night 70 && driver file "Save As" "$(windows_path "$work/$long_name")" 15 || fail "no Save As dialog"
+driver answer Message 1 10 | grep -q "^Couldn't save file.$" || fail "the failed save said nothing"
+data wait night 5 >/dev/null || fail "the failed save changed the title"
+[ "$(md5sum <"$work/night.sl1")" = "$before" ] || fail "the failed save changed night.sl1"
+! ls "$work" | grep -q '\.tmp$' || fail "the failed save left a file: $(ls "$work" | grep '\.tmp$')"
+# A comment with a tab (pasted: Tab itself leaves the box) and a line longer than the box is wide.
+long_line=$(printf 'and on%.0s' $(seq 40))
+data keys night '\t5\t2' && data click night 200 136 && data keys night 'Flying, "high"' &&
+  driver setclip "\t$long_line" && data post night 160 || fail "cannot type into the second night"
 sleep 0.5
 shot data_window.png data_win_type night
 data click night 20 95 && data keys night '\<' || fail "cannot step to the first night"
 save night night.sl1
 # Tags 96, rectangle 16, then the shown night's block 432 and journal counts: DREAMS at 544.
-[ "$(i32 "$work/night.sl1" 544)" = 3 ] || fail "the left arrow does not show the first night with its journal"
+[ "$(i32 "$work/night.sl1" 544)" = 5 ] || fail "the left arrow does not show the first night with its journal"
 data keys night '\>' || fail "cannot step to the second night"
 
 say "Plot Records, Select All, OK; Copy Plot"
@@ -198,10 +213,12 @@ shot export_dialog.png "#32770" "Export Data"
 driver answer "Export Data" 0 5 >/dev/null || fail "cannot press OK"
 into "Save Data" rows.txt
 same_as_cli "$work/rows.txt" export "$file" --names
-# REC, start 5, mode, end 5, duration, cues 2, REM 128, then DREAMS, LDREAMS ... and COMMENTS in 151.
+# REC, start 5, mode, end 5, duration, cues 2, REM 128, then DREAMS, LDREAMS ... and COMMENTS in 151: the
+# comment as typed, one line however the box wrapped it, its tab a blank; every row of all 176 columns.
 [ "$(tr -d '\r' <"$work/rows.txt" | cut -f 1,144,145,151 | tr '\t\n' ',;')" = \
-  'REC,DREAMS,LDREAMS,COMMENTS;1,3,0,"Lucid at the lake";2,5,2,"Flying, _high_";' ] ||
+  "REC,DREAMS,LDREAMS,COMMENTS;1,5,0,\"Lucid at the lake\";2,5,2,\"Flying, _high_ $long_line\";" ] ||
   fail "the export: $(cut -f 1,144,145,151 "$work/rows.txt")"
+[ "$(awk -F'\t' '{ print NF }' "$work/rows.txt" | sort -u)" = 176 ] || fail "an exported row lost or gained a column"
 quit_program night
 
 say "start again; the port is remembered, night.sl1 opens as the same nights"
@@ -223,6 +240,12 @@ data post again 20 && driver answer "Warning!" 1 10 >/dev/null || fail "no quest
 data wait "Untitled 1" 10 >/dev/null || fail "no new data window"
 data post "Untitled 1" 105 && driver file Open "$(windows_path "$work/rows.txt")" 15 || fail "no import dialog"
 driver answer Message 1 10 | grep -qx "2 record(s) imported." || fail "the nights were not imported"
+# Quit, Yes to saving, then no name chosen: the program stays with all its documents.
+data post "Untitled 1" 130 && driver answer "Save before closing?" 6 15 >/dev/null &&
+  driver answer "Save As" 2 15 >/dev/null || fail "no Save As after Yes at the quit"
+sleep 1
+kill -0 "$pid" && data wait "Untitled 1" 5 >/dev/null && driver wait settings_win_type "Settings 1" 5 >/dev/null ||
+  fail "a cancelled Save As at the quit closed a document"
 save_as data_win_type "Untitled 1" imported.sl1
 cli_file=$work/cli_imported.sl1 same_as_cli "$work/imported.sl1" import "$work/rows.txt" --into "$work/cli_imported.sl1"
 same_as_cli "$work/rows.txt" export "$work/imported.sl1" --names

@@ -286,6 +286,10 @@ void app_type::show_message(const std::string& text) {
 
 void app_type::show_message(const char* text) { show_message(std::string(text)); }
 
+void app_type::show_port_failure(const char* text, const std::string& reason) {
+  show_message(reason.empty() ? std::string(text) : text + ("\n" + reason));
+}
+
 bool app_type::ask_ok_cancel(const std::string& text, const char* caption) {
   close_about();
   close_status();

@@ -40,6 +40,8 @@ class app_type final : public window_host, public link_owner {
   void update_all_menus() override;
   void show_message(const std::string& text) override;
   void show_message(const char* text) override;  // the device link's messages
+  // "Couldn't open serial port." with the system's reason on a second line.
+  void show_port_failure(const char* text, const std::string& reason) override;
   bool ask_ok_cancel(const std::string& text, const char* caption) override;
   int ask_yes_no_cancel(const std::string& text, const char* caption) override;
   void show_status(const char* title, const char* text) override;

@@ -54,10 +54,15 @@ std::string device_link::port_name() const {
   return serial_port::device_name(port_number);
 }
 
-// Only the first failure names the step; the messages of later ones are still shown.
+// Only the first failure names the step; the messages of later ones are still shown. A port that
+// did not open comes with the system's reason.
 void device_link::fail(exchange_step step, const char* message) {
   if (failed_step_ == exchange_step::none) failed_step_ = step;
-  if (owner) owner->show_message(message);
+  if (!owner) return;
+  if (step == exchange_step::open)
+    owner->show_port_failure(message, port_error_);
+  else
+    owner->show_message(message);
 }
 
 // ---- Exchanges -------------------------------------------------------------------

@@ -66,7 +66,11 @@ class app_type final : public window_host, public link_owner {
   void close_about();
   void copy_data_settings();
   void interface_timeout_dialog();
+  // The port dialog: at start-up proposing 1, from "Other Port..." the port in use.
   void default_port_dialog();
+  void other_port_dialog();
+  // The port from now on, written to the preferences file for the next start.
+  void choose_port(int port);
 
   // What every window's menu rules read.
   menu_facts facts() const;
@@ -81,10 +85,13 @@ class app_type final : public window_host, public link_owner {
   // While a dialog is open, closing, replacing and quitting are refused with a beep.
   bool refused_while_dialog_open();
   bool is_device_window(const win_type& window) const;
+  // Runs the port dialog proposing that port; its result (1 OK, 2 Quit Program) and the port typed.
+  INT_PTR port_dialog(int& port);
 
   HINSTANCE instance_;
   int show_command_;
   bool show_new_windows_ = true;  // false while a document that will receive a file is created
   int open_dialogs_ = 0;
   bool timeout_dialog_open_ = false;
+  bool port_dialog_open_ = false;
 };

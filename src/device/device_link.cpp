@@ -326,7 +326,7 @@ int port_from_preference(const char* text, std::size_t count) {
   int port = 0;
   for (i += 3; i < count && text[i] >= '0' && text[i] <= '9'; ++i) {
     port = port * 10 + (text[i] - '0');
-    if (port > 99999) return 0;  // no serial port has such a number
+    if (port > highest_port) return 0;  // no port the program can choose: ask again
   }
   return port;
 }

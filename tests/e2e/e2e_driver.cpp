@@ -4,6 +4,8 @@
 //                                                prints "menu" when it has a menu bar
 //   e2e_driver gone <class> <title> <seconds>    exit 0 once no such window exists
 //   e2e_driver post <class> <title> <id|close>   posts WM_COMMAND with the id, or WM_CLOSE, to the window
+//   e2e_driver item <class> <title> <id>         prints the text of the window's menu item with that id and
+//                                                "checked" or "unchecked" ("COM&3 checked"); exit 1 when none
 //   e2e_driver answer <caption> <id> <seconds> [text [control]]
 //                                                waits for a message box or dialog with that caption, sets the
 //                                                text of the control (0 unless given) when given, prints its
@@ -137,6 +139,16 @@ int main(int argc, char** argv) {
     const bool close = std::strcmp(argv[4], "close") == 0;
     return find() && PostMessageA(w, close ? WM_CLOSE : WM_COMMAND, close ? 0 : std::atoi(argv[4]), 0) ? 0 : 1;
   }
+  if (std::strcmp(verb, "item") == 0) {
+    const UINT id = static_cast<UINT>(std::atoi(argv[4]));
+    char text[128] = "";
+    const HMENU menu = find() ? GetMenu(w) : nullptr;
+    const UINT state = menu ? GetMenuState(menu, id, MF_BYCOMMAND) : static_cast<UINT>(-1);
+    if (state == static_cast<UINT>(-1)) return 1;
+    GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+    std::printf("%s %s\n", text, state & MF_CHECKED ? "checked" : "unchecked");
+    return 0;
+  }
   if (std::strcmp(verb, "answer") == 0) {
     if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; })) return 1;
     if (argc > 5) SetDlgItemTextA(w, argc > 6 ? std::atoi(argv[6]) : 0, argv[5]);
@@ -206,6 +218,6 @@ int main(int argc, char** argv) {
                 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|file|rect|clip|startup ...\n");
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|item|answer|button|click|keys|file|rect|clip|startup ...\n");
   return 2;
 }

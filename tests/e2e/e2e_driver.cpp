@@ -6,6 +6,7 @@
 //   e2e_driver post <class> <title> <id|close>   posts WM_COMMAND with the id, or WM_CLOSE, to the window
 //   e2e_driver item <class> <title> <id>         prints the text of the window's menu item with that id and
 //                                                "checked" or "unchecked" ("COM&3 checked"); exit 1 when none
+//                                                (read inside the program by e2e_menu_hook.dll, beside the driver)
 //   e2e_driver answer <caption> <id> <seconds> [text [control]]
 //                                                waits for a message box or dialog with that caption, sets the
 //                                                text of the control (0 unless given) when given, prints its
@@ -123,6 +124,46 @@ bool save_clipboard_picture(const char* path, LONG& width, LONG& height) {
   return saved;
 }
 
+char menu_answer[160] = "";
+bool menu_answered = false;
+
+LRESULT CALLBACK answer_proc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_COPYDATA) return DefWindowProcA(window, msg, wp, lp);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+  lstrcpynA(menu_answer, static_cast<const char*>(data->lpData),
+            static_cast<int>(data->cbData < sizeof menu_answer ? data->cbData : sizeof menu_answer));
+  menu_answered = true;
+  return TRUE;
+}
+
+// Asks the hook, loaded into the window's thread for the time of one request, for a menu item of it.
+bool read_menu_item(HWND w, UINT id) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char* name = path + length;
+  while (name > path && name[-1] != '\\' && name[-1] != '/') --name;
+  lstrcpynA(name, "e2e_menu_hook.dll", static_cast<int>(path + MAX_PATH - name));
+  const HMODULE module = LoadLibraryA(path);
+  const auto hook_proc =
+      module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "menu_item_hook"))) : nullptr;
+  if (!hook_proc) return false;
+  WNDCLASSA answers{};
+  answers.lpfnWndProc = answer_proc;
+  answers.hInstance = GetModuleHandleA(nullptr);
+  answers.lpszClassName = "e2e_answers";
+  RegisterClassA(&answers);
+  const HWND reply = CreateWindowExA(0, "e2e_answers", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(w, nullptr));
+  if (reply && hook) PostMessageA(w, RegisterWindowMessageA("e2e_menu_item"), id, reinterpret_cast<LPARAM>(reply));
+  poll("10", [&] {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return menu_answered || !hook;
+  });
+  if (hook) UnhookWindowsHookEx(hook);
+  return menu_answered;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,14 +181,10 @@ int main(int argc, char** argv) {
     return find() && PostMessageA(w, close ? WM_CLOSE : WM_COMMAND, close ? 0 : std::atoi(argv[4]), 0) ? 0 : 1;
   }
   if (std::strcmp(verb, "item") == 0) {
-    const UINT id = static_cast<UINT>(std::atoi(argv[4]));
-    char text[128] = "";
-    const HMENU menu = find() ? GetMenu(w) : nullptr;
-    const UINT state = menu ? GetMenuState(menu, id, MF_BYCOMMAND) : static_cast<UINT>(-1);
-    if (state == static_cast<UINT>(-1)) return 1;
-    GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
-    std::printf("%s %s\n", text, state & MF_CHECKED ? "checked" : "unchecked");
-    return 0;
+    if (!find()) return 1;
+    const bool answered = read_menu_item(w, static_cast<UINT>(std::atoi(argv[4])));
+    if (answered && menu_answer[0]) std::printf("%s\n", menu_answer);
+    return answered && menu_answer[0] ? 0 : 1;
   }
   if (std::strcmp(verb, "answer") == 0) {
     if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; })) return 1;

@@ -32,7 +32,8 @@ cleanup() {
   [ -n "$cups_pid" ] && kill "$cups_pid" 2>/dev/null && wait "$cups_pid" 2>/dev/null
   "$NG_WINE" reg delete "$app_key" /f >/dev/null 2>&1
   "$NG_WINE" reg delete "$ports_key" /v COM17 /f >/dev/null 2>&1
-  "$NG_WINESERVER" -k >/dev/null 2>&1  # COM17 goes away at the next start
+  "$NG_WINESERVER" -k >/dev/null 2>&1
+  rm -f "$WINEPREFIX/dosdevices/com17"  # Wine leaves the link of a port it no longer lists
   stop_sims
   rm -rf "$work"
 }

@@ -1,9 +1,34 @@
 #!/usr/bin/env bash
 # Builds nightglow.exe and starts it under Wine, with the mask simulator on COM1 of the
-# program's Wine prefix so that a download can be tried without the hardware. With no
-# display it runs on a private X server inside Wine's own desktop, shown over VNC.
+# program's Wine prefix so that a download can be tried without the hardware, or with
+# NG_PORT=/dev/ttyUSB0 a real serial adapter there instead. With no display it runs on a
+# private X server inside Wine's own desktop, shown over VNC.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
+
+# A device the program could not open is reported now, before anything is built or started.
+if [ -n "${NG_PORT:-}" ]; then
+  case $NG_PORT in /*) ;; *) NG_PORT=$PWD/$NG_PORT ;; esac
+  reason= fix="Is the adapter plugged in? ls /dev/ttyUSB* /dev/ttyACM* lists the adapters, and
+dmesg | tail names the device of the one plugged in last."
+  if [ ! -e "$NG_PORT" ]; then
+    reason="no such device"
+  elif [ ! -c "$NG_PORT" ]; then
+    reason="not a serial device"
+  elif [ ! -r "$NG_PORT" ] || [ ! -w "$NG_PORT" ]; then
+    reason="permission denied (it is $(stat -L -c '%A %U:%G' "$NG_PORT"))"
+    group=$(stat -L -c %G "$NG_PORT")
+    case $group in root | tty) group=dialout ;; esac
+    fix="Serial adapters belong to the $group group: add yourself with
+  sudo usermod -aG $group $(id -un)
+then log out and in again (or run: newgrp $group)."
+  fi
+  if [ -n "$reason" ]; then
+    echo "make run: NG_PORT=$NG_PORT: $reason." >&2
+    echo "$fix" >&2
+    exit 1
+  fi
+fi
 cd "$NG_ROOT"
 "$NG_ROOT/scripts/deps.sh"
 
@@ -12,9 +37,11 @@ mkdir -p "$NG_BUILD"
 cmake --preset win64 -DNG_TESTS=OFF >"$NG_BUILD/win64-run.configure.log" 2>&1 ||
   { cat "$NG_BUILD/win64-run.configure.log"; exit 1; }
 cmake --build --preset win64 -j"$jobs" --target nightglow
-cmake --preset native >"$NG_BUILD/native-run.configure.log" 2>&1 ||
-  { cat "$NG_BUILD/native-run.configure.log"; exit 1; }
-cmake --build --preset native -j"$jobs" --target somnolux-sim 2>/dev/null || true
+if [ -z "${NG_PORT:-}" ]; then
+  cmake --preset native >"$NG_BUILD/native-run.configure.log" 2>&1 ||
+    { cat "$NG_BUILD/native-run.configure.log"; exit 1; }
+  cmake --build --preset native -j"$jobs" --target somnolux-sim 2>/dev/null || true
+fi
 
 had_display=${DISPLAY:-}
 ng_ensure_display
@@ -24,12 +51,17 @@ ng_ensure_prefix
 workdir=${NG_RUN_DIR:-$NG_BUILD/run}
 mkdir -p "$workdir"
 
-# The simulator's pseudo-terminal becomes COM1 through Wine's port table; Wine makes the
-# dosdevices links from it when its server starts, so the server is restarted after.
+# The adapter, or else the simulator's pseudo-terminal, becomes COM1 through Wine's port
+# table; Wine makes the dosdevices links from it when its server starts, so the server is
+# restarted after.
 sim=$NG_BUILD/native/tools/somnolux-sim
 sim_pid=
 tty_link=$workdir/somnolux-tty
-if [ -x "$sim" ] && [ -z "${NG_NO_SIM:-}" ]; then
+if [ -n "${NG_PORT:-}" ]; then
+  "$NG_WINE" reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$NG_PORT" /f >/dev/null 2>&1
+  "$NG_WINESERVER" -k >/dev/null 2>&1 || true
+  echo "COM1 is $NG_PORT (no simulator): choose COM1 in the program"
+elif [ -x "$sim" ] && [ -z "${NG_NO_SIM:-}" ]; then
   rm -f "$tty_link"
   "$sim" --link "$tty_link" >"$workdir/somnolux-sim.log" 2>&1 &
   sim_pid=$!

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "device/device_link.h"
 #include "res/resource_ids.h"
 #include "ui/desktop_io.h"
 
@@ -11,7 +12,7 @@ int parse_port_entry(const char* text) {
   // strtol rather than atoi: a huge number saturates instead of overflowing.
   long value = std::strtol(text, nullptr, 10);
   if (value < 1) return 1;
-  if (value > 10) return 10;
+  if (value > highest_port) return highest_port;
   return static_cast<int>(value);
 }
 

@@ -11,5 +11,5 @@ INT_PTR CALLBACK default_port_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
 INT_PTR CALLBACK timeout_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
 
 // The port number typed into the default-port dialog: leading blanks, a sign and digits
-// as atoi reads them, anything else 0; then clamped to 1 ... 10.
+// as atoi reads them, anything else 0; then clamped to 1 ... 255.
 int parse_port_entry(const char* text);

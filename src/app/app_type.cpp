@@ -117,10 +117,14 @@ bool app_type::route_command(int id, win_type& from) {
       if (!is_device_window(from)) return false;
       interface_timeout_dialog();
       return true;  // no refresh
+    case IDM_OTHER_PORT:
+      if (!is_device_window(from)) return false;
+      other_port_dialog();  // refreshes the menus itself
+      return true;
     default:
       if (id < IDM_COM1 || id > IDM_COM10 || !is_device_window(from)) return false;
-      if (device) device->port_number = id - IDM_COM1 + 1;  // for this run only
-      break;
+      choose_port(id - IDM_COM1 + 1);  // refreshes the menus itself
+      return true;
   }
   update_all_menus();
   return true;
@@ -306,6 +310,10 @@ void app_type::show_message(const std::string& text) {
 
 void app_type::show_message(const char* text) { show_message(std::string(text)); }
 
+void app_type::show_port_failure(const char* text, const std::string& reason) {
+  show_message(reason.empty() ? std::string(text) : text + ("\n" + reason));
+}
+
 bool app_type::ask_ok_cancel(const std::string& text, const char* caption) {
   close_about();
   close_status();
@@ -364,18 +372,35 @@ void app_type::interface_timeout_dialog() {
   if (result == 0 && device) device->timeout_choice = choice;
 }
 
+INT_PTR app_type::port_dialog(int& port) {
+  return run_dialog("default_port", default_port_proc, nullptr, reinterpret_cast<LPARAM>(&port));
+}
+
 void app_type::default_port_dialog() {
   int port = 1;
-  const INT_PTR result = run_dialog("default_port", default_port_proc, nullptr, reinterpret_cast<LPARAM>(&port));
+  const INT_PTR result = port_dialog(port);
   if (result == 2) {
-    PostQuitMessage(0);
+    PostQuitMessage(0);  // nothing to save yet
     return;
   }
-  if (result != 1) return;
+  if (result == 1) choose_port(port);
+}
+
+void app_type::other_port_dialog() {
+  if (port_dialog_open_) return;  // already open from the other window's menu
+  int port = device && device->port_number >= 1 ? device->port_number : 1;
+  port_dialog_open_ = true;
+  const INT_PTR result = port_dialog(port);
+  port_dialog_open_ = false;
+  if (result == 2) {
+    quit();  // as File, Quit: each document may still be saved, or the quitting cancelled
+    return;
+  }
+  if (result == 1) choose_port(port);
+}
+
+void app_type::choose_port(int port) {
   if (device) device->port_number = port;
-  if (!write_port_preference(port)) {
-    show_message("Couldn't create preferences file.");
-    return;
-  }
+  if (!write_port_preference(port)) show_message("Couldn't create preferences file.");  // it still applies now
   update_all_menus();
 }

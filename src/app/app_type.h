@@ -42,6 +42,8 @@ class app_type final : public window_host, public link_owner {
   void update_all_menus() override;
   void show_message(const std::string& text) override;
   void show_message(const char* text) override;  // the device link's messages
+  // "Couldn't open serial port." with the system's reason on a second line.
+  void show_port_failure(const char* text, const std::string& reason) override;
   bool ask_ok_cancel(const std::string& text, const char* caption) override;
   int ask_yes_no_cancel(const std::string& text, const char* caption) override;
   void show_status(const char* title, const char* text) override;
@@ -66,7 +68,11 @@ class app_type final : public window_host, public link_owner {
   void close_about();
   void copy_data_settings();
   void interface_timeout_dialog();
+  // The port dialog: at start-up proposing 1, from "Other Port..." the port in use.
   void default_port_dialog();
+  void other_port_dialog();
+  // The port from now on, written to the preferences file for the next start.
+  void choose_port(int port);
 
   // What every window's menu rules read.
   menu_facts facts() const;
@@ -84,6 +90,8 @@ class app_type final : public window_host, public link_owner {
   // While a dialog is open, closing, replacing and quitting are refused with a beep.
   bool refused_while_dialog_open();
   bool is_device_window(const win_type& window) const;
+  // Runs the port dialog proposing that port; its result (1 OK, 2 Quit Program) and the port typed.
+  INT_PTR port_dialog(int& port);
 
   HINSTANCE instance_;
   int show_command_;
@@ -91,4 +99,5 @@ class app_type final : public window_host, public link_owner {
   int open_dialogs_ = 0;
   HWND status_return_ = nullptr;  // active when the status window came up
   bool timeout_dialog_open_ = false;
+  bool port_dialog_open_ = false;
 };

@@ -1,4 +1,4 @@
-// Writing the preferences file: the serial port chosen at first start.
+// Writing the preferences file: the serial port the user chose, for the next start.
 #include "app/preferences.h"
 
 #include <cstdio>

@@ -54,10 +54,15 @@ std::string device_link::port_name() const {
   return serial_port::device_name(port_number);
 }
 
-// Only the first failure names the step; the messages of later ones are still shown.
+// Only the first failure names the step; the messages of later ones are still shown. A port that
+// did not open comes with the system's reason.
 void device_link::fail(exchange_step step, const char* message) {
   if (failed_step_ == exchange_step::none) failed_step_ = step;
-  if (owner) owner->show_message(message);
+  if (!owner) return;
+  if (step == exchange_step::open)
+    owner->show_port_failure(message, port_error_);
+  else
+    owner->show_message(message);
 }
 
 // ---- Exchanges -------------------------------------------------------------------
@@ -321,7 +326,7 @@ int port_from_preference(const char* text, std::size_t count) {
   int port = 0;
   for (i += 3; i < count && text[i] >= '0' && text[i] <= '9'; ++i) {
     port = port * 10 + (text[i] - '0');
-    if (port > 99999) return 0;  // no serial port has such a number
+    if (port > highest_port) return 0;  // no port the program can choose: ask again
   }
   return port;
 }

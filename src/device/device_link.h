@@ -81,8 +81,11 @@ class device_link final {
   std::string port_error_;
 };
 
+// COM1 ... COM255: the ports a user can choose and the preferences file can name.
+constexpr int highest_port = 255;
+
 // The port number of the preferences file in the current directory; 0 when there is none.
 int read_port_preference();
 // The port number of the preferences file's text (its first 255 bytes): the digits right after
-// the first "COM" in any case, 0 when there are none or too many.
+// the first "COM" in any case; 0 when there are none or they name no port from 1 to 255.
 int port_from_preference(const char* text, std::size_t count);

@@ -38,8 +38,11 @@
 #define IDM_RESET_SETTINGS 270
 #define IDM_COPY_DATA_SETTINGS 275
 #define IDM_INTERFACE_TIMEOUT 280
-#define IDM_COM1 300 /* COM1 ... COM10 are 300 ... 309 */
+#define IDM_OTHER_PORT 290 /* "Other Port...": the port dialog with the current port */
+#define IDM_COM1 300       /* COM1 ... COM10 are 300 ... 309 */
 #define IDM_COM10 309
+/* A chosen port above COM10, shown checked after COM10 while it is chosen; choosing it changes nothing. */
+#define IDM_COM_CHOSEN 310
 
 /* Items of the choice fields' popup menus: item i has IDM_POPUP_BASE + i. */
 #define IDM_POPUP_BASE 10000

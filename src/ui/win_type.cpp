@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <string>
 
 #include "res/resource_ids.h"
 #include "ui/widget_type.h"
@@ -188,11 +189,41 @@ void win_type::create_fonts(int display_height, int print_height) {
   if (print_height) print_font.reset(CreateFontA(print_height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"));
 }
 
+namespace {
+
+// The popup that holds the item with that id, searched through the submenus; null when none does.
+HMENU popup_holding(HMENU menu, UINT id) {
+  for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+    if (HMENU popup = GetSubMenu(menu, i)) {
+      if (HMENU found = popup_holding(popup, id)) return found;
+    } else if (GetMenuItemID(menu, i) == id) {
+      return menu;
+    }
+  }
+  return nullptr;
+}
+
+// A port above COM10 has no item of its own: while it is chosen, one more checked item names it,
+// right after COM10.
+void show_chosen_port(HWND window, int port) {
+  HMENU list = popup_holding(GetMenu(window), IDM_COM10);
+  if (!list) return;
+  DeleteMenu(list, IDM_COM_CHOSEN, MF_BYCOMMAND);
+  if (port <= IDM_COM10 - IDM_COM1 + 1) return;
+  int after = 0;
+  while (GetMenuItemID(list, after) != IDM_COM10) ++after;
+  const std::string text = "COM" + std::to_string(port);
+  InsertMenuA(list, static_cast<UINT>(after + 1), MF_BYPOSITION | MF_STRING | MF_CHECKED, IDM_COM_CHOSEN, text.c_str());
+}
+
+}  // namespace
+
 void update_device_items(win_type& window, const menu_facts& facts) {
-  for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT}) window.enable_item(id, true);
+  for (int id : {IDM_EXPORT_REPORT, IDM_COPY, IDM_INTERFACE_TIMEOUT, IDM_OTHER_PORT}) window.enable_item(id, true);
   window.enable_item(IDM_COPY_DATA_SETTINGS, facts.data_document && facts.settings_document && facts.current_record);
   for (int id = IDM_COM1; id <= IDM_COM10; ++id) {
     window.enable_item(id, true);
     window.check_item(id, id - IDM_COM1 + 1 == facts.port);
   }
+  show_chosen_port(window.window, facts.port);
 }

@@ -113,10 +113,13 @@ TEST_F(data_window, downloads_append_nights_the_arrows_keep_each_journal_and_an_
   command(w().window, IDM_GET_DATA);
   port.open_succeeds = false;
   command(w().window, IDM_GET_DATA);
+  port.open_error = "Access denied";  // taken by another program
+  command(w().window, IDM_GET_DATA);
   EXPECT_EQ(shown(), "2/4 3 night 2");
-  ASSERT_EQ(io->boxes.size(), 2u);
+  ASSERT_EQ(io->boxes.size(), 3u);
   EXPECT_EQ(io->boxes[0].text, "There is no data in the Somnolux.  The current data will not be changed.");
-  EXPECT_EQ(io->boxes[1].text, "Couldn't open serial port.");
+  EXPECT_EQ(io->boxes[1].text, "Couldn't open serial port.") << "no reason given, no second line";
+  EXPECT_EQ(io->boxes[2].text, "Couldn't open serial port.\nAccess denied");
 }
 
 TEST_F(data_window, typed_counts_start_afresh_on_every_night) {

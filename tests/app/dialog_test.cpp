@@ -15,28 +15,40 @@ std::string radios(HWND dialog) {
   return out;
 }
 
-TEST(dialog_entries, typed_ports_are_read_like_atoi_and_clamped_to_1_to_10) {
+TEST(dialog_entries, typed_ports_are_read_like_atoi_and_clamped_to_1_to_255) {
   for (const auto& [text, port] : {std::pair{"3", 3},
                                    {"  8", 8},
-                                   {"25", 10},
+                                   {"25", 25},
+                                   {"255", 255},
+                                   {"256", 255},
                                    {"abc", 1},
                                    {"", 1},
                                    {"-4", 1},
                                    {"0", 1},
                                    {"7x", 7},
-                                   {"99999999999999999999", 10}})
+                                   {"99999999999999999999", 255}})
     EXPECT_EQ(parse_port_entry(text), port) << text;
 }
 
 using modal_dialogs = app_fixture;
 
+// The port dialog's edit box as it opened, then the text typed into it and OK.
+std::function<void(HWND)> type_port(std::string& proposed, const char* typed) {
+  return [&proposed, typed](HWND d) {
+    char text[16] = "";
+    GetDlgItemTextA(d, IDC_PORT_EDIT, text, sizeof text);
+    proposed = text;
+    SetDlgItemTextA(d, IDC_PORT_EDIT, typed);
+    press(d, IDC_PORT_OK);
+  };
+}
+
 TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_writing_nothing) {
   app_type& a = start_app();
-  std::string shown;
+  std::string shown, proposed;
   dialog_driver ok{"Set Default COM Port", {[&](HWND d) {
                      shown = describe(d);
-                     SetDlgItemTextA(d, IDC_PORT_EDIT, "25");
-                     press(d, IDC_PORT_OK);
+                     type_port(proposed, "300")(d);
                    }}};
   EXPECT_TRUE(ok.drive([&] { a.default_port_dialog(); }));
   EXPECT_EQ(shown,
@@ -44,18 +56,36 @@ TEST_F(modal_dialogs, port_dialog_ok_writes_the_clamped_port_and_escape_quits_wr
             "-1 Static 0 There is currently no default serial port selected for this program.  Please select a "
             "default COM port to use below.  You may change the COM port in use at any time by choosing the "
             "\"Select COM Port\" item from the Somnolux menu.\n"
-            "-1 Static 0 Default serial port is COM\n0 Edit 128 1\n-1 Static 0 (1 - 10)\n1 Button 0 OK\n"
+            "-1 Static 0 Default serial port is COM\n0 Edit 128 1\n-1 Static 0 (1 - 255)\n1 Button 0 OK\n"
             "2 Button 0 Quit Program\n");
-  EXPECT_EQ(a.link()->port_number, 10);
-  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM10\r\n");
-  EXPECT_TRUE(checked(data_win()->window, IDM_COM10));
+  EXPECT_EQ(a.link()->port_number, 255);
+  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM255\r\n");
+  EXPECT_TRUE(checked(data_win()->window, IDM_COM_CHOSEN));
   EXPECT_FALSE(take_quit());
+
+  // "Other Port..." proposes the port in use.
+  dialog_driver other{"Set Default COM Port", {type_port(proposed, "17")}};
+  EXPECT_TRUE(other.drive([&] { command(settings_win()->window, IDM_OTHER_PORT); }));
+  EXPECT_EQ(proposed, "255");
+  EXPECT_EQ(a.link()->port_number, 17);
+  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM17\r\n");
 
   std::filesystem::remove("somnprefs.txt");
   dialog_driver quit{"Set Default COM Port", {escape}};
   EXPECT_TRUE(quit.drive([&] { a.default_port_dialog(); }));
   EXPECT_TRUE(take_quit());
-  EXPECT_EQ(a.link()->port_number, 10);
+  EXPECT_EQ(a.link()->port_number, 17);
+  EXPECT_FALSE(std::filesystem::exists("somnprefs.txt"));
+
+  // From the menu, Quit Program quits as File, Quit does: each document may still be saved.
+  io->answers = {IDNO, IDCANCEL};
+  dialog_driver cancelled{"Set Default COM Port", {escape}};
+  EXPECT_TRUE(cancelled.drive([&] { command(data_win()->window, IDM_OTHER_PORT); }));
+  EXPECT_FALSE(take_quit());
+  ASSERT_EQ(io->boxes.size(), 2u);
+  EXPECT_EQ(io->boxes[1].text, "Do you want to save \"Settings 1\" before closing?");
+  EXPECT_TRUE(a.settings_document && !a.data_document);
+  EXPECT_EQ(a.link()->port_number, 17);
   EXPECT_FALSE(std::filesystem::exists("somnprefs.txt"));
 }
 

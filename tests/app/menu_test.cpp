@@ -34,7 +34,8 @@ std::string expected_menu(const char* edit_items) {
          "Ex&port To Database...|100|G\n&Import From Database...|105|G\n-\nPrin&t Window...|120|G\n-\n"
          "&Quit|130|E\n]\n[&Edit\n" +
          edit_items + "&Select All|180|G\n]\n[&Somnolux\n[&Select COM Port\n" + ports +
-         "]\n-\n&Get Somnolux Settings and Data|250|G\nS&et Somnolux Settings|260|G\n-\n&Reset Settings|270|G\n"
+         "-\n&Other Port...|290|G\n]\n-\n&Get Somnolux Settings and Data|250|G\nS&et Somnolux "
+         "Settings|260|G\n-\n&Reset Settings|270|G\n"
          "&Copy Data Settings To Settings Window|275|G\n-\nSe&t Interface Timeout...|280|G\n]\n"
          "[&Windows\n&Show Data Window|190|E\nS&how Plot Window|200|E\nSh&ow Settings Window|210|E\n-\n"
          "Sho&w Record...|220|G\n&Delete Record...|230|G\n&Plot Records...|240|G\n]\n";
@@ -60,7 +61,7 @@ std::string states(HWND window) {
   const std::vector<std::vector<int>> groups = {{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 105, 120, 130},
                                                 {140, 150, 160, 170, 180},
                                                 {190, 200, 210, 220, 230, 240},
-                                                {250, 260, 270, 275, 280, 300, 309}};
+                                                {250, 260, 270, 275, 280, 290, 300, 309}};
   std::string out;
   for (const auto& group : groups) {
     out += out.empty() ? "" : " ";
@@ -76,28 +77,28 @@ TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
     std::function<void()> step;
     const char *data, *plot, *settings;
   } rows[] = {
-      {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEGGG EGGGEEE", "EEEEEEEGGGGEE GEGGG EGEGGG GGGGGGG",
-       "EEEEEEEGEGGEE GEGGG EGEGGG GEEGEEE"},
-      {"one record", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEGEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
-       "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
-      {"two records", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEEE EGGEEEE",
-       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
-      {"no current record", [&] { model().current = -1; }, "EEEEEEEGEEEEE GEGGG EEEEGE EGGGEEE",
-       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEGEEE"},
+      {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEGGG EGGGEEEE", "EEEEEEEGGGGEE GEGGG EGEGGG GGGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EGEGGG GEEGEEEE"},
+      {"one record", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEGEE EGGEEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEEE"},
+      {"two records", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEEE EGGEEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEEE"},
+      {"no current record", [&] { model().current = -1; }, "EEEEEEEGEEEEE GEGGG EEEEGE EGGGEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEGEEEE"},
       {"file paths",
        [&] {
          model().current = 1;
          a.data_document->path = "night.sl1";
          a.settings_document->path = "quiet.sl2";
        },
-       "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGG",
-       "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEE"},
+       "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGGG",
+       "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEEE"},
       {"settings closed",
        [&] {
          io->answers = {IDNO};
          command(settings_win()->window, IDM_CLOSE);
        },
-       "EEEEEEEEEEEEE GEGGG EEGEEE EGGGEEE", "EEEEEEEEGGGEE GEGGG EEGGGE GGGGGGG", nullptr},
+       "EEEEEEEEEEEEE GEGGG EEGEEE EGGGEEEE", "EEEEEEEEGGGEE GEGGG EEGGGE GGGGGGGG", nullptr},
   };
   for (const auto& row : rows) {
     row.step();
@@ -109,14 +110,18 @@ TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
   }
 }
 
-// The checked COM items of a window, as their numbers.
+// The checked COM items of a window, as their numbers, a port above COM10 by its own item's text.
 std::string checked_ports(HWND window) {
   std::string out;
   for (int n = 1; n <= 10; ++n) out += checked(window, IDM_COM1 + n - 1) ? std::to_string(n) + " " : "";
+  char text[16] = "";
+  if (checked(window, IDM_COM_CHOSEN) &&
+      GetMenuStringA(GetMenu(window), IDM_COM_CHOSEN, text, sizeof text, MF_BYCOMMAND))
+    out += text + std::string(" ");
   return out + "|";
 }
 
-TEST_F(menu_states, a_chosen_port_is_checked_in_both_windows_and_not_written) {
+TEST_F(menu_states, a_chosen_port_is_checked_in_both_windows_and_written) {
   app_type& a = start_app();
   HWND data = data_win()->window, settings = settings_win()->window;
   EXPECT_EQ(checked_ports(data) + checked_ports(settings), "3 |3 |");
@@ -126,9 +131,25 @@ TEST_F(menu_states, a_chosen_port_is_checked_in_both_windows_and_not_written) {
   EXPECT_TRUE(data_win()->do_command(IDM_COM1 + 4));
   EXPECT_EQ(a.link()->port_number, 5);
   EXPECT_EQ(checked_ports(data) + checked_ports(settings) + checked_ports(plot_win()->window), "5 |5 ||");
+  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM5\r\n");
   command(settings, IDM_COM10);
   EXPECT_EQ(checked_ports(data), "10 |");
-  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM3\n");
+  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM10\r\n");
+
+  // A port above COM10 shows as one more item right after COM10, for as long as it is chosen.
+  io->on_dialog = [](const std::string&, LPARAM port) -> INT_PTR { return *reinterpret_cast<int*>(port) = 17, 1; };
+  command(data, IDM_OTHER_PORT);
+  EXPECT_EQ(checked_ports(data) + checked_ports(settings) + checked_ports(plot_win()->window), "COM17 |COM17 ||");
+  EXPECT_EQ(read_file("somnprefs.txt"), "port = COM17\r\n");
+  const std::string list = describe(GetSubMenu(GetSubMenu(GetMenu(settings), 2), 0));
+  EXPECT_EQ(list.substr(list.find("COM1&0")), "COM1&0|309|E\nCOM17|310|E\n-\n&Other Port...|290|E\n");
+  command(data, IDM_COM_CHOSEN);
+  EXPECT_EQ(a.link()->port_number, 17) << "choosing it changes nothing";
+  a.update_all_menus();
+  EXPECT_EQ(describe(GetSubMenu(GetSubMenu(GetMenu(data), 2), 0)), list) << "shown once however often refreshed";
+  command(data, IDM_COM1 + 2);
+  EXPECT_EQ(checked_ports(data) + checked_ports(settings), "3 |3 |");
+  EXPECT_EQ(GetMenuState(GetMenu(data), IDM_COM_CHOSEN, MF_BYCOMMAND), static_cast<UINT>(-1)) << "gone again";
 
   add_records();  // activating any window refreshes every menu
   SendMessageA(plot_win()->window, WM_ACTIVATE, WA_ACTIVE, 0);

@@ -21,15 +21,15 @@ TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_othe
   app_type& a = start_app();
   const std::tuple<win_type*, std::vector<int>, std::vector<int>, std::vector<int>> rows[] = {
       {data_win(),
-       {10, 60, 70, 90, 100, 120, 140, 150, 160, 170, 180, 190, 200, 210, 220, 230, 240, 250, 275, 303, 10000},
+       {10, 60, 70, 90, 100, 120, 140, 150, 160, 170, 180, 190, 200, 210, 220, 230, 240, 250, 275, 290, 303, 10000},
        {105, 280},
        {260, 270, 999, 0, 110, 299, 310}},
       {plot_win(),
        {150, 240, 10001},
        {},
-       {90, 100, 105, 140, 160, 170, 180, 220, 230, 250, 260, 270, 275, 280, 300, 309, 999, 0}},
+       {90, 100, 105, 140, 160, 170, 180, 220, 230, 250, 260, 270, 275, 280, 290, 300, 309, 999, 0}},
       {settings_win(),
-       {60, 70, 90, 150, 260, 270, 275, 302, 10002},
+       {60, 70, 90, 150, 260, 270, 275, 290, 302, 10002},
        {280},
        {100, 105, 140, 160, 170, 180, 220, 230, 240, 250, 999, 0}}};
   for (const auto& row : rows)  // left to default processing
@@ -48,9 +48,9 @@ TEST_F(routing, handled_commands_refresh_every_menu_unless_they_leave_it_to_othe
         model().current = -1;
         a.update_all_menus();
       }
-  EXPECT_EQ(io->dialogs,
-            (std::vector<std::string>{"export_records_dlog", "plot_records_dlog", "show_record_dlog",
-                                      "plot_records_dlog", "timeout_dlog", "plot_records_dlog", "timeout_dlog"}));
+  EXPECT_EQ(io->dialogs, (std::vector<std::string>{"export_records_dlog", "plot_records_dlog", "show_record_dlog",
+                                                   "plot_records_dlog", "default_port", "timeout_dlog",
+                                                   "plot_records_dlog", "default_port", "timeout_dlog"}));
 
   recording_widget widget(settings_win());  // popup menu choices go to the popup owner
   settings_win()->popup_owner = &widget;

@@ -40,28 +40,40 @@ TEST_F(startup, without_a_port_asks_after_the_picture_and_the_next_start_remembe
       int& port = *reinterpret_cast<int*>(state);
       seen = name + " " + std::to_string(port) + " after " + std::to_string(io->waits.size()) + " pause" +
              (app_behind("about_win_type") ? " with the picture" : "");
-      port = 4;
+      port = 17;
       return 1;
     };
   });
   EXPECT_EQ(seen, "default_port 1 after 1 pause");
-  EXPECT_EQ(app->link()->port_number, 4);
+  EXPECT_EQ(app->link()->port_number, 17);
   EXPECT_FALSE(take_quit());
   start_app(nullptr);
   EXPECT_TRUE(io->dialogs.empty());
-  EXPECT_EQ(app->link()->port_number, 4);
+  EXPECT_EQ(app->link()->port_number, 17);
 }
 
-TEST_F(startup, unwritable_preferences_are_reported_and_the_port_still_applies) {
+TEST_F(startup, every_way_of_choosing_a_port_reports_unwritable_preferences_and_the_port_still_applies) {
   std::filesystem::create_directory("somnprefs.txt");
-  start_app(nullptr, SW_HIDE, [](scripted_io& desktop) {
-    desktop.on_dialog = [](const std::string&, LPARAM port) -> INT_PTR { return *reinterpret_cast<int*>(port) = 2, 1; };
-  });
-  ASSERT_EQ(io->boxes.size(), 1u);
-  EXPECT_EQ(io->boxes[0].text, "Couldn't create preferences file.");
-  EXPECT_EQ(io->boxes[0].caption, "Message");
-  EXPECT_EQ(io->boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL));
-  EXPECT_EQ(app->link()->port_number, 2);
+  int typed = 0;
+  auto answer_port_dialog = [&](scripted_io& desktop) {
+    desktop.on_dialog = [&](const std::string&, LPARAM port) -> INT_PTR {
+      return *reinterpret_cast<int*>(port) = typed, 1;
+    };
+  };
+  const std::tuple<const char*, std::function<void()>, int> ways[] = {
+      {"start-up dialog", [&] { start_app(nullptr, SW_HIDE, answer_port_dialog); }, 2},
+      {"COM5 item", [&] { command(data_win()->window, IDM_COM1 + 4); }, 5},
+      {"Other Port...", [&] { command(settings_win()->window, IDM_OTHER_PORT); }, 17}};
+  for (const auto& [way, choose, port] : ways) {
+    typed = port;
+    choose();
+    ASSERT_EQ(io->boxes.size(), 1u) << way;
+    EXPECT_EQ(io->boxes[0].text, "Couldn't create preferences file.") << way;
+    EXPECT_EQ(io->boxes[0].caption, "Message");
+    EXPECT_EQ(io->boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL));
+    EXPECT_EQ(app->link()->port_number, port) << way;
+    io->boxes.clear();
+  }
 }
 
 TEST_F(startup, shift_held_shows_the_second_picture_in_a_window_that_fits_it) {

@@ -33,6 +33,10 @@ TEST(device_port, the_port_number_comes_from_the_preferences_file) {
   EXPECT_EQ(read_port_preference(), 0) << "no file";
   const std::pair<std::string, int> cases[] = {
       {"port = COM10\n", 10},
+      {"port = COM17\r\n", 17},
+      {"port = COM255\n", 255},
+      {"port = COM256\n", 0},  // beyond the ports a user can choose: asked again
+      {"port = COM0\n", 0},
       {"port = COM7\n", 7},
       {"port = com7\n", 7},
       {"PORT = Com3\r\n", 3},

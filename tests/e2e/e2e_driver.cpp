@@ -4,6 +4,9 @@
 //                                                prints "menu" when it has a menu bar
 //   e2e_driver gone <class> <title> <seconds>    exit 0 once no such window exists
 //   e2e_driver post <class> <title> <id|close>   posts WM_COMMAND with the id, or WM_CLOSE, to the window
+//   e2e_driver item <class> <title> <id>         prints the text of the window's menu item with that id and
+//                                                "checked" or "unchecked" ("COM&3 checked"); exit 1 when none
+//                                                (read inside the program by e2e_menu_hook.dll, beside the driver)
 //   e2e_driver answer <caption> <id> <seconds> [text [control]]
 //                                                waits for a message box or dialog with that caption, sets the
 //                                                text of the control (0 unless given) when given, prints its
@@ -125,6 +128,46 @@ bool save_clipboard_picture(const char* path, LONG& width, LONG& height) {
   return saved;
 }
 
+char menu_answer[160] = "";
+bool menu_answered = false;
+
+LRESULT CALLBACK answer_proc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_COPYDATA) return DefWindowProcA(window, msg, wp, lp);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+  lstrcpynA(menu_answer, static_cast<const char*>(data->lpData),
+            static_cast<int>(data->cbData < sizeof menu_answer ? data->cbData : sizeof menu_answer));
+  menu_answered = true;
+  return TRUE;
+}
+
+// Asks the hook, loaded into the window's thread for the time of one request, for a menu item of it.
+bool read_menu_item(HWND w, UINT id) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char* name = path + length;
+  while (name > path && name[-1] != '\\' && name[-1] != '/') --name;
+  lstrcpynA(name, "e2e_menu_hook.dll", static_cast<int>(path + MAX_PATH - name));
+  const HMODULE module = LoadLibraryA(path);
+  const auto hook_proc =
+      module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "menu_item_hook"))) : nullptr;
+  if (!hook_proc) return false;
+  WNDCLASSA answers{};
+  answers.lpfnWndProc = answer_proc;
+  answers.hInstance = GetModuleHandleA(nullptr);
+  answers.lpszClassName = "e2e_answers";
+  RegisterClassA(&answers);
+  const HWND reply = CreateWindowExA(0, "e2e_answers", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(w, nullptr));
+  if (reply && hook) PostMessageA(w, RegisterWindowMessageA("e2e_menu_item"), id, reinterpret_cast<LPARAM>(reply));
+  poll("10", [&] {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return menu_answered || !hook;
+  });
+  if (hook) UnhookWindowsHookEx(hook);
+  return menu_answered;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,6 +199,12 @@ int main(int argc, char** argv) {
   if (std::strcmp(verb, "post") == 0) {
     const bool close = std::strcmp(argv[4], "close") == 0;
     return find() && PostMessageA(w, close ? WM_CLOSE : WM_COMMAND, close ? 0 : std::atoi(argv[4]), 0) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "item") == 0) {
+    if (!find()) return 1;
+    const bool answered = read_menu_item(w, static_cast<UINT>(std::atoi(argv[4])));
+    if (answered && menu_answer[0]) std::printf("%s\n", menu_answer);
+    return answered && menu_answer[0] ? 0 : 1;
   }
   if (std::strcmp(verb, "answer") == 0) {
     if (!poll(argv[4], [&] { return (w = FindWindowA("#32770", argv[2])) != nullptr; })) return 1;
@@ -226,6 +275,7 @@ int main(int argc, char** argv) {
                 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart));
     return 0;
   }
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|file|rect|clip|startup|typed|setclip ...\n");
+  std::fprintf(stderr,
+               "usage: e2e_driver wait|gone|post|item|answer|button|click|keys|file|rect|clip|startup|typed|setclip ...\n");
   return 2;
 }

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# End to end, a user's whole journey with the real nightglow.exe under Wine and somnolux-sim on COM1: the
-# first start asks for the port; two nights come with the Get button, take journal counts and comments and
+# End to end, a user's whole journey with the real nightglow.exe under Wine and somnolux-sim on COM17, as
+# a USB serial adapter often is: the first start asks for the port and remembers 17; two nights come with the Get button, take journal counts and comments and
 # are stepped through with the arrow keys; Plot Records plots both and Copy Plot puts the plot shown on the
 # clipboard; the nights are saved as a .sl1 and exported with field names. After a new start the .sl1 opens
 # as the same nights, and the export imports into a new document as the same nights. Typed settings are
 # uploaded (the simulator's log shows them), saved as a .sl2, the Data window is printed on a CUPS PDF
-# printer where CUPS can run, and the program quits. Every file the program writes is the bytes that
+# printer where CUPS can run, Other Port... changes the remembered port to 3, and the program quits. Every file the program writes is the bytes that
 # nightglow-cli writes from the same input (each download from a twin simulator with the same night and
 # standing clock). Screenshots of each window go to <windows build>/e2e/.
 # usage: tests/e2e/journey_e2e.sh <native build directory> <windows build directory>
@@ -31,14 +31,15 @@ cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   [ -n "$cups_pid" ] && kill "$cups_pid" 2>/dev/null && wait "$cups_pid" 2>/dev/null
   "$NG_WINE" reg delete "$app_key" /f >/dev/null 2>&1
-  "$NG_WINE" reg delete "$ports_key" /v COM1 /f >/dev/null 2>&1
-  "$NG_WINESERVER" -k >/dev/null 2>&1  # COM1 goes back to the machine's own port at the next start
+  "$NG_WINE" reg delete "$ports_key" /v COM17 /f >/dev/null 2>&1
+  "$NG_WINESERVER" -k >/dev/null 2>&1
+  rm -f "$WINEPREFIX/dosdevices/com17"  # Wine leaves the link of a port it no longer lists
   stop_sims
   rm -rf "$work"
 }
 trap cleanup EXIT
 chmod 755 "$work"  # the printing system's filters run as another user
-exec 8>"$NG_BUILD/.com1.lock"
+exec 8>"$NG_BUILD/.com17.lock"
 flock 8
 
 # A private CUPS with its PDF printer, when this machine can run one; Wine finds it when its server starts.
@@ -58,7 +59,7 @@ start_cups() {
 }
 start_cups || echo "journey_e2e: CUPS with its PDF printer cannot run here: the journey will not print"
 
-# The simulator's terminal becomes COM1: Wine links its ports from this table when its server starts.
+# The simulator's terminal becomes COM17: Wine links its ports from this table when its server starts.
 # Each simulator holds one night at a standing clock; another on the same link serves the next, and a
 # twin serves the command line the same night.
 night() {
@@ -66,12 +67,12 @@ night() {
   start_sim "$work/sim" "$work/tty" --seed "$1" --clock "$2" && start_sim "$work/twin" "$work/twin_tty" --seed "$1" --clock "$2"
 }
 night 5 "2024-05-22 07:30:00"
-"$NG_WINE" reg add "$ports_key" /v COM1 /d "$work/tty" /f >/dev/null 2>&1
+"$NG_WINE" reg add "$ports_key" /v COM17 /d "$work/tty" /f >/dev/null 2>&1
 "$NG_WINE" reg add "$app_key\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
 "$NG_WINESERVER" -k >/dev/null 2>&1
 "$NG_WINE" reg query "$ports_key" >/dev/null 2>&1  # a new server, and with it the new link
-for _ in $(seq 50); do [ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] && break; sleep 0.2; done
-[ "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$work/tty" ] || fail "COM1 is not the simulator"
+for _ in $(seq 50); do [ "$(readlink "$WINEPREFIX/dosdevices/com17")" = "$work/tty" ] && break; sleep 0.2; done
+[ "$(readlink "$WINEPREFIX/dosdevices/com17")" = "$work/tty" ] || fail "COM17 is not the simulator"
 
 say() { echo "journey_e2e: [${SECONDS}s] $*"; }
 data() { driver "$1" data_win_type "${@:2}"; }
@@ -128,6 +129,12 @@ $(diff <(od -c "$file") <(od -c "${cli_file:-$work/cli.out}") | head -n 20)"
   echo "journey_e2e: nightglow-cli $1 writes the program's bytes"
 }
 
+# prefs_hold N: the preferences file is the one line "port = COMn", CR LF as the program writes in text mode.
+prefs_hold() {
+  for _ in $(seq 25); do cmp -s "$work/somnprefs.txt" <(printf 'port = COM%s\r\n' "$1") && return; sleep 0.2; done
+  fail "preferences file: $(od -c "$work/somnprefs.txt")"
+}
+
 # i32 FILE OFFSET: the little-endian integer there.
 i32() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
 
@@ -135,11 +142,10 @@ say "first start without preferences: the port question"
 start
 driver rect "#32770" "Set Default COM Port" 90 >/dev/null || fail "no port dialog at the first start"
 shot port_dialog.png "#32770" "Set Default COM Port"
-driver answer "Set Default COM Port" 1 5 1 | grep -q "There is currently no default serial port selected" ||
+driver answer "Set Default COM Port" 1 5 17 | grep -q "There is currently no default serial port selected" ||
   fail "the port dialog does not explain itself"
 expect_windows
-[ "$(od -An -c "$work/somnprefs.txt" | tr -s ' ')" = " p o r t = C O M 1 \r \n" ] ||
-  fail "preferences file: $(od -c "$work/somnprefs.txt")"
+prefs_hold 17
 data post "Untitled 1" 10 && driver wait about_win_type "About Nightglow" 10 >/dev/null || fail "no About window"
 sleep 0.5
 shot about_window.png about_win_type "About Nightglow"
@@ -225,6 +231,7 @@ say "start again; the port is remembered, night.sl1 opens as the same nights"
 start
 expect_windows
 driver gone "#32770" "Set Default COM Port" 0 || fail "the port dialog came again"
+[ "$(data item "Untitled 1" 310)" = "COM17 checked" ] || fail "the menu does not show COM17 checked"
 data post "Untitled 1" 40 || fail "cannot send Open"
 driver file Open "$(windows_path "$file")" 15 || fail "no open dialog"
 driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || fail "no question before replacing"
@@ -293,5 +300,12 @@ if [ -n "$cups_pid" ]; then
   start=$(tr -d '\r' <"$work/rows.txt" | tail -n 1 | awk -F'\t' '{printf "%s/%s/%s %s:%s", $2, $3, $4, $5, $6}')
   pdftotext -layout "$pdf" - | grep -q "^RECORD START: *$start " || fail "the page shows no RECORD START: $start"
 fi
+
+say "Other Port... changes the remembered port"
+data post imported 290 || fail "cannot send Other Port..."
+driver answer "Set Default COM Port" 1 10 3 >/dev/null || fail "no port dialog from Other Port..."
+prefs_hold 3
+[ "$(data item imported 302)" = "COM&3 checked" ] && ! data item imported 310 >/dev/null ||
+  fail "the menu does not show COM3 alone checked"
 quit_program imported settings
 say "PASS"

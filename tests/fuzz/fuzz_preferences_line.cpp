@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // The program reads no more than 255 bytes of the file; a buffer of just their size catches a read past them.
   std::vector<char> text(data, data + std::min<std::size_t>(size, 255));
   const int port = port_from_preference(text.data(), text.size());
-  if (port < 0 || port > 99999) std::abort();
+  if (port < 0 || port > highest_port) std::abort();
   // Letters count in either case, and only letters change with it.
   for (char& c : text)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

@@ -8,8 +8,8 @@
 #include "cli_documents.h"
 #include "cli_port.h"
 #include "cli_settings.h"
-#include "exchange/exchange_files.h"
 #include "exchange/document_exchange.h"
+#include "exchange/exchange_files.h"
 #include "exchange/help_strings.h"
 #include "exchange/journal_trends.h"
 #include "exchange/report_texts.h"
@@ -22,10 +22,10 @@ namespace {
 class message_owner : public link_owner {
  public:
   explicit message_owner(cli_result& result) : result_(result) {}
-  void show_message(const char* text) override {
+  void show_message(const char* text) override { result_.err += text + std::string("\n"); }
+  void show_port_failure(const char* text, const std::string& reason) override {
     std::string line = text;
-    if (link && link->failed_step() == exchange_step::open && !link->port_error().empty())
-      line += " (" + link->port_name() + ": " + link->port_error() + ")";
+    if (link && !reason.empty()) line += " (" + link->port_name() + ": " + reason + ")";
     result_.err += line + "\n";
   }
   const device_link* link = nullptr;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device/link_owner.h"
@@ -17,6 +18,7 @@ class msg_win_type;
 class device_link;
 class desktop_io;
 class printer_type;
+struct trends_place;
 
 class app_type final : public window_host, public link_owner {
  public:
@@ -79,6 +81,8 @@ class app_type final : public window_host, public link_owner {
   // While a dialog is open, closing, replacing and quitting are refused with a beep.
   bool refused_while_dialog_open();
   bool is_device_window(const win_type& window) const;
+  // The Journal Trends window's place in the data document about to be replaced, if any.
+  std::optional<trends_place> kept_trends() const;
 
   HINSTANCE instance_;
   int show_command_;

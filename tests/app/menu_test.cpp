@@ -1,4 +1,4 @@
-// The three menu resources, and the enabled, grayed and checked items of each window's menu.
+// The menu resources, and the enabled, grayed and checked items of each window's menu.
 #include "test_app.h"
 
 namespace {
@@ -36,16 +36,19 @@ std::string expected_menu(const char* edit_items) {
          edit_items + "&Select All|180|G\n]\n[&Somnolux\n[&Select COM Port\n" + ports +
          "]\n-\n&Get Somnolux Settings and Data|250|G\nS&et Somnolux Settings|260|G\n-\n&Reset Settings|270|G\n"
          "&Copy Data Settings To Settings Window|275|G\n-\nSe&t Interface Timeout...|280|G\n]\n"
-         "[&Windows\n&Show Data Window|190|E\nS&how Plot Window|200|E\nSh&ow Settings Window|210|E\n-\n"
+         "[&Windows\n&Show Data Window|190|E\nS&how Plot Window|200|E\nShow &Journal Trends|205|E\n"
+         "Sh&ow Settings Window|210|E\n-\n"
          "Sho&w Record...|220|G\n&Delete Record...|230|G\n&Plot Records...|240|G\n]\n";
 }
 
-TEST(menu_resources, all_four_menus_hold_every_item_with_its_text_id_and_state) {
+TEST(menu_resources, all_menus_hold_every_item_with_its_text_id_and_state) {
   const char* text_items = "&Cut Text|140|G\nC&opy Text|150|G\n&Paste Text|160|G\n-\nC&lear Text|170|G\n";
   const char* plot_items = "&Cut|140|G\nC&opy Plot|150|G\n&Paste|160|G\n-\nC&lear|170|G\n";
+  const char* trends_items = "&Cut|140|G\nC&opy Trends|150|G\n&Paste|160|G\n-\nC&lear|170|G\n";
   for (const auto& [name, items] : {std::pair{"data_win_type_menu", text_items},
                                     {"plot_win_type_menu", plot_items},
-                                    {"settings_win_type_menu", text_items}}) {
+                                    {"settings_win_type_menu", text_items},
+                                    {"trends_win_type_menu", trends_items}}) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), name);
     ASSERT_NE(menu, nullptr) << name;
     EXPECT_EQ(describe(menu), expected_menu(items)) << name;
@@ -59,7 +62,7 @@ using menu_states = app_fixture;
 std::string states(HWND window) {
   const std::vector<std::vector<int>> groups = {{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 105, 120, 130},
                                                 {140, 150, 160, 170, 180},
-                                                {190, 200, 210, 220, 230, 240},
+                                                {190, 200, 205, 210, 220, 230, 240},
                                                 {250, 260, 270, 275, 280, 300, 309}};
   std::string out;
   for (const auto& group : groups) {
@@ -74,37 +77,42 @@ TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
   const struct {
     const char* situation;
     std::function<void()> step;
-    const char *data, *plot, *settings;
+    const char *data, *plot, *trends, *settings;
   } rows[] = {
-      {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEGGG EGGGEEE", "EEEEEEEGGGGEE GEGGG EGEGGG GGGGGGG",
-       "EEEEEEEGEGGEE GEGGG EGEGGG GEEGEEE"},
-      {"one record", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEGEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
-       "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
-      {"two records", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG",
-       "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEE"},
-      {"no current record", [&] { model().current = -1; }, "EEEEEEEGEEEEE GEGGG EEEEGE EGGGEEE",
-       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEGEEE"},
+      {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEEGGG EGGGEEE", "EEEEEEEGGGGEE GEGGG EGEEGGG GGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EGEEGGG GGGGGGG", "EEEEEEEGEGGEE GEGGG EGEEGGG GEEGEEE"},
+      {"one record", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEGEE EGGEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEEGGG GGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEEGGG GEEEEEE"},
+      {"two records", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEEEE EGGEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEEGGG GGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEEGGG GEEEEEE"},
+      {"no current record", [&] { model().current = -1; }, "EEEEEEEGEEEEE GEGGG EEEEEGE EGGGEEE",
+       "EEEEEEEGGGGEE GEGGG EEEEGGE GGGGGGG", "EEEEEEEGEGGEE GEGGG EEEEGGG GGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEEGGG GEEGEEE"},
       {"file paths",
        [&] {
          model().current = 1;
          a.data_document->path = "night.sl1";
          a.settings_document->path = "quiet.sl2";
        },
-       "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGG",
-       "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEE"},
+       "EEEEEEEEEEEEE GEGGG EEEEEEE EGGEEEE", "EEEEEEEEGGGEE GEGGG EEEEGGE GGGGGGG",
+       "EEEEEEEEEGGEE GEGGG EEEEGGG GGGGGGG", "EEEEEEEEEGGEE GEGGG EEEEGGG GEEEEEE"},
       {"settings closed",
        [&] {
          io->answers = {IDNO};
          command(settings_win()->window, IDM_CLOSE);
        },
-       "EEEEEEEEEEEEE GEGGG EEGEEE EGGGEEE", "EEEEEEEEGGGEE GEGGG EEGGGE GGGGGGG", nullptr},
+       "EEEEEEEEEEEEE GEGGG EEEGEEE EGGGEEE", "EEEEEEEEGGGEE GEGGG EEEGGGE GGGGGGG",
+       "EEEEEEEEEGGEE GEGGG EEEGGGG GGGGGGG", nullptr},
   };
   for (const auto& row : rows) {
     row.step();
     a.update_all_menus();
-    EXPECT_EQ(states(data_win()->window) + " / " + states(plot_win()->window) + " / " +
-                  (row.settings ? states(settings_win()->window) : ""),
-              row.data + std::string(" / ") + row.plot + " / " + (row.settings ? row.settings : ""))
+    EXPECT_EQ(
+        states(data_win()->window) + " / " + states(plot_win()->window) + " / " + states(trends_win()->window) + " / " +
+            (row.settings ? states(settings_win()->window) : ""),
+        row.data + std::string(" / ") + row.plot + " / " + row.trends + " / " + (row.settings ? row.settings : ""))
         << row.situation;
   }
 }

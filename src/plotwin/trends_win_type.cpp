@@ -73,12 +73,15 @@ void segment(HDC hdc, int x1, int y1, int x2, int y2) {
   LineTo(hdc, x2, y2);
 }
 
-// Where a column's bars stand: a quarter of the column (at least a pixel) stays free between bars.
+// Where a column's bars stand: a quarter of the column (at least a pixel) stays free between bars,
+// and a few nights do not make slabs of them.
+constexpr int widest_bar = 40;
 struct bar_place {
   int left, right, centre;
 };
 bar_place bar_of(int column_left, int column_right) {
-  const int cut = std::max(1, (column_right - column_left) / 4);
+  const int width = column_right - column_left;
+  const int cut = std::max({1, width / 4, width - widest_bar});
   const int left = column_left + cut - cut / 2, right = column_right - cut / 2;
   return {left, right, (left + right - 1) / 2};
 }
@@ -144,7 +147,7 @@ void trends_win_type::draw(HDC hdc) {
 void trends_win_type::draw_chart(HDC hdc, const layout& area) {
   const journal_trends& all = trends();
   const text_painter text(hdc, {0, 0, area.width, area.table_top});
-  const int line = area.line, gap = line + 4;  // gap: the least room between value ticks
+  const int line = area.line, gap = 2 * line;  // gap: the least room between value ticks
   const int title_y = 4, axis_title_y = title_y + line + 4;
   const int top = axis_title_y + line + 2 + (line + 1) / 2;  // the top tick's label is centred on it
   const int bottom = area.table_top - line - 16;             // the marks and dates go under it

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures anew: builds the program, runs the journey end-to-end test and copies its
-# screenshots of the Data, Settings and Plot windows into docs/ (without time stamps, so that only a
-# changed picture changes the files).
+# screenshots of the Data, Settings, Plot and Journal Trends windows into docs/ (without time stamps, so
+# that only a changed picture changes the files).
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 cd "$NG_ROOT"
@@ -18,7 +18,7 @@ cmake --build --preset native -j"$jobs" --target somnolux-sim nightglow-cli
 cmake --build --preset win64 -j"$jobs" --target nightglow e2e_driver
 "$NG_ROOT/tests/e2e/journey_e2e.sh" "$NG_BUILD/native" "$NG_BUILD/win64"
 mkdir -p docs
-for picture in data_window settings_window plot_window; do
+for picture in data_window settings_window plot_window trends_window; do
   convert "$NG_BUILD/win64/e2e/$picture.png" -strip "docs/$picture.png"
 done
-echo "docs/: data_window.png settings_window.png plot_window.png"
+echo "docs/: data_window.png settings_window.png plot_window.png trends_window.png"

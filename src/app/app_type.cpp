@@ -102,6 +102,9 @@ bool app_type::route_command(int id, win_type& from) {
     case IDM_SHOW_PLOT:
       if (data_document) data_document->show_plot();
       break;
+    case IDM_SHOW_TRENDS:
+      if (data_document) data_document->show_trends();
+      break;
     case IDM_SHOW_SETTINGS:
       if (settings_document) settings_document->settings_window->show();
       break;
@@ -151,9 +154,16 @@ void app_type::new_data_window(bool ask) {
 }
 
 void app_type::create_data_doc() {
+  const std::optional<trends_place> trends = kept_trends();
   data_document.reset();
   data_document = std::make_unique<data_doc>(*this);
+  if (trends) data_document->place_trends(*trends);
   update_all_menus();
+}
+
+std::optional<trends_place> app_type::kept_trends() const {
+  if (!data_document) return std::nullopt;
+  return data_document->trends_now();
 }
 
 void app_type::new_settings_window(bool ask) {
@@ -222,11 +232,13 @@ void app_type::open_data_file(const std::string& path, const std::string& title)
 }
 
 void app_type::take_data_file(data_file_image image, const std::string& path, const std::string& title) {
+  const std::optional<trends_place> trends = kept_trends();
   data_document.reset();
   show_new_windows_ = false;  // the file places the windows
   data_document = std::make_unique<data_doc>(*this, data_model(std::move(image)));
   show_new_windows_ = true;
   data_document->place_windows();
+  if (trends) data_document->place_trends(*trends);
   data_document->data_window->set_title(without_extension(title, ".sl1"));
   data_document->path = path;
   update_all_menus();

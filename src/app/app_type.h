@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device/link_owner.h"
@@ -19,6 +20,7 @@ class msg_win_type;
 class device_link;
 class desktop_io;
 class printer_type;
+struct trends_place;
 
 class app_type final : public window_host, public link_owner {
  public:
@@ -92,6 +94,8 @@ class app_type final : public window_host, public link_owner {
   bool is_device_window(const win_type& window) const;
   // Runs the port dialog proposing that port; its result (1 OK, 2 Quit Program) and the port typed.
   INT_PTR port_dialog(int& port);
+  // The Journal Trends window's place in the data document about to be replaced, if any.
+  std::optional<trends_place> kept_trends() const;
 
   HINSTANCE instance_;
   int show_command_;

@@ -1,4 +1,5 @@
-// The data document: its records and plot (the model) with the Data and Plot windows that show them.
+// The data document: its records and plot (the model) with the Data, Plot and Journal Trends windows
+// that show them.
 #pragma once
 
 #include <memory>
@@ -8,6 +9,14 @@
 
 class data_win_type;
 class plot_win_type;
+class trends_win_type;
+
+// Where the Journal Trends window stands and whether it shows: a document that replaces another
+// keeps them, since no file holds them.
+struct trends_place {
+  window_rect rect;
+  bool shown = false;
+};
 
 class data_doc : public base_doc {
  public:
@@ -26,10 +35,15 @@ class data_doc : public base_doc {
   void plot_records(win_type& owner);
   // Show Plot Window: the plot when there is one, else Plot Records.
   void show_plot();
+  // Show Journal Trends.
+  void show_trends();
+  trends_place trends_now() const;
+  void place_trends(const trends_place& place);
 
   data_model model;
   std::unique_ptr<data_win_type> data_window;
   std::unique_ptr<plot_win_type> plot_window;
+  std::unique_ptr<trends_win_type> trends_window;
 
  protected:
   bool write(const std::string& file, std::string& reason) override;

@@ -72,8 +72,13 @@ LRESULT data_win_type::handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
+void data_win_type::widgets_changed() {
+  model.typed();
+  win_type::widgets_changed();
+}
+
 void data_win_type::show_changes(data_change change) {
-  if (change == data_change::plot_changed) return;
+  if (change == data_change::plot_changed || change == data_change::night_typed) return;
   comments->set_text(model.comment);
   for (numeric_field_type* field : count_fields) field->forget_typing();  // counts of this night start afresh
   invalidate();

@@ -28,6 +28,8 @@ class data_win_type : public win_type {
   // Left and right arrows step through the records; characters go to the widgets.
   LRESULT handle_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
   void update_menus(const menu_facts& facts) override;
+  // Typing and clicks land here: the document hears that the shown night may have changed.
+  void widgets_changed() override;
 
   // Shows what the document changed: the night shown with its comment.
   void show_changes(data_change change);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <utility>
@@ -113,6 +114,21 @@ std::string per_night_text(int64_t sum, int64_t nights, int decimals) {
   return text;
 }
 
+std::vector<std::string> group_fields(const trend_group& group) {
+  const trend_settings& s = group.settings;
+  std::vector<std::string> fields;
+  fields.reserve(12);
+  for (int64_t value : {int64_t{s.cdur}, int64_t{s.intens}, int64_t{s.rate}, int64_t{s.type}, int64_t{s.delay},
+                        int64_t{s.sens}, group.nights})
+    fields.push_back(std::to_string(value));
+  fields.push_back(per_night_text(group.lucid, group.nights, 2));
+  fields.push_back(std::to_string(group.nights_with_lucid));
+  fields.push_back(per_night_text(group.dream_cues, group.nights, 2));
+  fields.push_back(per_night_text(group.awakenings, group.nights, 2));
+  fields.push_back(per_night_text(group.cues, group.nights, 1));
+  return fields;
+}
+
 std::string trends_text(const journal_trends& trends) {
   std::string text = nights_header;
   for (const trend_night& night : trends.nights) {
@@ -131,14 +147,13 @@ std::string trends_text(const journal_trends& trends) {
   text += "\r\n";
   text += groups_header;
   for (const trend_group& group : trends.groups) {
-    append_settings(text, group.settings);
-    text += '\t';
-    append_int(text, group.nights);
-    text += '\t' + per_night_text(group.lucid, group.nights, 2) + '\t';
-    append_int(text, group.nights_with_lucid);
-    text += '\t' + per_night_text(group.dream_cues, group.nights, 2) + '\t' +
-            per_night_text(group.awakenings, group.nights, 2) + '\t' + per_night_text(group.cues, group.nights, 1) +
-            "\r\n";
+    const char* tab = "";
+    for (const std::string& field : group_fields(group)) {
+      text += tab;
+      text += field;
+      tab = "\t";
+    }
+    text += "\r\n";
   }
   return text;
 }
@@ -175,4 +190,21 @@ int label_step(int column_pixels, int label_pixels) {
   const int64_t column = std::max(column_pixels, 1);
   const int64_t needed = std::max<int64_t>(int64_t{label_pixels} + trend_label_gap, 1);
   return static_cast<int>(std::min<int64_t>((needed + column - 1) / column, INT_MAX));
+}
+
+trend_axis value_axis(double max, int pixels, int min_gap) {
+  // Beyond 2^62 a step would overflow; no count of a file comes near it.
+  constexpr double largest = 4.0e18;
+  const double reach = std::isfinite(max) ? std::clamp(max, 0.0, largest) : 0.0;
+  const int64_t gap = std::max(min_gap, 1);
+  trend_axis axis;
+  for (int64_t power = 1;; power *= 10) {
+    for (int64_t factor : {1, 2, 5}) {
+      axis.step = power * factor;
+      const int64_t ticks =
+          std::max<int64_t>(static_cast<int64_t>(std::ceil(reach / static_cast<double>(axis.step))), 1);
+      axis.top = ticks * axis.step;
+      if (ticks == 1 || int64_t{pixels} / ticks >= gap) return axis;
+    }
+  }
 }

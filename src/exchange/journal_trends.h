@@ -50,6 +50,10 @@ journal_trends compute_trends(const std::vector<data_record>& records);
 // No nights give zero.
 std::string per_night_text(int64_t sum, int64_t nights, int decimals);
 
+// A group's line of the trends text as its fields: the six settings, nights, lucid dreams per night,
+// nights with lucid dreams, dream cues, awakenings and cues per night (the window's table too).
+std::vector<std::string> group_fields(const trend_group& group);
+
 // Tab-separated, every line ended by CR LF: the nights' header and lines, an empty line, the
 // groups' header and lines. Already in file form: write it as it is, without adding returns.
 std::string trends_text(const journal_trends& trends);
@@ -72,3 +76,11 @@ std::vector<trend_column> chart_columns(const journal_trends& trends, int width_
 // between labels centred on columns column_pixels apart, the widest label_pixels wide.
 constexpr int trend_label_gap = 4;
 int label_step(int column_pixels, int label_pixels);
+
+// A value axis from 0 to `top` with a tick every `step` (1, 2 or 5 times a power of ten): the
+// smallest step that leaves at least min_gap pixels between ticks over `pixels`, and the smallest
+// top that reaches `max` (at least one step). A hostile file's huge counts still give a finite axis.
+struct trend_axis {
+  int64_t top = 1, step = 1;
+};
+trend_axis value_axis(double max, int pixels, int min_gap);

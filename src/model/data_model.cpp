@@ -98,6 +98,8 @@ void data_model::set_plot(const plot_sums& sums) {
   tell(data_change::plot_changed);
 }
 
+void data_model::typed() { tell(data_change::night_typed); }
+
 std::vector<std::string> data_model::list_lines() const {
   std::vector<std::string> lines;
   lines.reserve(image.records.size());

@@ -14,6 +14,7 @@ enum class data_change {
   records_added,   // a download or an import appended records and shows the last
   record_deleted,  // the shown record went; the one before it (or none) is shown
   plot_changed,    // the plot's sums were replaced or cleared
+  night_typed,     // the shown night's working copy may have taken typed counts
 };
 
 class data_model {
@@ -41,6 +42,9 @@ class data_model {
   void delete_current();
   // The plot of the records at the given 0-based positions.
   void set_plot(const plot_sums& sums);
+  // The Data window's fields write the shown night's counts straight into the working copy; they
+  // say so here, so that whoever shows the counts follows.
+  void typed();
 
   // "#%d:  " and each record's label, in list order.
   std::vector<std::string> list_lines() const;

@@ -27,6 +27,7 @@
 /* Windows menu */
 #define IDM_SHOW_DATA 190
 #define IDM_SHOW_PLOT 200
+#define IDM_SHOW_TRENDS 205
 #define IDM_SHOW_SETTINGS 210
 #define IDM_SHOW_RECORD 220
 #define IDM_DELETE_RECORD 230

@@ -38,18 +38,24 @@ void copy_report(win_type& window, const std::function<std::string()>& make_text
     host.show_message(failure);
     return;
   }
-  // The block's last byte stays zero from the allocation: it ends the text.
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, copy.size() + 1);
-  if (!memory) {
-    host.show_message(global_memory_failed);
-    return;
-  }
-  if (void* bytes = GlobalLock(memory)) {
-    std::memcpy(bytes, copy.data(), copy.size());
-    GlobalUnlock(memory);
-  }
+  HGLOBAL memory = clipboard_text(host, copy);
+  if (!memory) return;
   OpenClipboard(window.window);
   EmptyClipboard();
   if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
   CloseClipboard();
+}
+
+HGLOBAL clipboard_text(window_host& host, std::string_view bytes) {
+  // The block's last byte stays zero from the allocation: it ends the text.
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
+  if (!memory) {
+    host.show_message(global_memory_failed);
+    return nullptr;
+  }
+  if (void* copy = GlobalLock(memory)) {
+    std::memcpy(copy, bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+  }
+  return memory;
 }

@@ -171,6 +171,7 @@ void win_type::update_menus(const menu_facts& facts) {
   enable_item(IDM_IMPORT_DATABASE, false);
   enable_item(IDM_SHOW_DATA, facts.data_document);
   enable_item(IDM_SHOW_PLOT, facts.data_document && facts.records >= 1);
+  enable_item(IDM_SHOW_TRENDS, facts.data_document);
   enable_item(IDM_SHOW_SETTINGS, facts.settings_document);
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "model/data_file.h"
 #include "ui/gdi.h"
@@ -98,3 +99,6 @@ void update_device_items(win_type& window, const menu_facts& facts);
 // text in a file with CR LF line ends; or the text with CR LF line ends on the clipboard.
 void save_report(win_type& window, const std::function<std::string()>& make_text);
 void copy_report(win_type& window, const std::function<std::string()>& make_text);
+// The bytes as they are, ended by a NUL, in a global memory block for CF_TEXT; null, after saying
+// so, when the system has no memory for it.
+HGLOBAL clipboard_text(window_host& host, std::string_view bytes);

@@ -1,4 +1,4 @@
-// The three menu resources, and the enabled, grayed and checked items of each window's menu.
+// The menu resources, and the enabled, grayed and checked items of each window's menu.
 #include "test_app.h"
 
 namespace {
@@ -37,16 +37,19 @@ std::string expected_menu(const char* edit_items) {
          "-\n&Other Port...|290|G\n]\n-\n&Get Somnolux Settings and Data|250|G\nS&et Somnolux "
          "Settings|260|G\n-\n&Reset Settings|270|G\n"
          "&Copy Data Settings To Settings Window|275|G\n-\nSe&t Interface Timeout...|280|G\n]\n"
-         "[&Windows\n&Show Data Window|190|E\nS&how Plot Window|200|E\nSh&ow Settings Window|210|E\n-\n"
+         "[&Windows\n&Show Data Window|190|E\nS&how Plot Window|200|E\nShow &Journal Trends|205|E\n"
+         "Sh&ow Settings Window|210|E\n-\n"
          "Sho&w Record...|220|G\n&Delete Record...|230|G\n&Plot Records...|240|G\n]\n";
 }
 
-TEST(menu_resources, all_four_menus_hold_every_item_with_its_text_id_and_state) {
+TEST(menu_resources, all_menus_hold_every_item_with_its_text_id_and_state) {
   const char* text_items = "&Cut Text|140|G\nC&opy Text|150|G\n&Paste Text|160|G\n-\nC&lear Text|170|G\n";
   const char* plot_items = "&Cut|140|G\nC&opy Plot|150|G\n&Paste|160|G\n-\nC&lear|170|G\n";
+  const char* trends_items = "&Cut|140|G\nC&opy Trends|150|G\n&Paste|160|G\n-\nC&lear|170|G\n";
   for (const auto& [name, items] : {std::pair{"data_win_type_menu", text_items},
                                     {"plot_win_type_menu", plot_items},
-                                    {"settings_win_type_menu", text_items}}) {
+                                    {"settings_win_type_menu", text_items},
+                                    {"trends_win_type_menu", trends_items}}) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), name);
     ASSERT_NE(menu, nullptr) << name;
     EXPECT_EQ(describe(menu), expected_menu(items)) << name;
@@ -60,7 +63,7 @@ using menu_states = app_fixture;
 std::string states(HWND window) {
   const std::vector<std::vector<int>> groups = {{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 105, 120, 130},
                                                 {140, 150, 160, 170, 180},
-                                                {190, 200, 210, 220, 230, 240},
+                                                {190, 200, 205, 210, 220, 230, 240},
                                                 {250, 260, 270, 275, 280, 290, 300, 309}};
   std::string out;
   for (const auto& group : groups) {
@@ -75,37 +78,42 @@ TEST_F(menu_states, each_window_follows_records_file_paths_and_open_documents) {
   const struct {
     const char* situation;
     std::function<void()> step;
-    const char *data, *plot, *settings;
+    const char *data, *plot, *trends, *settings;
   } rows[] = {
-      {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEGGG EGGGEEEE", "EEEEEEEGGGGEE GEGGG EGEGGG GGGGGGGG",
-       "EEEEEEEGEGGEE GEGGG EGEGGG GEEGEEEE"},
-      {"one record", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEGEE EGGEEEEE",
-       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEEE"},
-      {"two records", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEEE EGGEEEEE",
-       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEEEEEE"},
-      {"no current record", [&] { model().current = -1; }, "EEEEEEEGEEEEE GEGGG EEEEGE EGGGEEEE",
-       "EEEEEEEGGGGEE GEGGG EEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEGGG GEEGEEEE"},
+      {"start", [] {}, "EEEEEEEGEGEEE GEGGG EGEEGGG EGGGEEEE", "EEEEEEEGGGGEE GEGGG EGEEGGG GGGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EGEEGGG GGGGGGGG", "EEEEEEEGEGGEE GEGGG EGEEGGG GEEGEEEE"},
+      {"one record", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEGEE EGGEEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEEGGG GGGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEEGGG GEEEEEEE"},
+      {"two records", [&] { add_records(); }, "EEEEEEEGEEEEE GEGGG EEEEEEE EGGEEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEEGGG GGGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEEGGG GEEEEEEE"},
+      {"no current record", [&] { model().current = -1; }, "EEEEEEEGEEEEE GEGGG EEEEEGE EGGGEEEE",
+       "EEEEEEEGGGGEE GEGGG EEEEGGE GGGGGGGG", "EEEEEEEGEGGEE GEGGG EEEEGGG GGGGGGGG",
+       "EEEEEEEGEGGEE GEGGG EEEEGGG GEEGEEEE"},
       {"file paths",
        [&] {
          model().current = 1;
          a.data_document->path = "night.sl1";
          a.settings_document->path = "quiet.sl2";
        },
-       "EEEEEEEEEEEEE GEGGG EEEEEE EGGEEEEE", "EEEEEEEEGGGEE GEGGG EEEGGE GGGGGGGG",
-       "EEEEEEEEEGGEE GEGGG EEEGGG GEEEEEEE"},
+       "EEEEEEEEEEEEE GEGGG EEEEEEE EGGEEEEE", "EEEEEEEEGGGEE GEGGG EEEEGGE GGGGGGGG",
+       "EEEEEEEEEGGEE GEGGG EEEEGGG GGGGGGGG", "EEEEEEEEEGGEE GEGGG EEEEGGG GEEEEEEE"},
       {"settings closed",
        [&] {
          io->answers = {IDNO};
          command(settings_win()->window, IDM_CLOSE);
        },
-       "EEEEEEEEEEEEE GEGGG EEGEEE EGGGEEEE", "EEEEEEEEGGGEE GEGGG EEGGGE GGGGGGGG", nullptr},
+       "EEEEEEEEEEEEE GEGGG EEEGEEE EGGGEEEE", "EEEEEEEEGGGEE GEGGG EEEGGGE GGGGGGGG",
+       "EEEEEEEEEGGEE GEGGG EEEGGGG GGGGGGGG", nullptr},
   };
   for (const auto& row : rows) {
     row.step();
     a.update_all_menus();
-    EXPECT_EQ(states(data_win()->window) + " / " + states(plot_win()->window) + " / " +
-                  (row.settings ? states(settings_win()->window) : ""),
-              row.data + std::string(" / ") + row.plot + " / " + (row.settings ? row.settings : ""))
+    EXPECT_EQ(
+        states(data_win()->window) + " / " + states(plot_win()->window) + " / " + states(trends_win()->window) + " / " +
+            (row.settings ? states(settings_win()->window) : ""),
+        row.data + std::string(" / ") + row.plot + " / " + row.trends + " / " + (row.settings ? row.settings : ""))
         << row.situation;
   }
 }

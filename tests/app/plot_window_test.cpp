@@ -20,14 +20,7 @@ class plot_window : public started_app {
     model().append_night(b);
   }
   // The plot area is the client area less 43 by 36 pixels.
-  void size_client(int width, int height) const {
-    for (int i = 0; i < 2; ++i) {  // again when the menu bar changed its lines
-      RECT c{}, r = rect_of(p().window);
-      GetClientRect(p().window, &c);
-      SetWindowPos(p().window, nullptr, 0, 0, r.right - r.left + width - c.right, r.bottom - r.top + height - c.bottom,
-                   SWP_NOMOVE | SWP_NOZORDER);
-    }
-  }
+  void size_client(int width, int height) const { ::size_client(p().window, width, height); }
   strings shapes() const {
     return shapes_of(record_drawing([&](HDC hdc) { p().draw(hdc); }));
   }

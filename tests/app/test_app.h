@@ -23,6 +23,7 @@
 #include "datawin/data_win_type.h"
 #include "device/device_link.h"
 #include "plotwin/plot_win_type.h"
+#include "plotwin/trends_win_type.h"
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
 #include "ui/desktop_io.h"
@@ -160,6 +161,15 @@ inline void type_chars(HWND window, const std::string& keys, bool shift = false)
   held[VK_SHIFT] = 0;
   SetKeyboardState(held);
 }
+// Resizes the window so that its client area has this size.
+inline void size_client(HWND window, int width, int height) {
+  for (int i = 0; i < 2; ++i) {  // again when the menu bar changed its lines
+    RECT c{}, r = rect_of(window);
+    GetClientRect(window, &c);
+    SetWindowPos(window, nullptr, 0, 0, r.right - r.left + width - c.right, r.bottom - r.top + height - c.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER);
+  }
+}
 inline void key_down(HWND window, WPARAM key) { SendMessageA(window, WM_KEYDOWN, key, 1); }
 inline void click(HWND window, int x, int y) { SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 // The focused widget's index with h or m for a time field's part, or "none".
@@ -250,6 +260,7 @@ class app_fixture : public ::testing::Test {
 
   data_win_type* data_win() const { return app->data_document ? app->data_document->data_window.get() : nullptr; }
   plot_win_type* plot_win() const { return app->data_document ? app->data_document->plot_window.get() : nullptr; }
+  trends_win_type* trends_win() const { return app->data_document ? app->data_document->trends_window.get() : nullptr; }
   settings_win_type* settings_win() const {
     return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
   }

@@ -24,6 +24,8 @@
 //                                                client area's) as WIDTHxHEIGHT+LEFT+TOP
 //   e2e_driver clip <class> <title> <file.bmp>   when that window put a picture on the clipboard, writes it to
 //                                                the file and prints its size as WIDTHxHEIGHT
+//   e2e_driver cliptext <class> <title> <file>   when that window put text on the clipboard, writes its bytes
+//                                                (up to the ending NUL) to the file and prints their count
 //   e2e_driver startup <exe> <class> <title>     starts the program, prints the milliseconds until its window
 //                                                of that class and title is visible, then ends it
 //   e2e_driver typed <text>                      types the text on the keyboard into whichever window has it,
@@ -168,6 +170,23 @@ bool read_menu_item(HWND w, UINT id) {
   return menu_answered;
 }
 
+// Writes the clipboard's text as it is to a file; false when it holds none.
+bool save_clipboard_text(const char* path, std::size_t& size) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool saved = false;
+  if (HGLOBAL memory = GetClipboardData(CF_TEXT)) {
+    const auto* text = static_cast<const char*>(GlobalLock(memory));
+    size = text ? strnlen(text, GlobalSize(memory)) : 0;
+    if (FILE* file = text ? std::fopen(path, "wb") : nullptr) {
+      saved = std::fwrite(text, 1, size, file) == size;
+      saved = std::fclose(file) == 0 && saved;
+    }
+    GlobalUnlock(memory);
+  }
+  CloseClipboard();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -254,6 +273,12 @@ int main(int argc, char** argv) {
     std::printf("%ldx%ld\n", width, height);
     return 0;
   }
+  if (std::strcmp(verb, "cliptext") == 0) {
+    std::size_t size = 0;
+    if (!find() || GetClipboardOwner() != w || !save_clipboard_text(argv[4], size)) return 1;
+    std::printf("%lu\n", static_cast<unsigned long>(size));
+    return 0;
+  }
   if (std::strcmp(verb, "startup") == 0) {
     STARTUPINFOA start_info{};
     start_info.cb = sizeof start_info;
@@ -276,6 +301,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: e2e_driver wait|gone|post|item|answer|button|click|keys|file|rect|clip|startup|typed|setclip ...\n");
+  std::fprintf(stderr,
+               "usage: e2e_driver wait|gone|post|item|answer|button|click|keys|file|rect|clip|cliptext|startup|typed|"
+               "setclip ...\n");
   return 2;
 }

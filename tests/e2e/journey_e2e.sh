@@ -205,6 +205,25 @@ import -window root -crop "$client" "$work/client.png"
 [ "$(compare -metric AE "$work/clip.bmp" "$work/client.png" null: 2>&1)" = 0 ] ||
   fail "the clipboard's picture is not the plot shown"
 
+# The Journal Trends window: its Copy Trends puts the chart and the bytes of nightglow-cli trends on the clipboard.
+say "Show Journal Trends; Copy Trends"
+data post night 205 || fail "cannot send Show Journal Trends"
+trends=(trends_win_type "Journal Trends")
+driver wait "${trends[@]}" 10 >/dev/null || fail "the trends window did not show"
+sleep 0.5
+shot trends_window.png "${trends[@]}"
+driver post "${trends[@]}" 150 || fail "cannot send Copy Trends"
+for _ in $(seq 50); do driver cliptext "${trends[@]}" "$work/trends.txt" >/dev/null && break; sleep 0.2; done
+[ -s "$work/trends.txt" ] || fail "no trends text on the clipboard"
+# night.sl1 was last saved after both nights' counts were typed.
+same_as_cli "$work/trends.txt" trends "$work/night.sl1"
+[ "$(tr -d '\r' <"$work/trends.txt" | sed -n 2,3p | cut -f 1,3,4 | tr '\t\n' ',;')" = '1,3,0;2,5,2;' ] ||
+  fail "the trends lack the typed counts: $(cat "$work/trends.txt")"
+trends_client=$(driver rect "${trends[@]}" 5 client)
+[ "$(driver clip "${trends[@]}" "$work/trends.bmp" | cut -dx -f1)" = "${trends_client%%x*}" ] ||
+  fail "no picture of the chart on the clipboard"
+driver post "${trends[@]}" close || fail "cannot close the trends window"
+
 say "save night.sl1, export with field names, quit"
 save night night.sl1
 file=$work/night.sl1

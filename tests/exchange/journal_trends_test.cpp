@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 
 #include "sample_nights.h"
 
@@ -191,6 +192,27 @@ TEST(journal_trends, date_labels_are_thinned_until_none_overlap) {
     EXPECT_TRUE(step == 1 || int64_t{step - 1} * pitch - label < trend_label_gap) << column << " " << label;
   }
   EXPECT_EQ(label_step(1, INT_MAX), INT_MAX) << "held at the largest step";
+}
+
+TEST(journal_trends, value_axes_take_the_finest_step_that_leaves_room_for_labels) {
+  const struct {
+    double max;
+    int pixels, gap;
+    int64_t top, step;
+  } cases[] = {
+      {4, 200, 20, 4, 1},   {37.5, 300, 18, 40, 5}, {37.5, 100, 18, 40, 10}, {40, 100, 18, 40, 10},
+      {3, 10, 20, 5, 5},    {0, 200, 20, 1, 1},     {-5, 200, 20, 1, 1},     {NAN, 200, 20, 1, 1},
+      {10, -5, 20, 10, 10}, {0.2, 200, 0, 1, 1},    {1e30, 100, 20, 0, 0},  // a hostile file's count: held finite
+  };
+  for (const auto& c : cases) {
+    const trend_axis axis = value_axis(c.max, c.pixels, c.gap);
+    if (c.step == 0) {
+      EXPECT_TRUE(axis.top >= 4'000'000'000'000'000'000 && axis.step > 0 && axis.top % axis.step == 0) << c.max;
+      continue;
+    }
+    EXPECT_EQ(axis.top, c.top) << c.max << " over " << c.pixels;
+    EXPECT_EQ(axis.step, c.step) << c.max << " over " << c.pixels;
+  }
 }
 
 }  // namespace

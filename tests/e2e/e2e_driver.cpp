@@ -301,7 +301,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(stderr,
-  std::fprintf(stderr,
                "usage: e2e_driver wait|gone|post|item|answer|button|click|keys|file|rect|clip|cliptext|startup|typed|"
                "setclip ...\n");
   return 2;

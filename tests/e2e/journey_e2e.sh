@@ -217,7 +217,7 @@ for _ in $(seq 50); do driver cliptext "${trends[@]}" "$work/trends.txt" >/dev/n
 [ -s "$work/trends.txt" ] || fail "no trends text on the clipboard"
 # night.sl1 was last saved after both nights' counts were typed.
 same_as_cli "$work/trends.txt" trends "$work/night.sl1"
-[ "$(tr -d '\r' <"$work/trends.txt" | sed -n 2,3p | cut -f 1,3,4 | tr '\t\n' ',;')" = '1,3,0;2,5,2;' ] ||
+[ "$(tr -d '\r' <"$work/trends.txt" | sed -n 2,3p | cut -f 1,3,4 | tr '\t\n' ',;')" = '1,5,0;2,5,2;' ] ||
   fail "the trends lack the typed counts: $(cat "$work/trends.txt")"
 trends_client=$(driver rect "${trends[@]}" 5 client)
 [ "$(driver clip "${trends[@]}" "$work/trends.bmp" | cut -dx -f1)" = "${trends_client%%x*}" ] ||

@@ -35,7 +35,7 @@ plot_sums sum_cues(const record_list& records, const std::vector<int>& positions
 int32_t shown_max(const plot_sums& sums, const series_choice& choice) {
   int32_t max = 0;
   for (int s = 0; s < series_total; ++s) {
-    if (choice.show[s] != 1) continue;
+    if (!choice.show[s]) continue;
     const int32_t* values = series_values(sums, s);
     max = std::max(max, *std::max_element(values, values + plot_sums::bins));
   }

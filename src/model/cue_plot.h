@@ -11,8 +11,8 @@ enum plot_series { cues_series, not_delivered_series, combined_series, series_to
 
 // Which series the plot shows and in which colour: the choices of the Plot Records dialog.
 struct series_choice {
-  int32_t show[series_total] = {1, 1, 1};    // 1 = drawn and counted in max
-  int32_t colour[series_total] = {0, 1, 0};  // 0 black, 1 gray
+  bool show[series_total] = {true, true, true};   // drawn and counted in max
+  bool gray[series_total] = {false, true, false};  // drawn gray, else black
 };
 
 // The names of the series in the legend: "Cues", "Cues ND", "Combined".

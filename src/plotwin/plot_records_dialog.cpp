@@ -15,7 +15,7 @@ INT_PTR CALLBACK plot_records_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
     add_list_lines(list, state->lines);
     for (int s = 0; s < series_total; ++s) {
       CheckDlgButton(dialog, check_box(s), series.show[s] ? BST_CHECKED : BST_UNCHECKED);
-      CheckRadioButton(dialog, check_box(s) + 1, check_box(s) + 2, check_box(s) + 1 + (series.colour[s] ? 1 : 0));
+      CheckRadioButton(dialog, check_box(s) + 1, check_box(s) + 2, check_box(s) + 1 + (series.gray[s] ? 1 : 0));
     }
     return TRUE;
   }
@@ -28,8 +28,8 @@ INT_PTR CALLBACK plot_records_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
       return TRUE;  // no memory for the selection: the dialog stays open
     }
     for (int s = 0; s < series_total; ++s) {
-      series.show[s] = IsDlgButtonChecked(dialog, check_box(s)) == BST_CHECKED ? 1 : 0;
-      series.colour[s] = IsDlgButtonChecked(dialog, check_box(s) + 2) == BST_CHECKED ? 1 : 0;
+      series.show[s] = IsDlgButtonChecked(dialog, check_box(s)) == BST_CHECKED;
+      series.gray[s] = IsDlgButtonChecked(dialog, check_box(s) + 2) == BST_CHECKED;
     }
     EndDialog(dialog, 0);
   } else if (id == IDC_RECORD_CANCEL) {

@@ -140,9 +140,9 @@ void plot_win_type::draw(HDC hdc) {
   }
 
   // Each shown series as a step outline: level over its bin, upright between bins.
-  auto pen_of = [&](int s) { return series.colour[s] == 1 ? gray_pen.get() : black_pen; };
+  auto pen_of = [&](int s) { return series.gray[s] ? gray_pen.get() : black_pen; };
   for (int s = 0; s < series_total; ++s) {
-    if (series.show[s] != 1) continue;
+    if (!series.show[s]) continue;
     SelectObject(hdc, pen_of(s));
     const int32_t* const values = series_values(sums, s);
     for (int i = 0; i < bins; ++i) {
@@ -163,7 +163,7 @@ void plot_win_type::draw(HDC hdc) {
   text(l, 2, title);
   int x = l + text_width(title) + 20;
   for (int s = 0; s < series_total; ++s) {
-    if (series.show[s] != 1) continue;
+    if (!series.show[s]) continue;
     text(x, 2, series_names[s]);
     x += text_width(series_names[s]) + 2;
     SelectObject(hdc, pen_of(s));

@@ -92,7 +92,7 @@ TEST_F(plot_window, hour_ticks_follow_the_width_count_labels_the_max_and_an_empt
   }
   size_client(299, 136);
   sums().max = 0;
-  p().series.show[0] = p().series.show[1] = p().series.show[2] = 0;
+  p().series.show[0] = p().series.show[1] = p().series.show[2] = false;
   std::string texts;
   int lines = 0;
   for (const std::string& shape : shapes()) {
@@ -160,7 +160,7 @@ TEST_F(plot_window, record_dialogs_switch_records_and_plot_the_chosen_ones_and_n
   EXPECT_EQ(seen + text_of("%d %d %d%d%d", sums().record_count, sums().max, sums().cues[11], sums().cues[12],
                            sums().cues[13]),
             "data 101010110 0|data 101101110 2|2 1 101");
-  EXPECT_EQ(text_of("%d%d%d", p().series.colour[0], p().series.colour[1], p().series.colour[2]), "110");
+  EXPECT_EQ(text_of("%d%d%d", p().series.gray[0], p().series.gray[1], p().series.gray[2]), "110");
   dialog_driver none{"Plot Records", {[&](HWND d) {  // no series and no record: the scale follows
                        for (int id : {3, 6, 9}) click(d, id);
                        press(d, IDC_RECORD_OK);

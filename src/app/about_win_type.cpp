@@ -10,7 +10,7 @@ about_win_type::about_win_type(app_type& app, const char* title, const char* bit
   if (bitmap) GetObjectA(bitmap, sizeof info, &info);
   create_window(
       {"about_win_type", nullptr, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-      title, RECT{175, 105, info.bmWidth + 5, info.bmHeight + 20});
+      title, window_rect{175, 105, 175 + info.bmWidth + 5, 105 + info.bmHeight + 20});
   show_if_wanted();
 }
 

@@ -255,8 +255,7 @@ void app_type::open_settings_file(const std::string& path, const std::string& ti
   take_settings_file(section, path, title);
 }
 
-void app_type::take_settings_file(const settings_section& section, const std::string& path,
-                                  const std::string& title) {
+void app_type::take_settings_file(const settings_section& section, const std::string& path, const std::string& title) {
   settings_document.reset();
   show_new_windows_ = false;
   settings_document = std::make_unique<settings_doc>(*this, section);

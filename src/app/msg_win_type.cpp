@@ -7,7 +7,7 @@ msg_win_type::msg_win_type(app_type& app, const char* title, const char* line)
     : win_type(app), text(line ? line : ""), app_(app) {
   create_window(
       {"msg_win_type", nullptr, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-      title, RECT{175, 175, 275, 50});
+      title, window_rect{175, 175, 450, 225});
   show_if_wanted();  // UpdateWindow paints it now: the message loop will not run for a while
 }
 

@@ -28,17 +28,12 @@ namespace {
 
 constexpr int first_count_index = 4;  // DREAMS, the default focus
 
-RECT initial_rect() {
-  const window_rect& first = data_window_first_rect;
-  return {first.left, first.top, first.right - first.left, first.bottom - first.top};
-}
-
 }  // namespace
 
 data_win_type::data_win_type(window_host& window_host, data_model& document, const std::string& title)
     : win_type(window_host), model(document) {
   create_window({"data_win_type", "data_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX}, title,
-                initial_rect());
+                data_window_first_rect);
   create_fonts(14, 12);
   build_widgets();
   comments->set_text(model.comment);

@@ -9,18 +9,9 @@
 #include "res/resource_ids.h"
 #include "ui/gdi.h"
 
-namespace {
-
-RECT initial_rect() {
-  const window_rect& first = plot_window_first_rect;
-  return {first.left, first.top, first.right - first.left, first.bottom - first.top};
-}
-
-}  // namespace
-
 plot_win_type::plot_win_type(window_host& window_host, data_model& document, const std::string& title)
     : win_type(window_host), model(document) {
-  create_window({"plot_win_type", "plot_win_type_menu", "somn", 0, WS_OVERLAPPEDWINDOW}, title, initial_rect());
+  create_window({"plot_win_type", "plot_win_type_menu", "somn", 0, WS_OVERLAPPEDWINDOW}, title, plot_window_first_rect);
   create_fonts(12, 0);
   UpdateWindow(window);  // no ShowWindow: hidden until something is plotted or it is asked for
 }

@@ -37,7 +37,7 @@ const char* const headings[][2] = {
     {"CUES", "PER NIGHT"},
 };
 
-RECT initial_rect() { return {150, 60, 780, 540}; }
+constexpr window_rect first_place{150, 60, 930, 600};  // wide enough for every column of the table
 
 // Texts in one part of the window, each drawn only where it fits whole.
 class text_painter {
@@ -91,7 +91,7 @@ bar_place bar_of(int column_left, int column_right) {
 trends_win_type::trends_win_type(window_host& window_host, data_model& document)
     : win_type(window_host), model(document) {
   create_window({"trends_win_type", "trends_win_type_menu", "somn", 0, WS_OVERLAPPEDWINDOW}, "Journal Trends",
-                initial_rect());
+                first_place);
   create_fonts(12, 0);
   UpdateWindow(window);  // no ShowWindow: hidden until it is asked for
 }

@@ -29,20 +29,11 @@ constexpr const char* overwrite_question =
 
 }  // namespace
 
-namespace {
-
-RECT initial_rect() {
-  const window_rect& first = settings_window_first_rect;
-  return {first.left, first.top, first.right - first.left, first.bottom - first.top};
-}
-
-}  // namespace
-
 settings_win_type::settings_win_type(window_host& window_host, settings_section& document_section,
                                      const std::string& title)
     : win_type(window_host), section(document_section) {
   create_window({"settings_win_type", "settings_win_type_menu", "somn", 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX},
-                title, initial_rect());
+                title, settings_window_first_rect);
   create_fonts(14, 12);
   build_widgets();
   show_if_wanted();

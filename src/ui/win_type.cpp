@@ -19,7 +19,7 @@ win_type::~win_type() {
   }
 }
 
-void win_type::create_window(const win_class_info& info, const std::string& title, const RECT& initial) {
+void win_type::create_window(const win_class_info& info, const std::string& title, const window_rect& place) {
   HINSTANCE const module = instance();
   HICON icon = info.icon_name ? LoadIconA(module, info.icon_name) : LoadIconA(nullptr, IDI_APPLICATION);
 
@@ -37,8 +37,8 @@ void win_type::create_window(const win_class_info& info, const std::string& titl
   RegisterClassExA(&wc);  // every construction after the first finds the class registered
 
   // The object travels with the creation, so that even the first messages reach it.
-  CreateWindowExA(info.ex_style, info.class_name, title.c_str(), info.style, initial.left, initial.top, initial.right,
-                  initial.bottom, nullptr, nullptr, module, this);
+  CreateWindowExA(info.ex_style, info.class_name, title.c_str(), info.style, place.left, place.top,
+                  place.right - place.left, place.bottom - place.top, nullptr, nullptr, module, this);
 }
 
 void win_type::show_if_wanted() {

@@ -76,9 +76,9 @@ class win_type {
   HDC printer_dc = nullptr;            // the printer context while printing
 
  protected:
-  // Registers the class (a second registration fails harmlessly) and creates the window hidden at
-  // `initial` (x, y, width, height), bound to this object from its first message on.
-  void create_window(const win_class_info& info, const std::string& title, const RECT& initial);
+  // Registers the class (a second registration fails harmlessly) and creates the window hidden where
+  // `place` says (its outer rectangle on the screen), bound to this object from its first message on.
+  void create_window(const win_class_info& info, const std::string& title, const window_rect& place);
   // ShowWindow with the host's show command when new windows show themselves, then UpdateWindow.
   void show_if_wanted();
   // "Arial" of these heights; a print height of 0 makes no print font.

@@ -95,7 +95,7 @@ using window_paint = started_app;
 TEST_F(window_paint, a_drawing_that_throws_ends_the_paint_and_leaks_no_pen) {
   struct throwing_window : win_type {
     explicit throwing_window(window_host& host) : win_type(host) {
-      create_window({"throwing_win_type", nullptr, nullptr, 0, WS_OVERLAPPEDWINDOW}, "throws", RECT{0, 0, 200, 100});
+      create_window({"throwing_win_type", nullptr, nullptr, 0, WS_OVERLAPPEDWINDOW}, "throws", window_rect{0, 0, 200, 100});
     }
     void draw(HDC hdc) override {
       drawn_on = hdc;

@@ -116,20 +116,34 @@ compiled_in() {
 # The stages run in this shell, not in command substitutions, so that Ctrl-C reaches every one of
 # them at once and the trap above takes the fault out. Each sets `why` to its first failing test.
 
-# ctest_stage PRESET LOG: fails when a test of that build tree fails.
+# ctest_stage PRESET LOG: fails when a test of that build tree fails. `why` names the failing test
+# whose output first shows a failure (an assertion, a gtest FAILED line, a crash) and, for a program
+# of many cases, the case that was running; when none shows one (a plain timeout), the first test
+# that failed. A crash under Wine starts Wine's debugger, which waits: every program started beside
+# it waits too. --timeout 120 ends such a wait; without a fault the slowest Windows test program takes
+# 7 s and each native case well under a second (the end-to-end test sets its own 240 s).
 ctest_stage() {
-  local preset=$1 log=$2 part=$logs/.ctest.log code first case
-  nice ctest --test-dir "$NG_BUILD/$preset" --output-on-failure --stop-on-failure -j"$jobs" --timeout 900 \
+  local preset=$1 log=$2 part=$logs/.ctest.log code
+  nice ctest --test-dir "$NG_BUILD/$preset" --output-on-failure --stop-on-failure -j"$jobs" --timeout 120 \
     >"$part" 2>&1
   code=$?
   cat "$part" >>"$log"
   [ $code -eq 0 ] && return 0
-  first=$(grep -m1 -E 'Test +#[0-9]+: .*\*\*\*' "$part" | sed -E 's/.*Test +#[0-9]+: ([^ ]+) .*\*\*\*([A-Za-z]+( [A-Za-z]+)?).*/\1 (\2)/')
-  # Under Wine one executable holds many cases: name the first that failed.
-  case=$(tr -d '\r' <"$part" | grep -m1 -E '^\[  FAILED  \] [^ ]+\.[^ ]+' | sed -E 's/^\[  FAILED  \] ([^ ,]+).*/\1/')
-  [ -n "$first" ] || first="ctest ended with $code: $(tail -n 1 "$part")"
-  if [ -n "$case" ] && [ "${first%% *}" != "$case" ]; then first="${first%% *}: $case"; fi
-  why=$first
+  why=$(tr -d '\r' <"$part" | awk '
+    /Test +#[0-9]+: .*\*\*\*/ {
+      test = $0; sub(/.*Test +#[0-9]+: /, "", test); sub(/ .*/, "", test)
+      status = $0; sub(/.*\*\*\*/, "", status); sub(/ +[0-9.]+ sec.*/, "", status); sub(/  .*/, "", status)
+      if (first == "") first = test " (" status ")"
+      failing = 1; run = ""; next
+    }
+    /^\[ RUN      \] / { run = $4; next }
+    failing && (/: Failure$/ || /^\[  FAILED  \] [^ ]+\.[^ ]+/ || /Unhandled (page fault|exception)/) {
+      crashed = /Unhandled/ ? ", crashed" : ""
+      if (run == "" || run == test) print test " (" status crashed ")"; else print test ": " run " (" status crashed ")"
+      found = 1; exit
+    }
+    END { if (!found && first != "") print first }')
+  [ -n "$why" ] || why="ctest ended with $code: $(tail -n 1 "$part")"
   return 1
 }
 

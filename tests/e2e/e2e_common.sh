@@ -1,17 +1,20 @@
-# Helpers of the end-to-end tests: simulators in the background, checks of KEY=value output, and the real
-# program driven from outside. Sourced, not run; the caller sets NG_SIM (for the simulator) or build (for
-# the program) and removes $work at the end.
+# Helpers of the end-to-end tests: simulators in the background, checks of KEY=value output, the real program
+# driven from outside. Sourced; the caller sets NG_SIM (for the simulator) or build (for the program under Wine,
+# which also brings the project's settings, a display and the private prefix) and removes $work at the end.
+if [ -n "${build:-}" ]; then . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/env.sh"; ng_ensure_display; ng_ensure_prefix; fi
 SIM_PIDS=()
 work=$(mktemp -d)
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# eventually TRIES COMMAND...: the command succeeds within that many tries, 0.2 s apart.
+eventually() { local try; for ((try = 0; try < $1; try++)); do "${@:2}" && return 0; sleep 0.2; done; return 1; }
+
 # start_sim LOG_PREFIX LINK [options...]: starts somnolux-sim and waits for its link.
 start_sim() {
   "$NG_SIM" --link "$2" "${@:3}" >"$1.out" 2>"$1.err" &
   SIM_PIDS+=("$!")
-  for _ in $(seq 100); do [ -L "$2" ] && return 0; sleep 0.05; done
-  fail "somnolux-sim did not link $2: $(cat "$1.err")"
+  eventually 25 test -L "$2" || fail "somnolux-sim did not link $2: $(cat "$1.err")"
 }
 
 stop_sims() {
@@ -24,15 +27,10 @@ stop_sims() {
 run() { "${@:2}" >"$work/$1.out" 2>"$work/$1.err" || fail "$1 failed: $(cat "$work/$1.err")"; }
 
 # has FILE LINE...: each LINE is a whole line of FILE (whose line ends may be CR LF).
-has() {
-  local line
-  for line in "${@:2}"; do tr -d '\r' <"$1" | grep -qxE -- "$line" || fail "no line $line in $1"; done
-}
+has() { local line; for line in "${@:2}"; do tr -d '\r' <"$1" | grep -qxE -- "$line" || fail "no $line in $1"; done; }
 
 # check_download OUT: the simulator's default night as the command line printed it.
-check_download() {
-  has "$1" PACKV=2 SOMNV=0x213 "IBV=SLX-IB 1.4" CDUR=10 SENS=6 'REMBITS=[01]{128}' 'REMBITS=.*1.*'
-}
+check_download() { has "$1" PACKV=2 SOMNV=0x213 "IBV=SLX-IB 1.4" CDUR=10 SENS=6 'REMBITS=[01]{128}' 'REMBITS=.*1.*'; }
 
 # check_upload SENT SIM_OUT KEY=value...: the simulator took, once, the settings SENT lists, with those
 # values, stamped with the set flag and this year.

@@ -1,30 +1,23 @@
 // Drives the running program from outside for the end-to-end checks: finds windows by class and title,
 // posts commands, answers boxes, clicks and types as a user would. Exit 1 when the window never came.
-//   wait|gone <class> <title> <seconds>        until that window is visible (prints "menu" when it has a
-//                                              menu bar), or until there is none
-//   post <class> <title> <id|close>            posts WM_COMMAND with the id, or WM_CLOSE
-//   item <class> <title> <id>                  prints "<text> checked|unchecked" of that menu item, read
-//                                              inside the program by e2e_menu_hook.dll beside the driver
+//   wait|gone <class> <title> <seconds>      until the window shows (prints "menu" if it has one), or is gone
+//   post <class> <title> <id|close>          posts WM_COMMAND with the id, or WM_CLOSE
 //   answer <caption> <id> <seconds> [text [control]]
-//                                              sets the control's text (0 unless given; 1148 is a file
-//                                              dialog's file name), prints the static texts, presses button
-//                                              id and waits until the box is gone
-//   button <caption> <id> <seconds>            presses button id of a dialog that stays open
-//   click <class> <title> <x> <y>              clicks at that client point with the mouse
-//   keys <class|-> <title> <text>              types into that window (-: the one with the focus); "\t" is
-//                                              Tab, "\<" and "\>" the arrow keys
-//   rect <class> <title> <seconds> [client]    the window's (or client area's) screen rectangle, WxH+X+Y
-//   clip <class> <title> <file> [text]         when that window owns the clipboard, writes its picture as a
-//                                              .bmp (or its text, up to the NUL) into the file
-//   setclip <text>                             puts the text on the clipboard ("\t" is a tab)
-//   startup <exe> <class> <title>              starts the program, prints the ms until that window shows,
-//                                              and ends it (for the start-up benchmark)
+//                                            sets the control's text (0 unless given; 1148: a file dialog's
+//                                            name), prints the static texts, presses button id, waits it out
+//   button <caption> <id> <seconds>          presses button id of a dialog that stays open
+//   click <class> <title> <x> <y>            clicks at that client point
+//   keys <class|-> <title> <text>            types into the window (-: the focused one); "\t" is Tab, "\<"
+//                                            and "\>" the arrow keys
+//   rect <class> <title> <seconds> [client]  the window's (or client area's) screen rectangle, WxH+X+Y
+//   clip <class> <title> <file> [text]       writes the clipboard's picture as .bmp (or its text) into the
+//                                            file when that window put it there
+//   startup <exe> <class> <title>            the ms from starting the program until that window shows
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -42,12 +35,6 @@ BOOL CALLBACK print_static(HWND child, LPARAM) {
   GetWindowTextA(child, text, sizeof text);
   if (_stricmp(name, "Static") == 0 && text[0]) std::printf("%s\n", text);
   return TRUE;
-}
-
-// Clicks the button and waits until its box is gone.
-int press(HWND box, int id) {
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-  return poll("10", [&] { return !IsWindow(box); }) ? 0 : 1;  // the next box may carry the same caption
 }
 
 void click(HWND w, int x, int y) {
@@ -70,7 +57,7 @@ void type(HWND w, const char* text) {
     const char* named = text[0] == '\\' ? std::strchr(names, text[1]) : nullptr;
     const WORD key = named && *named ? keys[named - names] : 0;
     INPUT input[2]{};
-    for (DWORD up : {0, 1}) {
+    for (int up = 0; up < 2; ++up) {
       input[up].type = INPUT_KEYBOARD;
       input[up].ki.wVk = key;
       input[up].ki.wScan = key ? 0 : static_cast<WORD>(static_cast<unsigned char>(*text));
@@ -106,67 +93,26 @@ bool save_clipboard(const char* path, bool text) {
   return saved;
 }
 
-// Has the hook, loaded into the window's thread for the time of one request, print a menu item of it.
-bool print_menu_item(HWND w, UINT id) {
-  std::string path(MAX_PATH, '\0');
-  path.resize(GetModuleFileNameA(nullptr, path.data(), MAX_PATH));
-  path = path.substr(0, path.find_last_of("\\/") + 1) + "e2e_menu_hook.dll";
-  const HMODULE module = LoadLibraryA(path.c_str());
-  const auto proc = module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "menu_item_hook")))
-                           : nullptr;
-  MSG answer{};
-  PeekMessageA(&answer, nullptr, 0, 0, PM_NOREMOVE);  // this thread's queue, for the answer
-  const HHOOK hook = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, module, GetWindowThreadProcessId(w, nullptr)) : nullptr;
-  if (!hook) return false;
-  const bool answered = PostMessageA(w, RegisterWindowMessageA("e2e_menu_item"), id, GetCurrentThreadId()) &&
-                        poll("10", [&] { return PeekMessageA(&answer, nullptr, WM_APP, WM_APP, PM_REMOVE) != 0; });
-  UnhookWindowsHookEx(hook);
-  char text[256] = "";
-  const auto atom = static_cast<ATOM>(answer.wParam);
-  if (!answered || !atom || !GlobalGetAtomNameA(atom, text, sizeof text)) return false;
-  GlobalDeleteAtom(atom);
-  std::printf("%s\n", text);
-  return true;
-}
-
-int startup(const char* exe, const char* window_class, const char* title) {
-  STARTUPINFOA start_info{};
-  start_info.cb = sizeof start_info;
-  PROCESS_INFORMATION process{};
-  LARGE_INTEGER frequency, begin, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&begin);
-  if (!CreateProcessA(exe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start_info, &process)) return 1;
-  HWND w = nullptr;
-  while (!((w = FindWindowA(window_class, title)) && IsWindowVisible(w)) &&
-         WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
-  }
-  QueryPerformanceCounter(&now);
-  const bool seen = w && IsWindowVisible(w);
-  TerminateProcess(process.hProcess, 0);
-  WaitForSingleObject(process.hProcess, 5000);
-  if (seen) std::printf("%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / frequency.QuadPart);
-  return seen ? 0 : 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const auto is = [&](const char* verb, int args) { return argc >= args && std::strcmp(argv[1], verb) == 0; };
-  if (is("setclip", 3)) {
-    std::string text;
-    for (const char* c = argv[2]; *c; ++c) text += c[0] == '\\' && c[1] == 't' ? (++c, '\t') : *c;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
-    if (!memory || !OpenClipboard(nullptr)) return 1;
-    std::memcpy(GlobalLock(memory), text.data(), text.size());
-    GlobalUnlock(memory);
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
-    CloseClipboard();
-    return set ? 0 : 1;
-  }
-  if (is("startup", 5)) return startup(argv[2], argv[3], argv[4]);
   HWND w = nullptr;
+  if (is("startup", 5)) {
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION process{};
+    const DWORD begin = GetTickCount();
+    if (!CreateProcessA(argv[2], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process)) return 1;
+    bool seen = false;
+    while (!(seen = (w = FindWindowA(argv[3], argv[4])) && IsWindowVisible(w)) &&
+           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
+    }
+    if (seen) std::printf("%lu\n", GetTickCount() - begin);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    return seen ? 0 : 1;
+  }
   const auto find = [&] { return w = FindWindowA(argv[2], argv[3]); };
   const auto visible = [&] { return find() && IsWindowVisible(w); };
   const auto dialog = [&] { return (w = FindWindowA("#32770", argv[2])) && IsWindowVisible(w); };
@@ -176,30 +122,29 @@ int main(int argc, char** argv) {
     const bool close = std::strcmp(argv[4], "close") == 0;
     return find() && PostMessageA(w, close ? WM_CLOSE : WM_COMMAND, close ? 0 : std::atoi(argv[4]), 0) ? 0 : 1;
   }
-  if (is("item", 5)) return find() && print_menu_item(w, static_cast<UINT>(std::atoi(argv[4]))) ? 0 : 1;
   if (is("answer", 5)) {
     if (!poll(argv[4], dialog)) return 1;
     if (argc > 5) Sleep(500), SetDlgItemTextA(w, argc > 6 ? std::atoi(argv[6]) : 0, argv[5]);  // once it is filled
     EnumChildWindows(w, print_static, 0);
     std::fflush(stdout);
-    return press(w, std::atoi(argv[3]));
+    const int id = std::atoi(argv[3]);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
+    return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;  // the next box may carry the same caption
   }
   if (is("button", 5))
     return poll(argv[4], dialog) && SendMessageA(GetDlgItem(w, std::atoi(argv[3])), BM_CLICK, 0, 0) == 0 && IsWindow(w)
-               ? 0 : 1;
+               ? 0
+               : 1;
   if (is("click", 6)) return find() ? click(w, std::atoi(argv[4]), std::atoi(argv[5])), 0 : 1;
   if (is("keys", 5)) return find() || std::strcmp(argv[2], "-") == 0 ? type(w, argv[4]), 0 : 1;
   if (is("rect", 5)) {
     RECT r{};
     if (!poll(argv[4], visible) || !GetWindowRect(w, &r)) return 1;
-    if (argc > 5 && std::strcmp(argv[5], "client") == 0) {
-      GetClientRect(w, &r);
-      MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    }
+    if (argc > 5) GetClientRect(w, &r), MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);  // client
     std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
     return 0;
   }
   if (is("clip", 5)) return find() && GetClipboardOwner() == w && save_clipboard(argv[4], argc > 5) ? 0 : 1;
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|item|answer|button|click|keys|rect|clip|setclip|startup ...\n");
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|answer|button|click|keys|rect|clip|startup ...\n");
   return 2;
 }

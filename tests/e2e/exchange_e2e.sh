@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# End to end with a real spreadsheet. The Data window exports six nights with the field names; LibreOffice
-# Calc opens them headlessly (176 columns, every cell as exported) and saves them back as tab-separated text
-# with quoted text cells, which imports as the same nights. Where LibreOffice cannot run, it says so.
+# End to end with a real spreadsheet: LibreOffice Calc opens the Data window's export of six nights headlessly
+# (176 columns, every cell as exported) and saves them back as tab-separated text with quoted text cells, which
+# imports as the same nights. Where LibreOffice cannot run, it says so.
 # usage: tests/e2e/exchange_e2e.sh <windows build directory>
 set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:?usage: exchange_e2e.sh <windows build directory>}" && pwd)
-. "$root/scripts/env.sh"
-. "$root/tests/e2e/e2e_common.sh"
-ng_ensure_display
-ng_ensure_prefix
+. "$(dirname "$0")/e2e_common.sh"
 trap 'rm -rf "$work"' EXIT
 
 # step export|import: that half of the round trip in the Windows tests, on the files in $work.
@@ -35,8 +31,7 @@ def value(cell):  # numbers as numbers, texts with their lines
     return "\n".join("".join(p.itertext()) for p in cell.iter(text + "p")) if kind else None
 sheet = [[value(c) for c in row for _ in range(min(int(c.get(table + "number-columns-repeated", "1")), 999))]
          for row in tree.fromstring(zipfile.ZipFile(sys.argv[2]).read("content.xml")).iter(table + "table-row")]
-sheet = [r[:max([i + 1 for i, v in enumerate(r) if v is not None] or [0])] for r in sheet]
-sheet = [r for r in sheet if r]
+sheet = [r[:max(i + 1 for i, v in enumerate(r) if v is not None)] for r in sheet if any(v is not None for v in r)]
 assert [len(r) for r in sheet] == [len(r) for r in rows] == [176] * 7, [len(r) for r in sheet]
 for want, got in zip(rows, sheet):
     assert got == [float(w) if isinstance(g, float) else w.replace("\r", "") for w, g in zip(want, got)], got

@@ -4,17 +4,12 @@
 # the .sl1 association, and the uninstaller leaves nothing behind.
 # usage: tests/e2e/installer_e2e.sh <packages directory> <64-bit build directory (for tests/e2e_driver.exe)>
 set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
 dist=$(cd "${1:?usage: installer_e2e.sh <packages> <build>}" && pwd)
 build=$(cd "${2:?usage: installer_e2e.sh <packages> <build>}" && pwd)
-. "$root/scripts/env.sh"
-. "$root/tests/e2e/e2e_common.sh"
-ng_ensure_display
-ng_ensure_prefix
+. "$(dirname "$0")/e2e_common.sh"
 
 app_key='HKCU\Software\Wine\AppDefaults\nightglow.exe'
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nightglow'
-instdir=
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nightglow' instdir=
 cleanup() {
   # A failed run takes the installation and any program left running away with it.
   if [ -n "$instdir" ] && [ -f "$instdir/Uninstall.exe" ]; then
@@ -38,7 +33,7 @@ echo "installer_e2e: the 32-bit installer and zip"
 [ "$(names_in "$setup32" | grep -v '^\$PLUGINSDIR/' | sort | tr '\n' ' ')" = \
   "README.txt Uninstall.exe nightglow-cli.exe nightglow.exe " ] || fail "32-bit installer holds: $(names_in "$setup32")"
 7zz e -bso0 -o"$work/setup32" "$setup32" nightglow.exe nightglow-cli.exe && 7zz e -bso0 -o"$work/zip32" "$zip32" &&
-  "$root/scripts/check-pe.sh" "$work"/setup32/*.exe "$work"/zip32/nightglow*.exe || fail "32-bit programs"
+  "$NG_ROOT/scripts/check-pe.sh" "$work"/setup32/*.exe "$work"/zip32/nightglow*.exe || fail "32-bit programs"
 [ "$(names_in "$zip64" | grep -c 'nightglow.*\.exe$')" = 2 ] || fail "64-bit zip holds: $(names_in "$zip64")"
 
 echo "installer_e2e: silent install of the 64-bit installer"
@@ -46,8 +41,7 @@ echo "installer_e2e: silent install of the 64-bit installer"
 before=$(files)
 "$NG_WINE" "$setup64" /S || fail "the installer failed"
 location=$("$NG_WINE" reg query "$uninstall_key" /v InstallLocation | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
-[ -n "$location" ] || fail "no uninstall entry"
-instdir=$("$NG_WINE" winepath -u "$location" | tr -d '\r')
+[ -n "$location" ] && instdir=$("$NG_WINE" winepath -u "$location" | tr -d '\r') || fail "no uninstall entry"
 for f in nightglow.exe nightglow-cli.exe Uninstall.exe README.txt; do [ -f "$instdir/$f" ] || fail "no $f in $location"; done
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Nightglow"
 [ -f "$menu/Nightglow.lnk" ] && [ -f "$menu/Uninstall Nightglow.lnk" ] || fail "Start menu entries: $(ls "$menu")"

@@ -37,14 +37,13 @@ const data_file_image& document() {
     for (int i = 0; i < count; ++i) {
       data_record& night = made.records.emplace_back();
       device_block& b = night.block;
-      b.tstamp = pack_date(1997 + i % 30, 1 + i % 12, 1 + i % 28, 21, 30, 1);
+      b.tstamp = pack_date(1997 + i % 30, 1 + i % 12, 1 + i % 28, 21, 30, 1), b.mode = 1 + i % 4;
       b.recstarth = i % 24, b.recstartm = i % 60, b.cstarth = i % 23, b.cendh = i % 19, b.dur = 80 + i % 60;
-      b.mode = 1 + i % 4;
       for (int bin = 0; bin < bins_per_record; ++bin)
         if ((bin * 7 + i) % 5 == 0) b.rem[bin / 8] |= static_cast<uint8_t>(1 << (bin % 8));
       std::strcpy(b.ibv, "SLX-IB 1.4");
       for (int c = 0; c < journal_count_total; ++c) night.counts[c] = (i + c) % 5;
-      if (i % 3 == 0) night.comment = "Night " + std::to_string(i) + ": flying over the lake\r\nthen a \"lucid\" moment";
+      if (i % 3 == 0) night.comment = "Night " + std::to_string(i) + ": over the lake\r\nthen a \"lucid\" moment";
     }
     return made;
   }();
@@ -71,7 +70,7 @@ void open_document(benchmark::State& state) {
   const std::string& path = saved_file();
   for (auto _ : state) {
     data_file_image image;
-    if (!open_data_document(path, image).ok() || image.records.size() != count) return state.SkipWithError("cannot open");
+    if (!open_data_document(path, image).ok() || image.records.size() != count) return state.SkipWithError("open");
     state.PauseTiming();  // freeing the records is not the open's time
     image = {};
     state.ResumeTiming();
@@ -80,12 +79,12 @@ void open_document(benchmark::State& state) {
 
 // The reference: cp of the same file. Its bytes per second tell the file's size.
 void cp_document(benchmark::State& state) {
-  const std::string from = saved_file(), to = temp + "_cp.sl1";
-  char* const args[] = {const_cast<char*>("cp"), const_cast<char*>(from.c_str()), const_cast<char*>(to.c_str()), nullptr};
+  std::string from = saved_file(), to = temp + "_cp.sl1";
+  char* const args[] = {const_cast<char*>("cp"), from.data(), to.data(), nullptr};
   for (auto _ : state) {
     pid_t pid = 0;
     int status = 0;
-    if (posix_spawnp(&pid, "cp", nullptr, nullptr, args, environ) != 0 || waitpid(pid, &status, 0) != pid || status != 0)
+    if (posix_spawnp(&pid, "cp", nullptr, nullptr, args, environ) || waitpid(pid, &status, 0) != pid || status)
       return state.SkipWithError("cp failed");
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(from)));

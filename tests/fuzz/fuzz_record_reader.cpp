@@ -24,7 +24,7 @@ std::vector<uint8_t> written(const data_file_image& image, std::size_t piece) {
   return bytes;
 }
 
-// Read from memory, where it must take every byte when `whole`.
+// Read from memory, where it must take every byte when `whole`, or from a stream read ahead in pieces.
 int read_from(const std::vector<uint8_t>& input, data_file_image& image, bool whole = false) {
   byte_reader in(input.data(), input.size());
   const int code = read_data_file(in, image);
@@ -32,7 +32,6 @@ int read_from(const std::vector<uint8_t>& input, data_file_image& image, bool wh
   return code;
 }
 
-// Read from a stream read ahead in pieces of the given size.
 int read_streamed(std::vector<uint8_t>& input, data_file_image& image, std::size_t piece) {
   std::FILE* file = fmemopen(input.data(), input.size(), "rb");
   check(file != nullptr);

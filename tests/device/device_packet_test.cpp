@@ -77,23 +77,6 @@ TEST_F(packets, numbers_are_read_as_percent_i_reads_them_and_need_a_separator) {
   }
 }
 
-// Anything not printable or white separates; a token of more than 255 characters is cut
-// (its 7 is beyond the cut) but consumed whole.
-TEST_F(packets, reading_goes_on_just_after_each_token) {
-  const char raw[] =
-      "\r\n\t \x01\x80\xff"
-      "42\x7f"
-      "7\x00"
-      "9\r";
-  const std::string text = std::string(raw, sizeof raw - 1) + std::string(255, '0') + "7 33 ";
-  int position = 0;
-  for (const auto& [value, end] : {std::pair{42, 9}, {7, 11}, {9, 13}, {0, 270}, {33, 273}}) {
-    const parsed p = parse(text, position);
-    EXPECT_EQ(p.value, value);
-    EXPECT_EQ(position = p.position, end) << value;
-  }
-}
-
 // The upload example below shows the forms; here the sum's wrap and the capacity.
 TEST_F(packets, numbers_are_appended_below_the_capacity_and_summed_modulo_65536) {
   char text[64] = "12345";

@@ -83,18 +83,13 @@ TEST_F(protocol, start_replies_are_judged_by_their_ends) {
       {">", tl, "grev\r\nIB 2.0\r\n>", nullptr, "IB 2.0"},
       {"remote\r\n>", "check\r\nTL\r\n>", "grev\r\nIB 2.0\r\nmore\r\n>", nullptr, "IB 2.0"},
       {">", tl, end, nullptr, ">"},  // the text after the first LF, no CR follows
-      {">", tl, "grev\r\n\r\n>", nullptr, ""},
       {">", tl, "grev\r\n" + std::string(300, 'v') + end, nullptr, std::string(255, 'v')},
       {"remote\r\n> ", tl, end, remote_failed},
-      {"", tl, end, remote_failed},
       {">", "check\r\nTL\r\n", end, status_failed},
-      {">", "L\r\n>", end, status_failed},
       {">", "check\r\nTX\r\n>", end, status_failed},
-      {">", "check\r\nXL\r\n>", end, status_failed},
       {">", "check\r\nTL\n\r>", end, status_failed},
       {">", tl, "\n>", status_failed},
       {">", tl, "grev\r\nIB 2.0\r\n", status_failed},
-      {">", tl, "grev\r\nIB\n>", status_failed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.remote) + "|" + c.check + "|" + c.grev);

@@ -62,7 +62,6 @@ TEST(database_rows, lines_and_fields) {
   } files[] = {
       {"a\nb", {"a"}},  // the last line lacks its line feed
       {"\"x\ny\"\nz\n", {"\"x\ny\"", "z"}},
-      {"\n\n", {"", ""}},
       {std::string(100000, 'q') + "\n", {std::string(100000, 'q')}},  // longer than one read
   };
   const std::string path = testing::TempDir() + "lines.txt";
@@ -78,8 +77,7 @@ TEST(database_rows, lines_and_fields) {
     std::fclose(file);
   }
   const std::pair<std::string, fields> lines[] = {
-      {"a\t\tb", {"a", "b"}},     {"\"\"\tb", {"", "b"}},       {"\t\tx\t", {"x"}}, {"\"a\tb\"", {"a", "b"}},
-      {"ab\"cd\"ef", {"ab\"cd"}}, {"\"q\"tail\t7", {"q", "7"}}, {"", {}},
+      {"a\t\tb", {"a", "b"}}, {"\"\"\tb", {"", "b"}}, {"\"a\tb\"", {"a", "b"}}, {"ab\"cd\"ef", {"ab\"cd"}}, {"", {}},
   };
   for (const auto& [line, expected] : lines) EXPECT_EQ(split(line), expected) << line;
   std::string line = " -12x\t+7\t99999999999\tz";

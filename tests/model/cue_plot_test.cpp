@@ -49,28 +49,19 @@ std::vector<count_mark> plain_marks(int32_t max, int32_t height) {
 }
 
 TEST(cue_plot, count_axis_marks_are_those_of_the_plain_loop_with_shared_rows_drawn_once) {
-  for (const auto& [max, height] : {std::pair{0, 100},
-                                    {-3, 100},
-                                    {10, 100},
-                                    {50, 100},
-                                    {51, 100},
-                                    {57, 20},
-                                    {1000, 99},
-                                    {12345, 7},
-                                    {99, 0},
-                                    {40, -30},
-                                    {7, 3}})
+  // clang-format off
+  for (const auto& [max, height] : {std::pair{0, 100}, {-3, 100}, {10, 100}, {50, 100}, {51, 100}, {57, 20},
+                                    {1000, 99}, {12345, 7}, {99, 0}, {40, -30}, {7, 3}})
+    // clang-format on
     EXPECT_EQ(text_of(count_axis_marks(max, height)), text_of(plain_marks(max, height))) << max << " over " << height;
   EXPECT_EQ(count_axis_marks(INT32_MAX, 500).size(), 501u);  // a hostile max costs one mark a row
 }
 
 TEST(cue_plot, crowded_count_labels_keep_their_spacing_at_round_steps) {
-  for (const auto& [max, height, step] : {std::tuple{10, 240, 1},
-                                          {60, 240, 10},
-                                          {1000, 240, 50},
-                                          {99999, 240, 5000},
-                                          {99999, 60, 20000},
-                                          {INT32_MAX, 240, 200000000}}) {
+  // clang-format off
+  for (const auto& [max, height, step] : {std::tuple{10, 240, 1}, {60, 240, 10}, {1000, 240, 50},
+                                          {99999, 240, 5000}, {99999, 60, 20000}, {INT32_MAX, 240, 200000000}}) {
+    // clang-format on
     std::vector<int32_t> rises, labels;
     for (const count_mark& mark : count_axis_marks(max, height, 12))
       if (mark.label >= 0) rises.push_back(mark.rise), labels.push_back(mark.label);

@@ -1,11 +1,10 @@
-// Device block and settings block: reset values, byte images, names.
+// Device block and settings block: reset values and byte images.
 #include "model/device_block.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstring>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -41,17 +40,10 @@ TEST(device_block, reset_values_at_their_offsets) {
   device_block b;
   std::memset(&b, 0x5A, sizeof b);
   reset_block(b);
-  EXPECT_EQ(raw(b), zero_image_with(device_block_size, {{24, 12},
-                                                        {32, 11},
-                                                        {36, 59},
-                                                        {64, 1},
-                                                        {92, 8},
-                                                        {96, 30},
-                                                        {100, 2},
-                                                        {104, 2},
-                                                        {108, 3},
-                                                        {112, 10},
-                                                        {164, 6}}));
+  // clang-format off
+  EXPECT_EQ(raw(b), zero_image_with(device_block_size, {{24, 12}, {32, 11}, {36, 59}, {64, 1}, {92, 8}, {96, 30},
+                                                        {100, 2}, {104, 2}, {108, 3}, {112, 10}, {164, 6}}));
+  // clang-format on
 }
 
 TEST(device_block, byte_images_are_little_endian_at_the_pinned_offsets) {
@@ -73,16 +65,4 @@ TEST(device_block, byte_images_are_little_endian_at_the_pinned_offsets) {
   out.assign(device_settings_size, 0);
   settings_to_bytes(s, out.data());
   EXPECT_EQ(out, settings_in);
-}
-
-TEST(device_block, names_of_modes_cue_types_and_alarms) {
-  std::string modes, types;
-  for (int mode = 0; mode <= 5; ++mode) modes += std::string(mode_name(mode)) + (mode_known(mode) ? "|" : "?|");
-  for (int type = -1; type <= 6; ++type) types += std::string(cue_type_name(type)) + "|";
-  EXPECT_EQ(modes, "Unknown Mode?|Adjustable Sleep|Light Sleep|Medium Sleep|Heavy Sleep|Unknown Mode?|");
-  EXPECT_EQ(types,
-            "Unknown cue type|0: External trigger pulse only|1: Light only, both eyes at once|"
-            "2: Light only, alternating eyes|3: Sound only|4: Light and Sound, both eyes at once|"
-            "5: Light and Sound, alternating eyes|Unknown cue type|");
-  EXPECT_EQ(std::string(alarm_text(1)) + alarm_text(0) + alarm_text(-1), "ONOFFOFF");
 }

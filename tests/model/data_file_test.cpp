@@ -9,6 +9,8 @@
 #include <new>
 #include <string>
 
+#include "written_bytes.h"
+
 // The largest single allocation since it was cleared: a lying length must never become one.
 namespace {
 std::size_t largest_allocation = 0;
@@ -70,14 +72,7 @@ std::FILE* file_of(const bytes& in) {
 }
 // Written through a writer whose pieces end anywhere in a record.
 bytes written(const data_file_image& image, std::size_t piece = byte_reader::default_piece) {
-  std::FILE* file = std::tmpfile();
-  byte_writer out(file, piece);
-  EXPECT_TRUE(write_data_file(out, image) && out.finish());
-  bytes in(static_cast<std::size_t>(std::ftell(file)), '\0');
-  std::rewind(file);
-  EXPECT_EQ(std::fread(in.data(), 1, in.size(), file), in.size());
-  std::fclose(file);
-  return in;
+  return written_bytes([&](byte_writer& out) { return write_data_file(out, image); }, piece);
 }
 // From memory (piece 0), or from a file read ahead in pieces that end anywhere in a record.
 int read_bytes(const bytes& in, data_file_image& image, std::size_t piece = 0) {
@@ -127,10 +122,10 @@ TEST(data_file, hostile_files_are_refused_with_the_code_of_the_failing_section_a
   auto with = [&](std::size_t at, uint32_t value) { return good.substr(0, at) + le(value) + good.substr(at + 4); };
   const std::pair<bytes, int> cases[] = {
       {good.substr(0, 20), -1},
-      {good.substr(0, 96 + 10), -7},        // inside the rectangle
-      {good.substr(0, count_at + 2), -7},   // inside the record count
-      {good.substr(0, record + 470), -7},   // inside the first comment
-      {good.substr(0, plot_at), -8},        // no plot section
+      {good.substr(0, 96 + 10), -7},          // inside the rectangle
+      {good.substr(0, count_at + 2), -7},     // inside the record count
+      {good.substr(0, record + 470), -7},     // inside the first comment
+      {good.substr(0, plot_at), -8},          // no plot section
       {with(count_at, 0x7FFFFFFFu), -7},      // more records than the file could hold
       {with(count_at, 4), -8},                // one record more: the plot section is taken for it
       {with(record + 460, 0x7FFFFFFFu), -7},  // a comment longer than the file
@@ -162,6 +157,5 @@ TEST(documents, an_opened_document_shows_its_last_night_and_a_failed_open_change
   EXPECT_EQ(image.plot.visible, 1);
   std::remove(good.c_str());
 }
-
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "settings_image.h"
+#include "written_bytes.h"
 
 namespace {
 
@@ -22,20 +23,6 @@ std::string tag(const char* text) {
 int read_header_of(const std::string& bytes) {
   byte_reader in(bytes.data(), bytes.size());
   return read_doc_header(in, data_doc_type_tag);
-}
-
-// What a writer puts into a file, as bytes.
-template <class Write>
-std::string written(Write write) {
-  std::FILE* file = std::tmpfile();
-  byte_writer out(file);
-  write(out);
-  EXPECT_TRUE(out.finish());
-  std::string bytes(static_cast<std::size_t>(std::ftell(file)), '\0');
-  std::rewind(file);
-  EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), file), bytes.size());
-  std::fclose(file);
-  return bytes;
 }
 
 std::string slurp(const std::string& path) {
@@ -61,7 +48,10 @@ TEST(doc_header, codes_name_the_first_tag_that_failed) {
   };
   for (const auto& [bytes, code] : rows) EXPECT_EQ(read_header_of(bytes), code) << bytes.size();
 
-  EXPECT_EQ(written([](byte_writer& out) { write_doc_header(out, settings_doc_type_tag); }),
+  EXPECT_EQ(written_bytes([](byte_writer& out) {
+              write_doc_header(out, settings_doc_type_tag);
+              return true;
+            }),
             tag("NIGHTGLOW App") + tag("Sdoc type") + tag("0.001"));
 }
 
@@ -73,7 +63,11 @@ TEST(settings_file, every_field_reads_back_and_writes_the_same_bytes_and_short_f
   ASSERT_EQ(read_settings_file(in, section), 1);
   EXPECT_EQ(settings_text(section.settings), settings_text(distinct_settings()));
   EXPECT_EQ(section.rect.left + section.rect.top + section.rect.right + section.rect.bottom, -5 + 100 + 700 + 400);
-  EXPECT_EQ(written([&](byte_writer& out) { write_settings_file(out, section); }), image);
+  EXPECT_EQ(written_bytes([&](byte_writer& out) {
+              write_settings_file(out, section);
+              return true;
+            }),
+            image);
   const std::pair<std::string, int> hostile[] = {{image.substr(0, 219), -7},
                                                  {settings_file_image(rect, distinct_settings(), "Doc type"), -4}};
   for (const auto& [bytes, code] : hostile) {

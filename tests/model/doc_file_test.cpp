@@ -1,12 +1,10 @@
-// Document headers, the settings document's bytes, and the safe save that keeps the previous file.
+// Document headers and the settings document's bytes.
 #include "model/doc_file.h"
 #include "model/settings_file.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "settings_image.h"
@@ -23,11 +21,6 @@ std::string tag(const char* text) {
 int read_header_of(const std::string& bytes) {
   byte_reader in(bytes.data(), bytes.size());
   return read_doc_header(in, data_doc_type_tag);
-}
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace
@@ -76,18 +69,4 @@ TEST(settings_file, every_field_reads_back_and_writes_the_same_bytes_and_short_f
     EXPECT_EQ(read_settings_file(short_in, untouched), code);
     EXPECT_EQ(settings_text(untouched.settings), settings_text(new_settings_section().settings));
   }
-}
-
-// A writer that reports failure keeps the previous file (the command line's tests cut writes at any byte).
-TEST(safe_save, a_failed_writer_keeps_the_previous_file) {
-  const std::string path = testing::TempDir() + "ng_safe_save.sl1";
-  auto writes = [](const char* text, bool result) {
-    return [=](std::FILE* f) { return std::fputs(text, f) >= 0 && result; };
-  };
-  ASSERT_TRUE(save_file_safely(path, writes("first", true)));
-  std::string reason;
-  EXPECT_FALSE(save_file_safely(path, writes("second, cut short", false), &reason));
-  EXPECT_FALSE(reason.empty());
-  EXPECT_EQ(slurp(path), "first");
-  std::remove(path.c_str());
 }

@@ -46,10 +46,4 @@ TEST(numeric_entry, a_focus_change_starts_afresh_and_endless_digits_stay_bounded
   EXPECT_EQ(entry.typed(), "399999999");  // a tenth digit would leave the int range
 }
 
-TEST(numeric_entry, unusable_formats_fall_back_to_plain_decimal) {
-  for (const char* format : {(const char*)nullptr, "", "%s", "%d %d", "%"})
-    EXPECT_EQ(numeric_entry(0, 9, format).format(), "%d") << (format ? format : "null");
-  EXPECT_EQ(numeric_entry(0, 9, "%3d%%").format_value(7), "  7%");
-}
-
 }  // namespace

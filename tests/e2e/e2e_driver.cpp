@@ -5,11 +5,10 @@
 //   item <class> <title> <id>                its menu item with that id: "COM&3 checked" or "... unchecked"
 //   answer <caption> <id> <seconds> [text [control]]   sets the control's text (0 unless given; 1148: a file
 //                                            dialog's name), prints the static texts, presses button id
-//   button <caption> <id> <seconds>          presses button id of a dialog that stays open
 //   click <class> <title> <x> <y>            clicks at that client point
 //   keys <class|-> <title> <text>            types into the window (-: the focused one); "\<", "\>": arrows
 //   rect <class> <title> <seconds> [client]  the window's (or client area's) screen rectangle, WxH+X+Y
-//   clip <class> <title> <file> [text]       the clipboard's picture as .bmp (or its text), if that window's
+//   clip <class> <title> <file> [text]       the clipboard's picture as a DIB (or its text), if that window's
 //   setclip <text>                           puts the text on the clipboard
 //   startup <exe> <class> <title>            the ms from starting the program until that window shows
 #include <windows.h>
@@ -66,26 +65,15 @@ void type(HWND w, const char* text) {
   }
 }
 
-// Writes the clipboard's text (up to its NUL) or its picture as a .bmp file; false when it holds none.
+// Writes the clipboard's text (up to its NUL) or its picture as a DIB into a file; false when it holds none.
 bool save_clipboard(const char* path, bool text) {
   if (!OpenClipboard(nullptr)) return false;
-  bool saved = false;
   const HGLOBAL memory = GetClipboardData(text ? CF_TEXT : CF_DIB);
   const auto* bytes = memory ? static_cast<const char*>(GlobalLock(memory)) : nullptr;
-  if (FILE* file = bytes ? std::fopen(path, "wb") : nullptr) {
-    std::size_t size = text ? strnlen(bytes, GlobalSize(memory)) : GlobalSize(memory);
-    saved = true;
-    if (!text) {
-      const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
-      DWORD colours = info->biClrUsed ? info->biClrUsed : (info->biBitCount <= 8 ? 1u << info->biBitCount : 0);
-      colours += info->biCompression == BI_BITFIELDS ? 3 : 0;
-      const BITMAPFILEHEADER head{0x4d42, static_cast<DWORD>(sizeof head + size), 0, 0,  // "BM"
-                                  static_cast<DWORD>(sizeof head + info->biSize + colours * sizeof(RGBQUAD))};
-      saved = std::fwrite(&head, sizeof head, 1, file) == 1;
-    }
-    saved = std::fwrite(bytes, 1, size, file) == size && saved;
-    saved = std::fclose(file) == 0 && saved;
-  }
+  FILE* file = bytes ? std::fopen(path, "wb") : nullptr;
+  const std::size_t size = file ? (text ? strnlen(bytes, GlobalSize(memory)) : GlobalSize(memory)) : 0;
+  bool saved = file && std::fwrite(bytes, 1, size, file) == size;
+  saved = file && std::fclose(file) == 0 && saved;
   if (bytes) GlobalUnlock(memory);
   CloseClipboard();
   return saved;
@@ -165,10 +153,6 @@ int main(int argc, char** argv) {
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
     return poll("10", [&] { return !IsWindow(w); }) ? 0 : 1;  // the next box may carry the same caption
   }
-  if (is("button", 5))
-    return poll(argv[4], dialog) && SendMessageA(GetDlgItem(w, std::atoi(argv[3])), BM_CLICK, 0, 0) == 0 && IsWindow(w)
-               ? 0
-               : 1;
   if (is("click", 6)) return find() ? click(w, std::atoi(argv[4]), std::atoi(argv[5])), 0 : 1;
   if (is("keys", 5)) return find() || std::strcmp(argv[2], "-") == 0 ? type(w, argv[4]), 0 : 1;
   if (is("rect", 5)) {
@@ -179,6 +163,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (is("clip", 5)) return find() && GetClipboardOwner() == w && save_clipboard(argv[4], argc > 5) ? 0 : 1;
-  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|item|answer|button|click|keys|rect|clip|setclip|startup ...\n");
+  std::fprintf(stderr, "usage: e2e_driver wait|gone|post|item|answer|click|keys|rect|clip|setclip|startup ...\n");
   return 2;
 }

@@ -109,12 +109,12 @@ checked() {
 
 # shown CLASS TITLE: the picture that window put on the clipboard is its client area as the screen shows it.
 shown() {
-  driver clip "$@" "$work/clip.bmp" && import -window root -crop "$(driver rect "$@" 5 client)" "$work/client.png" &&
-    [ "$(compare -metric AE "$work/clip.bmp" "$work/client.png" null: 2>&1)" = 0 ]
+  driver clip "$@" "$work/clip.dib" && import -window root -crop "$(driver rect "$@" 5 client)" "$work/client.png" &&
+    [ "$(compare -metric AE "dib:$work/clip.dib" "$work/client.png" null: 2>&1)" = 0 ]
 }
 
 # select_all CAPTION ID: Select All (button ID) and OK in that dialog.
-select_all() { driver button "$1" "$2" 10 && driver answer "$1" 0 5 >/dev/null; }
+select_all() { driver wait "#32770" "$1" 10 >/dev/null && driver post "#32770" "$1" "$2" && driver answer "$1" 0 5 >/dev/null; }
 
 # i32 FILE OFFSET: the little-endian integer there.
 i32() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
@@ -178,8 +178,8 @@ driver post "${trends[@]}" 150 && eventually 50 driver clip "${trends[@]}" "$wor
 same_as_cli "$work/trends.txt" trends "$work/night.sl1"  # saved after both nights' counts were typed
 [ "$(tr -d '\r' <"$work/trends.txt" | sed -n 2,3p | cut -f 1,3,4 | tr '\t\n' ',;')" = '1,5,0;2,5,2;' ] ||
   fail "the trends lack the typed counts: $(cat "$work/trends.txt")"
-driver clip "${trends[@]}" "$work/chart.bmp" && width=$(driver rect "${trends[@]}" 5 client) &&
-  [ "$(identify -format %w "$work/chart.bmp")" = "${width%%x*}" ] || fail "no picture of the chart on the clipboard"
+driver clip "${trends[@]}" "$work/chart.dib" && width=$(driver rect "${trends[@]}" 5 client) &&
+  [ "$(identify -format %w "dib:$work/chart.dib")" = "${width%%x*}" ] || fail "no picture of the chart on the clipboard"
 driver post "${trends[@]}" close || fail "cannot close the trends window"
 
 say "save night.sl1, export with field names, quit"

@@ -1,8 +1,4 @@
 // Fuzz target: import lines and records from hostile bytes; what parses must export and re-import the same.
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <string>
 
 #include "exchange/export_rows.h"
 #include "exchange/import_rows.h"

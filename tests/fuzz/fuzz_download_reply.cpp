@@ -1,8 +1,4 @@
 // Fuzzes the replies of an exchange: arbitrary bytes as the version and as the answer to "gtldata".
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <string>
 
 #include "device/device_link.h"
 #include "fuzz.h"
@@ -15,32 +11,30 @@ struct quiet_owner : link_owner {
 
 // A port whose box takes remote operation and passes its check, then answers grev with the fuzzer's
 // bytes made acceptable, and every later read with the bytes as they are. It never waits.
-class reply_port : public serial_io {
- public:
-  explicit reply_port(std::string data) : data_(std::move(data)) {}
+struct reply_port : serial_io {
+  std::string data;
+  int reads = 0;
   bool open(const std::string&, std::string&) override { return true; }
   bool close() override { return true; }
+  int write(const uint8_t*, int count) override { return count; }
+  void wait(int64_t) override {}
   int read(uint8_t* buffer, int max) override {
     static constexpr const char* starts[3] = {"", ">", "TL\r\n>"};  // the drain, remote, check
-    const std::string reply = reads_ < 3 ? std::string(starts[reads_]) : reads_ == 3 ? data_ + "\r\n>" : data_;
-    ++reads_;
+    const std::string reply = reads < 3 ? starts[reads] : reads == 3 ? data + "\r\n>" : data;
+    ++reads;
     const std::size_t n = std::min(reply.size(), static_cast<std::size_t>(max));
     std::memcpy(buffer, reply.data(), n);
     return static_cast<int>(n);
   }
-  int write(const uint8_t*, int count) override { return count; }
-  void wait(int64_t) override {}
-
- private:
-  std::string data_;
-  int reads_ = 0;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   quiet_owner owner;
-  device_link link(&owner, std::make_unique<reply_port>(std::string(reinterpret_cast<const char*>(data), size)));
+  auto port = std::make_unique<reply_port>();
+  port->data.assign(reinterpret_cast<const char*>(data), size);
+  device_link link(&owner, std::move(port));
   link.port_path = "fuzz";
   device_block block{};
   const int result = link.get_data(block);

@@ -1,7 +1,4 @@
 // Fuzz target: the port number of the preferences file's line, read from hostile bytes.
-#include <algorithm>
-#include <cstdint>
-#include <vector>
 
 #include "device/device_link.h"
 #include "fuzz.h"

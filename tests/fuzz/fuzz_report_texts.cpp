@@ -1,8 +1,4 @@
 // Fuzz target: report texts, database rows and trends of a hostile block, flag, counts and comment.
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <string>
 
 #include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"

@@ -1,7 +1,4 @@
 // Fuzz target: a settings file read from hostile bytes is all or nothing and writes back to the same section.
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
 
 #include "fuzz.h"
 #include "model/settings_file.h"

@@ -17,11 +17,7 @@ start_sim() {
   eventually 25 test -L "$2" || fail "somnolux-sim did not link $2: $(cat "$1.err")"
 }
 
-stop_sims() {
-  local pid
-  for pid in "${SIM_PIDS[@]}"; do { kill "$pid" && wait "$pid"; } 2>/dev/null || true; done
-  SIM_PIDS=()
-}
+stop_sims() { local sim; for sim in "${SIM_PIDS[@]}"; do { kill "$sim" && wait "$sim"; } 2>/dev/null || true; done; SIM_PIDS=(); }
 
 # run NAME COMMAND...: one run of the command line that must succeed, output in $work/NAME.*
 run() { "${@:2}" >"$work/$1.out" 2>"$work/$1.err" || fail "$1 failed: $(cat "$work/$1.err")"; }
@@ -37,8 +33,7 @@ check_download() { has "$1" PACKV=2 SOMNV=0x213 "IBV=SLX-IB 1.4" CDUR=10 SENS=6 
 check_upload() {
   diff <(tr -d '\r' <"$1") <(sed '0,/^UPLOAD=1$/d' "$2") >&2 || fail "taken differs from sent"
   has "$2" UPLOAD=1 "${@:3}"
-  local stamp
-  stamp=$(grep '^TSTAMP=' "$2" | cut -d= -f2)
+  local stamp=$(grep '^TSTAMP=' "$2" | cut -d= -f2)
   [ $(((stamp >> 27) & 1)) = 1 ] && [ $(((stamp & 0x7f) + 1950)) = "$(date +%Y)" ] ||
     fail "TSTAMP $stamp is not set this year"
 }
@@ -58,8 +53,8 @@ quit_program() {
       fail "no save question for $name"
   done
   if [ -z "${pid:-}" ]; then driver gone data_win_type "$1" 15 || fail "the program did not end"; return; fi
-  for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null && sleep 0.2; done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+  ended() { ! kill -0 "$pid" 2>/dev/null; }
+  eventually 150 ended || fail "the program did not end"
   wait "$pid" || fail "exit code $?"
   pid=
 }

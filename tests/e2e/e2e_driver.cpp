@@ -87,8 +87,10 @@ bool read_menu_item(HWND w, const char* id, char* answer, int size) {
   const HMODULE module = LoadLibraryA(path);
   const auto hook_proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "menu_item_hook")));
   const HWND reply = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  const HHOOK hook = hook_proc ? SetWindowsHookExA(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(w, nullptr)) : nullptr;
-  if (!hook || !PostMessageA(w, RegisterWindowMessageA("e2e_menu_item"), std::atoi(id), reinterpret_cast<LPARAM>(reply)))
+  const HHOOK hook =
+      hook_proc ? SetWindowsHookExA(WH_GETMESSAGE, hook_proc, module, GetWindowThreadProcessId(w, nullptr)) : nullptr;
+  if (!hook ||
+      !PostMessageA(w, RegisterWindowMessageA("e2e_menu_item"), std::atoi(id), reinterpret_cast<LPARAM>(reply)))
     return false;
   const bool answered = poll("10", [&] {
     MSG msg;

@@ -12,10 +12,7 @@ app_key='HKCU\Software\Wine\AppDefaults\nightglow.exe'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nightglow' instdir=
 cleanup() {
   # A failed run takes the installation and any program left running away with it.
-  if [ -n "$instdir" ] && [ -f "$instdir/Uninstall.exe" ]; then
-    "$NG_WINESERVER" -k >/dev/null 2>&1
-    "$NG_WINE" "$instdir/Uninstall.exe" /S >/dev/null 2>&1
-  fi
+  [ -n "$instdir" ] && [ -f "$instdir/Uninstall.exe" ] && { "$NG_WINESERVER" -k; "$NG_WINE" "$instdir/Uninstall.exe" /S; } >/dev/null 2>&1
   "$NG_WINE" reg delete "$app_key" /f >/dev/null 2>&1
   rm -rf "$work"
 }
@@ -77,8 +74,7 @@ echo "installer_e2e: silent uninstall"
 # prefix has ended (its last step, the uninstall key, comes after the folder is gone).
 timeout 60 "$NG_WINESERVER" -w || fail "the uninstaller did not end"
 [ -e "$instdir" ] && fail "left behind: $(ls -A "$instdir")"
-instdir=
-left=$(comm -13 <(echo "$before") <(files))
+instdir= left=$(comm -13 <(echo "$before") <(files))
 [ -z "$left" ] || fail "files left behind: $left"
 for key in 'HKCR\.sl1' 'HKCR\.sl2' 'HKCR\Nightglow.Data' 'HKCR\Nightglow.Settings' "$uninstall_key"; do
   "$NG_WINE" reg query "$key" >/dev/null 2>&1 && fail "registry key left behind: $key"

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # End to end, a user's journey with the real nightglow.exe under Wine and somnolux-sim on COM17: the port asked
-# for and remembered, two nights downloaded, typed into (a comment pasted with a tab), stepped through, plotted,
-# set against their trends, saved (once under a name too long to save), exported, reopened and imported, a
-# Save As cancelled at the quit, settings uploaded and saved, the Data window printed (where CUPS can run), the
-# port changed. Every file the program writes is the bytes nightglow-cli writes from the same input (each
-# download from a twin simulator with the same night and a standing clock). Screenshots: <windows build>/e2e/
-# usage: tests/e2e/journey_e2e.sh <native build directory> <windows build directory>
+# for and remembered; two nights downloaded, typed into (a comment pasted with a tab), stepped through, plotted,
+# set against their trends, saved (once under a name too long), exported, reopened and imported; a Save As
+# cancelled at the quit; settings uploaded and saved; the Data window printed where CUPS can run; the port
+# changed. Every file the program writes is the bytes nightglow-cli writes from the same input (each download
+# from a twin simulator with the same night and a standing clock). Screenshots: <windows build>/e2e/
 set -uo pipefail
-native=$(cd "${1:?usage: journey_e2e.sh <native build> <windows build>}" && pwd)
-build=$(cd "${2:?usage: journey_e2e.sh <native build> <windows build>}" && pwd)
+native=$(cd "${1:?usage: journey_e2e.sh <native build> <windows build>}" && pwd) && build=$(cd "${2:?}" && pwd) || exit 1
 NG_SIM=$native/tools/somnolux-sim CLI=$native/tools/nightglow-cli exe=$build/src/nightglow.exe shots=$build/e2e
 [ -x "$NG_SIM" ] && [ -x "$CLI" ] && [ -f "$exe" ] && [ -f "$build/tests/e2e_driver.exe" ] ||
   { echo "journey_e2e: build somnolux-sim, nightglow-cli, nightglow and e2e_driver" >&2; exit 1; }
@@ -61,10 +59,9 @@ expect_windows() {
   driver gone about_win_type "About Nightglow" 10 || fail "the start-up picture stayed"
 }
 
-# file CAPTION PATH: the file dialog of that caption takes the path as its file name.
+# file CAPTION PATH: the file dialog of that caption takes the path as its file name; into CAPTION FILE: FILE of
+# the work directory, which then appears.
 file() { driver answer "$1" 1 15 "$(windows_path "$2")" 1148 >/dev/null; }
-
-# into CAPTION FILE: the file dialog of that caption takes FILE of the work directory, which then appears.
 into() { file "$1" "$work/$2" && eventually 50 test -s "$work/$2" || fail "no $1 dialog, or nothing written to $2"; }
 
 # save_as CLASS TITLE FILE: Save As from that window's menu into the work directory.
@@ -94,17 +91,14 @@ same_as_cli() {
 # same_night: the night the program just added to night.sl1 is the one the command line adds to its copy.
 same_night() { cli_file=$work/cli.sl1 same_as_cli "$work/night.sl1" get --port "$work/twin_tty" --no-wait --into "$work/cli.sl1"; }
 
-# port N: the preferences file is the one line "port = COMn", CR LF as the program writes in text mode.
+# port N [TITLE ITEM]: the preferences file is the one line "port = COMn", CR LF as the program writes in text
+# mode; of that data window's port items (COM1 to COM10, then one for a port above), ITEM alone is checked.
 port() {
   printf 'port = COM%s\r\n' "$1" >"$work/prefs"
   eventually 25 cmp -s "$work/somnprefs.txt" "$work/prefs" || fail "preferences file: $(od -c "$work/somnprefs.txt")"
-}
-
-# checked TITLE ITEM: of the data window's port items (COM1 to COM10, then one for a port above), ITEM alone.
-checked() {
   local id items=
-  for id in $(seq 300 310); do items+=$(data item "$1" "$id" | grep ' checked$'); done
-  [ "$items" = "$2 checked" ] || fail "the port menu checks \"$items\", not $2"
+  for id in $(seq 300 310); do items+=$([ $# = 1 ] || data item "$2" "$id" | grep ' checked$'); done
+  [ $# = 1 ] || [ "$items" = "$3 checked" ] || fail "the port menu checks \"$items\", not $3"
 }
 
 # shown CLASS TITLE: the picture that window put on the clipboard is its client area as the screen shows it.
@@ -205,7 +199,7 @@ say "start again; the port is remembered, night.sl1 opens as the same nights"
 start
 expect_windows
 driver gone "#32770" "Set Default COM Port" 0 || fail "the port dialog came again"
-checked "Untitled 1" COM17
+port 17 "Untitled 1" COM17
 data post "Untitled 1" 40 && file Open "$sl1" || fail "no open dialog"
 driver answer "Warning!" 1 10 | grep -q "overwite the current data document" || fail "no question before replacing"
 data wait night 10 >/dev/null || fail "night.sl1 did not open"
@@ -233,11 +227,9 @@ say "typed settings go to the mask (about half a minute) and into settings.sl2"
 driver keys settings_win_type "Settings 1" '20\t\t\t\t\t\t\t\t9' || fail "cannot type into the settings window"
 shot settings_window.png settings_win_type "Settings 1"
 driver click settings_win_type "Settings 1" 150 120 || fail "cannot press Set Somnolux Settings"
-driver answer "Set Somnolux?" 1 15 |
-  grep -q "This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?" ||
+driver answer "Set Somnolux?" 1 15 | grep -q "This will overwrite the current settings in the Somnolux.  Are you sure" ||
   fail "no upload question"
-eventually 300 grep -q '^UPLOAD=1$' "$work/sim.out"
-finished "the upload failed"
+eventually 300 grep -q '^UPLOAD=1$' "$work/sim.out" && finished "the upload failed"
 # The mask's clock within a minute of the PC's.
 value() { grep "^$1=" "$work/sim.out" | head -n 1 | cut -d= -f2; }
 apart=$((($(date +%s) - $(date -d 00:00 +%s) - $(value TODH) * 3600 - $(value TODM) * 60 - $(value TODS) + 86400) % 86400))
@@ -261,7 +253,6 @@ fi
 
 say "Other Port... changes the remembered port"
 data post imported 290 && driver answer "Set Default COM Port" 1 10 3 >/dev/null || fail "no port dialog from Other Port..."
-port 3
-checked imported 'COM&3'
+port 3 imported 'COM&3'
 quit_program imported settings
 say "PASS"

@@ -227,7 +227,8 @@ say "typed settings go to the mask (about half a minute) and into settings.sl2"
 driver keys settings_win_type "Settings 1" '20\t\t\t\t\t\t\t\t9' || fail "cannot type into the settings window"
 shot settings_window.png settings_win_type "Settings 1"
 driver click settings_win_type "Settings 1" 150 120 || fail "cannot press Set Somnolux Settings"
-driver answer "Set Somnolux?" 1 15 | grep -q "This will overwrite the current settings in the Somnolux.  Are you sure" ||
+driver answer "Set Somnolux?" 1 15 |
+  grep -q "This will overwrite the current settings in the Somnolux.  Are you sure you want to proceed?" ||
   fail "no upload question"
 eventually 300 grep -q '^UPLOAD=1$' "$work/sim.out" && finished "the upload failed"
 # The mask's clock within a minute of the PC's.

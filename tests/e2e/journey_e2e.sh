@@ -172,7 +172,7 @@ driver post "${trends[@]}" 150 && eventually 50 driver clip "${trends[@]}" "$wor
 same_as_cli "$work/trends.txt" trends "$work/night.sl1"  # saved after both nights' counts were typed
 [ "$(tr -d '\r' <"$work/trends.txt" | sed -n 2,3p | cut -f 1,3,4 | tr '\t\n' ',;')" = '1,5,0;2,5,2;' ] ||
   fail "the trends lack the typed counts: $(cat "$work/trends.txt")"
-driver clip "${trends[@]}" "$work/chart.dib" && width=$(driver rect "${trends[@]}" 5 client) &&
+eventually 50 driver clip "${trends[@]}" "$work/chart.dib" && width=$(driver rect "${trends[@]}" 5 client) &&
   [ "$(identify -format %w "dib:$work/chart.dib")" = "${width%%x*}" ] || fail "no picture of the chart on the clipboard"
 driver post "${trends[@]}" close || fail "cannot close the trends window"
 

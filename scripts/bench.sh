@@ -14,19 +14,15 @@ log=$out/build.log
 echo "bench: building (log in $log)"
 # The benchmarks and the start-up driver are built with the tests; `make run` and `make dist`
 # leave their presets configured without them, so ask for them again.
-{ cmake --preset native -DNG_TESTS=ON && cmake --build --preset native -j2 --target bench_data_file \
-    bench_database_rows nightglow-cli; } >"$log" 2>&1 || { echo "bench: the native build failed" >&2; exit 1; }
+{ cmake --preset native -DNG_TESTS=ON && cmake --build --preset native -j2 --target bench_documents nightglow-cli; } \
+  >"$log" 2>&1 || { echo "bench: the native build failed" >&2; exit 1; }
 { cmake --preset win64 -DNG_TESTS=ON && cmake --build --preset win64 -j2 --target nightglow e2e_driver; } >>"$log" 2>&1 ||
   echo "bench: the Windows build failed (see $log); no start-up figures" >&2
 
-# The benchmark programs write their generated files into $out/tmp.
-bench() {
-  echo "bench: $1" >&2
-  TMPDIR=$out/tmp "$NG_BUILD/native/tests/bench/$1" --benchmark_repetitions="$2" \
-    --benchmark_report_aggregates_only=true --benchmark_format=json 2>/dev/null >"$out/$1.json"
-}
-bench bench_data_file 5
-bench bench_database_rows 3
+# The benchmark program writes its generated files into $out/tmp.
+echo "bench: bench_documents" >&2
+TMPDIR=$out/tmp "$NG_BUILD/native/tests/bench/bench_documents" --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_format=json 2>/dev/null >"$out/bench_documents.json"
 
 # Peak memory of the command line holding the benchmark's 100,000 imported rows as records (its
 # report reads the whole document), less the same command on a document of one record.
@@ -58,9 +54,8 @@ python3 - "$out" "$memory" "$startup" <<'EOF' | tee "$out/table.md"
 import json, sys
 out, memory, startup = sys.argv[1], sys.argv[2].split(), sys.argv[3].split()
 
-def medians(name):
-    runs = json.load(open(f"{out}/{name}.json"))["benchmarks"]
-    return {r["run_name"].split("/")[0]: r for r in runs if r.get("aggregate_name") == "median"}
+runs = json.load(open(f"{out}/bench_documents.json"))["benchmarks"]
+files = {r["run_name"].split("/")[0]: r for r in runs if r.get("aggregate_name") == "median"}
 
 def ms(run):
     scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run["time_unit"]]
@@ -70,7 +65,6 @@ rows = []
 def row(figure, ours, reference, ratio, target, met):
     rows.append((figure, ours, reference, ratio, target, "yes" if met else "NO"))
 
-files = medians("bench_data_file")
 mb = files["cp_document"]["bytes_per_second"] * ms(files["cp_document"]) / 1e3 / 1e6
 for name, figure in (("save_document", ".sl1 write (save), 100,000 records"), ("open_document", ".sl1 read (open), 100,000 records")):
     share = ms(files["cp_document"]) / ms(files[name])
@@ -81,14 +75,13 @@ sums = ms(files["sum_cues_for_the_plot"])
 row("summing the cues of 100,000 records", f"{sums:.1f} ms", f"opening them: {ms(files['open_document']):.0f} ms",
     f"{sums / ms(files['open_document']):.2f} of the open's time", "under 100 ms", sums < 100)
 
-rows_bench = medians("bench_database_rows")
-sqlite = ms(rows_bench["sqlite3_import"])
+sqlite = ms(files["sqlite3_import"])
 for name, figure in (("export_rows", "export, 100,000 rows"), ("import_rows", "import, 100,000 rows")):
-    speed = sqlite / ms(rows_bench[name])
-    row(figure, f"{ms(rows_bench[name]):.0f} ms", f"sqlite3 .import (tabs): {sqlite:.0f} ms",
+    speed = sqlite / ms(files[name])
+    row(figure, f"{ms(files[name]):.0f} ms", f"sqlite3 .import (tabs): {sqlite:.0f} ms",
         f"{speed:.1f} x sqlite3's speed", "at least sqlite3's speed", speed >= 1)
 
-text_us, file_us = ms(rows_bench["report_text"]) * 1e3, ms(rows_bench["report_file"]) * 1e3
+text_us, file_us = ms(files["report_text"]) * 1e3, ms(files["report_file"]) * 1e3
 rows.append(("report text of one record", f"{text_us:.1f} us", f"writing it as Export Report does: {file_us:.0f} us",
              f"{text_us / file_us:.3f} of the file's time", "none named", "-"))
 

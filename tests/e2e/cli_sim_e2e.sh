@@ -2,8 +2,7 @@
 # End to end over a real pseudo-terminal with real timing: somnolux-sim and nightglow-cli.
 # Usage: cli_sim_e2e.sh SOMNOLUX_SIM NIGHTGLOW_CLI
 set -euo pipefail
-NG_SIM=$1
-CLI=$2
+NG_SIM=$1 CLI=$2
 . "$(dirname "$0")/e2e_common.sh"
 trap 'stop_sims; rm -rf "$work"' EXIT
 start_sim "$work/sim" "$work/tty"
@@ -13,13 +12,11 @@ run get "$CLI" get --port "$work/tty"
 [ ! -s "$work/get.err" ] || fail "get wrote messages: $(cat "$work/get.err")"
 check_download "$work/get.out"
 
-echo "refused settings send nothing..."
+echo "refused settings send nothing; an upload without the upload wait (about 8 s)..."
 if "$CLI" set --port "$work/tty" CDUR=300 2>"$work/refused.err"; then fail "CDUR=300 accepted"; fi
 grep -q "out of range (1-255)" "$work/refused.err" || fail "no range message"
-
-echo "upload without the upload wait (about 8 s)..."
 run set "$CLI" set --port "$work/tty" --no-wait CDUR=20 WALARM=on WTIMEH=6 CSTARTH=3 SENS=9
-check_upload "$work/set.out" "$work/sim.out"
+check_upload "$work/set.out" "$work/sim.out" CDUR=20 WALARM=1 WTIMEH=6 CSTARTH=3 SENS=9 TODD=0
 
 echo "a silent interface (about 2 s)..."
 start_sim "$work/silent" "$work/tty2" --silent

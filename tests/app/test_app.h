@@ -178,16 +178,6 @@ inline std::string focus_name(widget_container& widgets) {
   auto* time = dynamic_cast<time_field_type*>(widgets.focused());
   return std::to_string(widgets.focus_index) + (time ? (time->focused_part ? "m" : "h") : "");
 }
-// The size of a text in the window's display or print font.
-inline SIZE text_size(const win_type& w, const std::string& text, bool print = false) {
-  HDC hdc = GetDC(w.window);
-  HGDIOBJ old = SelectObject(hdc, print ? w.print_font.get() : w.display_font.get());
-  SIZE size{};
-  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(hdc, old);
-  ReleaseDC(w.window, hdc);
-  return size;
-}
 // What the drawing does in the window, on the screen or on paper as the window's print does.
 inline std::vector<drawn_item> recorded(win_type& w, const std::function<void(HDC)>& draw, bool paper = false) {
   auto items = record_drawing([&](HDC hdc) {

@@ -1,0 +1,97 @@
+// The drawn widgets of the Settings window: the button, the check box and the choice box with its popup.
+#include "app/test_app.h"
+#include "ui/button_type.h"
+#include "ui/check_box_type.h"
+#include "ui/choice_field_type.h"
+
+namespace {
+
+class widgets : public started_app {
+ protected:
+  settings_win_type& w() const { return *settings_win(); }
+  template <class W>
+  W* at(int index) const {
+    return static_cast<W*>(w().widgets.get(index));
+  }
+  std::vector<drawn_item> drawing(widget_type* widget) const {
+    return recorded(w(), [&](HDC hdc) { widget->draw(hdc); });
+  }
+};
+
+TEST_F(widgets, a_button_shows_its_press_for_a_quarter_second_then_acts_and_grays_when_disabled) {
+  auto* reset = at<button_type>(17);  // Reset Settings
+  const auto looks = [&] {            // outline pen, fill, label colour
+    const std::vector<drawn_item> items = drawing(reset);
+    return std::vector<long>{long(items.at(0).pen), items.at(0).brush, long(items.at(1).color)};
+  };
+  EXPECT_EQ(looks(), (std::vector<long>{0, NULL_BRUSH, 0}));
+  io->answers = {IDCANCEL};
+  std::vector<long> during;
+  size_t asked_during = 9;
+  io->on_pause = [&] { during = looks(), asked_during = io->boxes.size(); };
+  click(w().window, 390, 130);  // the outline's corner
+  EXPECT_EQ(io->pauses, std::vector<int>{250});
+  EXPECT_EQ(during, (std::vector<long>{0, LTGRAY_BRUSH, 0}));
+  EXPECT_EQ(asked_during, 0u) << "it acts after the press is shown";
+  EXPECT_EQ(io->boxes.size(), 1u);
+  EXPECT_EQ(looks(), (std::vector<long>{0, NULL_BRUSH, 0}));
+  reset->enabled = 0;
+  EXPECT_EQ(looks(), (std::vector<long>{long(gray), NULL_BRUSH, long(gray)}));
+  click(w().window, 300, 120);
+  EXPECT_EQ(io->pauses.size() + io->boxes.size(), 2u) << "a disabled button is not hit";
+}
+
+TEST_F(widgets, a_check_box_shows_a_cross_when_on_and_only_its_inner_square_toggles_it) {
+  const auto* box = at<check_box_type>(7);  // WAKE-ALARM ON
+  int32_t& alarm = w().section.settings.walarm;
+  auto crossed = [&] {
+    int lines = 0;
+    for (const drawn_item& item : drawing(at<widget_type>(7))) lines += item.shape.rfind("line", 0) == 0;
+    return lines == 2;
+  };
+  const std::tuple<int, int, int> presses[] = {  // x, y from the box's corner, the alarm after
+      {40, 5, 0},  // the label focuses it
+      {1, 1, 0},   // between the squares
+      {4, 2, 1},   {14, 12, 0}, {4, 12, 1}};  // the inner square, edges included
+  for (const auto& [dx, dy, after] : presses) {
+    click(w().window, box->x + dx, box->y + dy);
+    EXPECT_EQ(alarm, after) << dx << "," << dy;
+    EXPECT_EQ(crossed(), after != 0) << dx << "," << dy;
+    EXPECT_EQ(focus_name(w().widgets), "7");
+  }
+  alarm = 5;  // any value but 0 is on
+  EXPECT_TRUE(crossed());
+}
+
+TEST_F(widgets, the_choice_box_opens_its_popup_at_its_corner_and_takes_only_its_own_items) {
+  auto* choice = at<choice_field_type>(5);  // CUE TYPE
+  const RECT box = choice->box_rect();
+  strings items;
+  POINT at_point{};
+  int type_while_open = -1;
+  io->on_popup = [&](HMENU menu, POINT screen, HWND) {
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+      char text[256] = {};
+      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      items.push_back(text);
+    }
+    at_point = screen, type_while_open = w().section.settings.type;
+  };
+  io->popup_choice = 3;
+  click(w().window, box.left, box.top);
+  strings names;
+  for (int i = 0; i < 6; i++) names.push_back(cue_type_name(i));
+  EXPECT_EQ(items, names);
+  POINT corner{box.left, box.top};
+  ClientToScreen(w().window, &corner);
+  EXPECT_EQ(std::make_pair(at_point.x, at_point.y), std::make_pair(corner.x, corner.y));
+  EXPECT_EQ(type_while_open, 2);  // nothing is stored until the choice arrives
+  EXPECT_EQ(w().section.settings.type, 3);
+  bool shows_choice = false;
+  for (const drawn_item& item : drawing(choice)) shows_choice |= item.shape.find(cue_type_name(3)) != std::string::npos;
+  EXPECT_TRUE(shows_choice);
+  choice->notify(IDM_POPUP_BASE + 6);  // not one of its items
+  EXPECT_EQ(w().section.settings.type, 3);
+}
+
+}  // namespace

@@ -43,7 +43,7 @@ TEST_F(data_window, browser_line_and_buttons_follow_the_records) {
     model().switch_to(row.current);
     std::vector<COLORREF> buttons;
     std::string line;
-    for (const drawn_item& item : recorded(w(), [&](HDC hdc) { w().browser->draw(hdc); })) {
+    for (const drawn_item& item : record_drawing([&](HDC hdc) { w().browser->draw(hdc); })) {
       if (item.shape.rfind("round", 0) == 0) buttons.push_back(item.pen);
       if (item.shape.rfind("text Record", 0) == 0 || item.shape.rfind("text No", 0) == 0)
         line = item.shape.substr(5, item.shape.rfind(' ') - 5);

@@ -1,4 +1,4 @@
-// Dialogs in tests: a modal run driven step by step from a timer, button presses and a description of a template.
+// A modal dialog driven step by step from a timer, and its button presses.
 #pragma once
 
 #include "test_app.h"
@@ -31,17 +31,4 @@ struct dialog_driver {
 
 inline void press(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-// The dialog's caption and style, then one line per control in template order: id, class,
-// style type and text.
-inline std::string describe(HWND dialog) {
-  std::string out =
-      title(dialog) + (GetWindowLongPtrA(dialog, GWL_STYLE) & WS_SYSMENU ? " with" : " without") + " system menu\n";
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[32] = "";
-    GetClassNameA(child, name, sizeof name);
-    out += std::to_string(static_cast<short>(GetDlgCtrlID(child))) + " " + name + " " +
-           std::to_string(GetWindowLongPtrA(child, GWL_STYLE) & 0xFF) + " " + title(child) + "\n";
-  }
-  return out;
 }

@@ -130,10 +130,10 @@ TEST_F(documents, each_way_of_choosing_a_port_reports_unwritable_preferences_and
 
 // The start-up picture's size, seen while the start-up waits.
 std::string picture_seen() {
-  const app_type* starting = app_behind("about_win_type");
-  if (!starting) return "no picture";
+  const HWND window = FindWindowA("about_win_type", nullptr);
+  auto* about = window ? dynamic_cast<about_win_type*>(reinterpret_cast<win_type*>(GetWindowLongPtrA(window, GWLP_USERDATA))) : nullptr;
   BITMAP info{};
-  GetObjectA(starting->about_window->bitmap, sizeof info, &info);
+  if (!about || !GetObjectA(about->bitmap, sizeof info, &info)) return "no picture";
   return std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight);
 }
 

@@ -71,7 +71,7 @@ std::string crowding(win_type& w) {
   RECT client{};
   GetClientRect(w.window, &client);
   std::vector<drawn_item> texts;
-  for (const drawn_item& item : recorded(w, [&](HDC hdc) { w.draw(hdc); }))
+  for (const drawn_item& item : record_drawing([&](HDC hdc) { w.draw(hdc); }))
     if (item.shape.rfind("text ", 0) == 0) texts.push_back(item);
   std::string found;
   for (std::size_t i = 0; i < texts.size(); ++i) {

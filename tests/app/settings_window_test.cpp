@@ -78,7 +78,7 @@ TEST_F(settings_window, tab_walks_every_field_with_its_help_and_each_takes_its_r
 TEST_F(settings_window, times_show_their_minutes_with_a_leading_zero) {
   s().wtimeh_edit = 8, s().wtimem_edit = 5, s().cstarth_edit = 22, s().cstartm_edit = 0;
   strings texts;
-  for (const std::string& shape : shapes_of(recorded(w(), [&](HDC hdc) { w().draw(hdc); })))
+  for (const std::string& shape : shapes_of(record_drawing([&](HDC hdc) { w().draw(hdc); })))
     if (shape.rfind("text ", 0) == 0) texts.push_back(shape.substr(5, shape.rfind(' ') - 5));
   for (const char* shown : {"8", "05", "22", "00"})
     EXPECT_NE(std::find(texts.begin(), texts.end(), shown), texts.end()) << shown;

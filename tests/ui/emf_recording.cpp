@@ -78,14 +78,6 @@ std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
         position = to;
         break;
       }
-      case EMR_SETMAPMODE: item.shape = text_of("map mode %lu", record_at<EMRSETMAPMODE>(bits, offset).iMode); break;
-      case EMR_SETWINDOWEXTEX:
-      case EMR_SETVIEWPORTEXTEX: {
-        const SIZEL size = record_at<EMRSETVIEWPORTEXTEX>(bits, offset).szlExtent;
-        const char* name = header.iType == EMR_SETWINDOWEXTEX ? "window" : "viewport";
-        item.shape = text_of("%s %ldx%ld", name, size.cx, size.cy);
-        break;
-      }
       case EMR_RECTANGLE: item.shape = "rect " + box_of(record_at<EMRRECTANGLE>(bits, offset).rclBox); break;
       case EMR_ROUNDRECT: {
         auto r = record_at<EMRROUNDRECT>(bits, offset);

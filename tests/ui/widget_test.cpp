@@ -14,7 +14,7 @@ class widgets : public started_app {
     return static_cast<W*>(w().widgets.get(index));
   }
   std::vector<drawn_item> drawing(widget_type* widget) const {
-    return recorded(w(), [&](HDC hdc) { widget->draw(hdc); });
+    return record_drawing([&](HDC hdc) { widget->draw(hdc); });
   }
 };
 

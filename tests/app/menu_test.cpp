@@ -1,48 +1,29 @@
-// What each window's menus offer as the documents change, the chosen port, and where the items lead.
+// What each window's menus offer as the documents change, and the chosen port.
 #include "test_app.h"
 
 namespace {
 
 using menus = app_fixture;
 
-// The visible text of a menu item: without its mnemonic and trailing dots.
-std::string item_text(HMENU menu, int position) {
-  char text[128] = "";
-  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+// The items of the window's menu in that state, as a user reads them; COM ports only as checked.
+std::string items_in(HWND window, UINT state) {
   std::string out;
-  for (const char* c = text; *c; ++c)
-    if (*c != '&') out += *c;
-  return out.ends_with("...") ? out.substr(0, out.size() - 3) : out;
-}
-
-// Calls `visit` with every item of the menu and its submenus.
-void each_item(HMENU menu, const std::function<void(HMENU, int)>& visit) {
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    if (HMENU sub = GetSubMenu(menu, i))
-      each_item(sub, visit);
-    else if (GetMenuItemID(menu, i) != 0)
-      visit(menu, i);
-  }
-}
-
-// The grayed items of the window's menu, the COM ports apart, as a user reads them.
-std::string grayed(HWND window) {
-  std::string out;
-  each_item(GetMenu(window), [&](HMENU menu, int i) {
-    const UINT id = GetMenuItemID(menu, i);
-    if ((id < IDM_COM1 || id > IDM_COM_CHOSEN) && (GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED))
-      out += (out.empty() ? "" : ", ") + item_text(menu, i);
-  });
+  std::function<void(HMENU)> walk = [&](HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      const UINT id = GetMenuItemID(menu, i);
+      if (HMENU sub = GetSubMenu(menu, i)) walk(sub);
+      if (id == 0 || id == UINT(-1) || !(GetMenuState(menu, i, MF_BYPOSITION) & state) ||
+          (state == MF_GRAYED && id >= IDM_COM1 && id <= IDM_COM_CHOSEN))
+        continue;
+      char text[128] = "";
+      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      std::string name;
+      for (const char* c = text; *c; ++c) name += *c == '&' ? "" : std::string(1, *c);
+      out += (out.empty() ? "" : ", ") + (name.ends_with("...") ? name.substr(0, name.size() - 3) : name);
+    }
+  };
+  walk(GetMenu(window));
   return out;
-}
-
-// The checked items of the Select COM Port list.
-std::string checked_ports(HWND window) {
-  std::string out;
-  each_item(GetMenu(window), [&](HMENU menu, int i) {
-    if (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) out += item_text(menu, i) + " ";
-  });
-  return out + "|";
 }
 
 TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
@@ -95,10 +76,10 @@ TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
     row.step();
     a.update_all_menus();
     const std::string revert = row.saved ? "" : "Revert, ";
-    EXPECT_EQ(grayed(data_win()->window), row.data) << row.situation;
-    EXPECT_EQ(grayed(plot_win()->window), revert + "Export Report, " + viewer + row.plot) << row.situation;
-    EXPECT_EQ(grayed(trends_win()->window), revert + viewer + row.trends) << row.situation;
-    if (settings_win()) EXPECT_EQ(grayed(settings_win()->window), row.settings) << row.situation;
+    EXPECT_EQ(items_in(data_win()->window, MF_GRAYED), row.data) << row.situation;
+    EXPECT_EQ(items_in(plot_win()->window, MF_GRAYED), revert + "Export Report, " + viewer + row.plot) << row.situation;
+    EXPECT_EQ(items_in(trends_win()->window, MF_GRAYED), revert + viewer + row.trends) << row.situation;
+    if (settings_win()) EXPECT_EQ(items_in(settings_win()->window, MF_GRAYED), row.settings) << row.situation;
   }
   add_records();  // behind the menus' back: activating any window refreshes every menu
   SendMessageA(plot_win()->window, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -108,18 +89,20 @@ TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
 TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
   app_type& a = start_app();
   HWND data = data_win()->window, settings = settings_win()->window, plot = plot_win()->window;
-  auto seen = [&] { return checked_ports(data) + checked_ports(settings) + checked_ports(plot); };
+  auto seen = [&] {
+    return items_in(data, MF_CHECKED) + "|" + items_in(settings, MF_CHECKED) + "|" + items_in(plot, MF_CHECKED);
+  };
   io->on_dialog = [](const std::string&, LPARAM port) -> INT_PTR { return *reinterpret_cast<int*>(port) = 17, 1; };
   const struct {
     std::function<void()> choose;
     const char *checked, *written;
   } rows[] = {
-      {[] {}, "COM3 |COM3 ||", "port = COM3\n"},
-      {[&] { command(data, IDM_COM1 + 4); }, "COM5 |COM5 ||", "port = COM5\r\n"},
-      {[&] { command(settings, IDM_COM10); }, "COM10 |COM10 ||", "port = COM10\r\n"},
-      {[&] { command(data, IDM_OTHER_PORT); }, "COM17 |COM17 ||", "port = COM17\r\n"},
-      {[&] { command(data, IDM_COM_CHOSEN), a.update_all_menus(); }, "COM17 |COM17 ||", "port = COM17\r\n"},
-      {[&] { command(settings, IDM_COM1 + 2); }, "COM3 |COM3 ||", "port = COM3\r\n"},
+      {[] {}, "COM3|COM3|", "port = COM3\n"},
+      {[&] { command(data, IDM_COM1 + 4); }, "COM5|COM5|", "port = COM5\r\n"},
+      {[&] { command(settings, IDM_COM10); }, "COM10|COM10|", "port = COM10\r\n"},
+      {[&] { command(data, IDM_OTHER_PORT); }, "COM17|COM17|", "port = COM17\r\n"},
+      {[&] { command(data, IDM_COM_CHOSEN), a.update_all_menus(); }, "COM17|COM17|", "port = COM17\r\n"},
+      {[&] { command(settings, IDM_COM1 + 2); }, "COM3|COM3|", "port = COM3\r\n"},
   };
   for (const auto& row : rows) {
     row.choose();
@@ -127,24 +110,6 @@ TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
     EXPECT_EQ(read_file("somnprefs.txt"), row.written);
   }
   EXPECT_EQ(a.link()->port_number, 3);
-}
-
-// The items that open a dialog open their own, from whichever window has them.
-TEST_F(menus, items_open_their_dialogs) {
-  start_app();
-  add_records(2);
-  io->on_dialog = [](const std::string&, LPARAM) -> INT_PTR { return 99; };  // neither OK nor Quit
-  const std::tuple<win_type*, const char*, const char*> rows[] = {
-      {data_win(), "Show Record", "show_record_dlog"},    {data_win(), "Plot Records", "plot_records_dlog"},
-      {plot_win(), "Plot Records", "plot_records_dlog"},  {data_win(), "Export To Database", "export_records_dlog"},
-      {settings_win(), "Set Interface Timeout", "timeout_dlog"}, {settings_win(), "Other Port", "default_port"}};
-  for (const auto& [window, item, dialog] : rows) {
-    io->dialogs.clear();
-    each_item(GetMenu(window->window), [&](HMENU menu, int i) {
-      if (item_text(menu, i) == item) command(window->window, static_cast<int>(GetMenuItemID(menu, i)));
-    });
-    EXPECT_EQ(io->dialogs, strings{dialog}) << item;
-  }
 }
 
 }  // namespace

@@ -27,21 +27,19 @@ TEST_F(settings_window, tab_walks_every_field_with_its_help_and_each_takes_its_r
     const char* help;   // a word of its help line
     int32_t device_settings::*value;
     int min, max;  // of a number; a check box toggles with Space
-  } stops[] = {
-      {"2", "beeps per cue", &device_settings::cdur, 1, 255},
-      {"3", "intensity", &device_settings::intens, 1, 6},
-      {"4", "Rate", &device_settings::rate, 1, 6},
-      {"7", "", &device_settings::walarm, -1, -1},
-      {"8h", "Wake-up", &device_settings::wtimeh_edit, 0, 23},
-      {"8m", "Wake-up", &device_settings::wtimem_edit, 0, 59},
-      {"9", "", &device_settings::dalarm, -1, -1},
-      {"11", "delay", &device_settings::delay, 0, 60},
-      {"12", "sensitivity", &device_settings::sens, 1, 10},
-      {"13h", "Start time", &device_settings::cstarth_edit, 0, 23},
-      {"13m", "Start time", &device_settings::cstartm_edit, 0, 59},
-      {"14h", "End time", &device_settings::cendh_edit, 0, 23},
-      {"14m", "End time", &device_settings::cendm_edit, 0, 59},
-  };
+  } stops[] = {{"2", "beeps per cue", &device_settings::cdur, 1, 255},
+               {"3", "intensity", &device_settings::intens, 1, 6},
+               {"4", "Rate", &device_settings::rate, 1, 6},
+               {"7", "", &device_settings::walarm, -1, -1},
+               {"8h", "Wake-up", &device_settings::wtimeh_edit, 0, 23},
+               {"8m", "Wake-up", &device_settings::wtimem_edit, 0, 59},
+               {"9", "", &device_settings::dalarm, -1, -1},
+               {"11", "delay", &device_settings::delay, 0, 60},
+               {"12", "sensitivity", &device_settings::sens, 1, 10},
+               {"13h", "Start time", &device_settings::cstarth_edit, 0, 23},
+               {"13m", "Start time", &device_settings::cstartm_edit, 0, 59},
+               {"14h", "End time", &device_settings::cendh_edit, 0, 23},
+               {"14m", "End time", &device_settings::cendm_edit, 0, 59}};
   // Typed afresh into the field: the focus goes back and comes again.
   auto typed = [&](const std::string& keys) {
     type("\t", true), type("\t");
@@ -67,63 +65,44 @@ TEST_F(settings_window, tab_walks_every_field_with_its_help_and_each_takes_its_r
     }
     type("\t");
   }
-  EXPECT_EQ(focus_name(w().widgets), "2") << "round again";
-  type("\t", true);
-  EXPECT_EQ(focus_name(w().widgets), "14m") << "Shift+Tab goes back";
-  type("\r\r");  // Enter walks as Tab does
+  type("\t", true), type("\r\r");  // Shift+Tab goes back, Enter on as Tab does
   EXPECT_EQ(focus_name(w().widgets), "3");
   EXPECT_EQ(s().wtimeh, 8) << "the sent wake time waits for the upload";
 }
 
 TEST_F(settings_window, times_show_their_minutes_with_a_leading_zero) {
   s().wtimeh_edit = 8, s().wtimem_edit = 5, s().cstarth_edit = 22, s().cstartm_edit = 0;
-  strings texts;
-  for (const std::string& shape : shapes_of(record_drawing([&](HDC hdc) { w().draw(hdc); })))
-    if (shape.rfind("text ", 0) == 0) texts.push_back(shape.substr(5, shape.rfind(' ') - 5));
+  const strings texts = texts_of(record_drawing([&](HDC hdc) { w().draw(hdc); }));
   for (const char* shown : {"8", "05", "22", "00"})
     EXPECT_NE(std::find(texts.begin(), texts.end(), shown), texts.end()) << shown;
 }
 
-TEST_F(settings_window, reset_and_copy_data_settings_ask_then_change_the_settings_and_repaint) {
-  device_settings defaults;
+TEST_F(settings_window, reset_copy_data_settings_and_revert_ask_then_show_their_settings) {
+  device_settings defaults, from_night;
   reset_settings(defaults);
-  device_settings before = distinct_settings();
-  s() = before;
-  io->answers = {IDCANCEL, IDOK};
-  EXPECT_FALSE(repaints([&] { command(w().window, IDM_RESET_SETTINGS); }));
-  EXPECT_EQ(settings_text(s()), settings_text(before));
-  EXPECT_TRUE(repaints([&] { command(w().window, IDM_RESET_SETTINGS); }));
-  EXPECT_EQ(settings_text(s()), settings_text(defaults));
-  EXPECT_EQ(io->boxes.at(1).caption + "|" + io->boxes.at(1).text,
-            "Reset Deafults?|This will overwrite the current Somnolux settings.  Are you sure you want to proceed?");
-
-  before = s();
-  before.todh = 7, before.tstamp = 12345, before.checksum = 99;
-  s() = before;
-  io->answers = {IDOK, IDCANCEL, IDOK};
-  command(w().window, IDM_COPY_DATA_SETTINGS);  // no record: nothing asked
   add_records();
-  const device_block& night = model().image.data.working_block = distinct_block();
-  command(w().window, IDM_COPY_DATA_SETTINGS);  // cancelled
-  EXPECT_EQ(settings_text(s()), settings_text(before));
-  EXPECT_TRUE(repaints([&] { command(w().window, IDM_COPY_DATA_SETTINGS); }));
-  EXPECT_EQ(io->boxes.back().caption, "Copy Settings?");
-  EXPECT_EQ(std::vector<int>({s().cdur, s().intens, s().rate, s().type, s().walarm, s().dalarm, s().delay, s().sens,
-                              s().wtimeh, s().wtimem, s().wtimeh_edit, s().cstarth_edit, s().cstartm, s().cendm_edit}),
-            std::vector<int>({night.cdur, night.intens, night.rate, night.type, night.walarm, night.dalarm, night.delay,
-                              night.sens, night.wtimeh, night.wtimem, night.wtimeh, night.cstarth, night.cstartm,
-                              night.cendm}));
-  EXPECT_EQ(std::vector<int>({s().todh, static_cast<int>(s().tstamp), s().checksum}), std::vector<int>({7, 12345, 99}))
-      << "the clock, stamp and checksum stay";
+  copy_block_settings(model().image.data.working_block = distinct_block(), from_night = defaults);
+  s() = distinct_settings();
+  io->save_name = "night owl.sl2";
+  command(w().window, IDM_SAVE);
+  const std::tuple<int, const char*, device_settings> rows[] = {{IDM_RESET_SETTINGS, "Reset Deafults?", defaults},
+                                                                {IDM_COPY_DATA_SETTINGS, "Copy Settings?", from_night},
+                                                                {IDM_REVERT, "Revert file?", distinct_settings()}};
+  for (const auto& [id, question, after] : rows) {
+    const std::string before = settings_text(s());
+    io->answers = {IDCANCEL, IDOK};
+    io->boxes.clear();
+    EXPECT_FALSE(repaints([&] { command(w().window, id); })) << question;
+    EXPECT_EQ(settings_text(s()), before) << question;
+    EXPECT_TRUE(repaints([&] { command(w().window, id); })) << question;
+    EXPECT_EQ(settings_text(s()), settings_text(after)) << question;
+    EXPECT_EQ(io->boxes.at(1).caption, question);
+  }
 }
 
 TEST_F(settings_window, upload_asks_then_sends_the_edits_stamped_with_todays_date_and_keeps_them_when_refused) {
   sim_engine engine(distinct_block());
   fake_port& port = use_fake_port(&engine);
-  std::string status;  // the status window while the upload waits
-  port.on_wait = [&] {
-    if (app->status_window) status = app->status_window->text;
-  };
   type("20");  // CUE DURATION has the focus
   s().wtimeh_edit = 6, s().wtimem_edit = 45;
   io->answers = {IDCANCEL, IDOK};
@@ -143,7 +122,6 @@ TEST_F(settings_window, upload_asks_then_sends_the_edits_stamped_with_todays_dat
   }
   EXPECT_TRUE(today) << stamp.year << "-" << stamp.month << "-" << stamp.day;
   EXPECT_EQ(std::vector<int>({stamp.set, stamp.hour, stamp.minute}), std::vector<int>({1, got.todh, got.todm}));
-  EXPECT_EQ(status + "|" + std::to_string(app->status_window == nullptr), "Setting Somnolux...|1");
   EXPECT_EQ(io->boxes.at(1).caption, "Set Somnolux?");
 
   engine.faults.refuse_upload = true;
@@ -151,21 +129,6 @@ TEST_F(settings_window, upload_asks_then_sends_the_edits_stamped_with_todays_dat
   command(w().window, IDM_SET_SETTINGS);
   EXPECT_EQ(io->boxes.back().text, "Couldn't set Somnolux settings.");
   EXPECT_EQ(s().cdur, 33);
-}
-
-TEST_F(settings_window, revert_asks_and_brings_back_the_saved_settings) {
-  s() = distinct_settings();
-  io->save_name = "night owl.sl2";
-  command(w().window, IDM_SAVE);
-  s().cdur = 1;
-  io->answers = {IDCANCEL, IDOK};
-  command(w().window, IDM_REVERT);
-  EXPECT_EQ(s().cdur, 1);
-  command(w().window, IDM_REVERT);
-  EXPECT_EQ(settings_text(s()), settings_text(distinct_settings()));
-  EXPECT_EQ(io->boxes.at(1).caption + "|" + io->boxes.at(1).text,
-            "Revert file?|This operation will throw away all changes to \"night owl\".  Are you sure you want to "
-            "proceed?");
 }
 
 }  // namespace

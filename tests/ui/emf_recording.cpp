@@ -37,6 +37,13 @@ std::vector<std::string> shapes_of(const std::vector<drawn_item>& items) {
   return shapes;
 }
 
+std::vector<std::string> texts_of(const std::vector<drawn_item>& items) {
+  std::vector<std::string> texts;
+  for (const auto& item : items)
+    if (item.shape.rfind("text ", 0) == 0) texts.push_back(item.shape.substr(5, item.shape.rfind(' ') - 5));
+  return texts;
+}
+
 std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw) {
   HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
   draw(hdc);

@@ -75,21 +75,16 @@ TEST_F(data_window, downloads_add_nights_and_failures_say_why_and_change_nothing
   command(w().window, IDM_GET_DATA);
   EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
   EXPECT_EQ(model().image.data.working_block.tstamp, engine.block.tstamp);
-  EXPECT_EQ(app->status_window, nullptr);
-  const struct {
-    std::function<void()> fault;
-    const char* message;
-  } rows[] = {
+  const std::pair<std::function<void()>, const char*> rows[] = {
       {[&] { engine.block = make_empty_night({2024, 3, 30, 7, 0, 0}); },
        "There is no data in the Somnolux.  The current data will not be changed."},
       {[&] { port.open_succeeds = false; }, "Couldn't open serial port."},
       {[&] { port.open_error = "Access denied"; }, "Couldn't open serial port.\nAccess denied"}};
-  for (const auto& row : rows) {
-    row.fault();
+  for (const auto& [fault, message] : rows) {
+    fault();
     io->boxes.clear();
     command(w().window, IDM_GET_DATA);
-    ASSERT_EQ(io->boxes.size(), 1u) << row.message;
-    EXPECT_EQ(io->boxes[0].text, row.message);
+    EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", message);
     EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
     EXPECT_EQ(app->status_window, nullptr);
   }
@@ -102,7 +97,6 @@ TEST_F(keyboard, the_window_that_started_a_download_or_upload_or_dialog_takes_th
   start_app("port = COM3\n", SW_SHOWNORMAL);
   sim_engine engine(make_night(3, {2024, 3, 30, 7, 0, 0}));
   use_fake_port(&engine);
-  add_records(2);
   io->answers = {IDOK};
   const std::pair<win_type*, std::function<void()>> rows[] = {
       {data_win(), [&] { command(data_win()->window, IDM_GET_DATA); }},
@@ -117,11 +111,6 @@ TEST_F(keyboard, the_window_that_started_a_download_or_upload_or_dialog_takes_th
     EXPECT_EQ(GetActiveWindow(), window->window) << title(window->window);
     EXPECT_EQ(GetFocus(), window->window) << title(window->window);
   }
-  // The comments box keeps the keyboard when its window is active again.
-  data_win()->widgets.set_focus_index(data_win()->comments_index);
-  SetActiveWindow(settings_win()->window);
-  SetActiveWindow(data_win()->window);
-  EXPECT_EQ(GetFocus(), data_win()->comments->control);
 }
 
 }  // namespace

@@ -120,31 +120,19 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
   EXPECT_EQ(io->boxes.back().text, "Sorry, couldn't create data file.");
 }
 
-TEST_F(exchange, import_takes_the_rows_of_this_program_from_any_file_without_harm) {
+TEST_F(exchange, import_adds_the_rows_of_this_program_and_shows_the_last_and_anything_else_changes_nothing) {
   add_nights();
   std::mt19937 random(11);
   std::string noise(1 << 16, '\0');
   for (char& c : noise) c = static_cast<char>(random());
-  std::string tabbed = row(1);
-  tabbed.insert(tabbed.find("_line"), "\t");  // a tab in a comment shifts the row's columns
-  const std::string six = row(0) + row(1) + row(2) + row(3) + row(4) + row(5);
-  std::string many = export_header();
-  for (int i = 0; i < 16666; ++i) many += six;
-  many += row(0) + row(1) + row(2) + row(3);
-  const std::tuple<std::string, int> rows[] = {{noise, 0},
-                                               {"", 0},
-                                               {export_header(), 0},
-                                               {tabbed + row(3) + row(5).substr(0, row(5).size() - 1), 1},  // cut last
-                                               {add_returns(many), 100000}};
-  for (const auto& [bytes, added] : rows) {
+  for (const auto& [bytes, added] : {std::pair<std::string, int>{noise, 0}, {add_returns(export_header() + row(3)), 1}}) {
     write_file("in.txt", bytes);
     const int before = model().count();
     EXPECT_EQ(import_file("in.txt"), std::to_string(added) + " record(s) imported.");
     EXPECT_EQ(model().count() - before, added);
   }
-  EXPECT_TRUE(model().current == model().count() - 1 && model().image.data.no_record == 0);
-  EXPECT_EQ(make_export_row(shown_view(model(), ""), version),
-            make_export_row(view_of_record(records()[3]), version));  // night 4 is back
+  EXPECT_EQ(model().current, 6);
+  EXPECT_EQ(make_export_row(shown_view(model(), ""), version), make_export_row(view_of_record(records()[3]), version));
   EXPECT_EQ(import_file("missing.txt"), "Couldn't open database file.");
   EXPECT_EQ(io->file_dialogs.back(), "open  | Text File (*.TXT) | txt");
 }

@@ -11,23 +11,17 @@ BOOL CALLBACK add_name(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
   return TRUE;
 }
 
-// The face a device context really draws with: a missing font shows as another face.
-std::string face_in_use(HDC dc) {
-  char face[LF_FACESIZE] = "";
-  GetTextFaceA(dc, sizeof face, face);
-  return face;
-}
-
-// A line for the missing font and for each static text or button label that does not fit
-// its control, measured as the control draws it: statics wrap, buttons keep one line and
-// check boxes and radio buttons give room to their box.
+// The missing font and each static text or button label that does not fit its control, measured as the
+// control draws it: statics wrap, buttons keep one line, check boxes and radio buttons leave room to their box.
 std::string misfits(HWND dialog) {
   HDC dc = GetDC(dialog);
   const auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
   LOGFONTA asked{};
   GetObjectA(font, sizeof asked, &asked);
   const HGDIOBJ old = SelectObject(dc, font);
-  std::string out = face_in_use(dc) == asked.lfFaceName ? "" : std::string("no font ") + asked.lfFaceName + "\n";
+  char face[LF_FACESIZE] = "";  // a missing font draws with another face
+  GetTextFaceA(dc, sizeof face, face);
+  std::string out = std::string(face) == asked.lfFaceName ? "" : std::string("no font ") + asked.lfFaceName + "\n";
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char name[32] = "", text[1024] = "";
     GetClassNameA(child, name, sizeof name);
@@ -43,9 +37,7 @@ std::string misfits(HWND dialog) {
     if (is_button)  // a push button's edge, or a check box's or radio button's box and gap
       need.right += kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON ? 4 : GetSystemMetrics(SM_CXMENUCHECK) + 4;
     if (need.right > room.right || need.bottom > room.bottom)
-      out += std::string(name) + " \"" + text + "\" needs " + std::to_string(need.right) + "x" +
-             std::to_string(need.bottom) + ", has " + std::to_string(room.right) + "x" + std::to_string(room.bottom) +
-             "\n";
+      out += text_of("%s \"%s\" needs %ldx%ld, has %ldx%ld\n", name, text, need.right, need.bottom, room.right, room.bottom);
   }
   SelectObject(dc, old);
   ReleaseDC(dialog, dc);

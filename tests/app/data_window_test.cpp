@@ -1,9 +1,6 @@
 // The Data window: the help line, the record browser, typed counts, downloads and where the keyboard goes.
 #include "datawin/record_browser_type.h"
-#include "dialog_driver.h"
 #include "test_app.h"
-#include "ui/edit_text_type.h"
-#include "ui/help_line_type.h"
 
 namespace {
 

@@ -1,14 +1,12 @@
 // Closing, quitting, saving and reverting the documents, the preferences file and the start-up picture.
 #include "model/doc_file.h"
 #include "test_app.h"
-#include "ui/edit_text_type.h"
 
 namespace {
 
 using documents = app_fixture;
 
 std::string full_path(const std::string& name) { return (std::filesystem::current_path() / name).string(); }
-std::string save_question(const char* name) { return "Do you want to save \"" + std::string(name) + "\" before closing?"; }
 
 // Each way of closing with the answers to "Save before closing?", and what is left afterwards.
 TEST_F(documents, close_and_quit_ask_to_save_and_a_cancel_or_a_save_that_did_not_happen_keeps_the_document) {
@@ -93,28 +91,6 @@ TEST_F(documents, save_as_proposes_the_title_and_a_failed_save_keeps_the_previou
   ASSERT_EQ(io->boxes.size(), 2u);
   EXPECT_EQ(io->boxes[1].text, "Couldn't open file.");
   EXPECT_EQ(title(data_win()->window) + " " + model().comment, "monday kept");
-}
-
-TEST_F(documents, each_way_of_choosing_a_port_reports_unwritable_preferences_and_the_port_still_applies) {
-  std::filesystem::create_directory("somnprefs.txt");
-  int typed = 0;
-  auto answer_port_dialog = [&](scripted_io& desktop) {
-    desktop.on_dialog = [&](const std::string&, LPARAM port) -> INT_PTR {
-      return *reinterpret_cast<int*>(port) = typed, 1;
-    };
-  };
-  const std::tuple<const char*, std::function<void()>, int> ways[] = {
-      {"start-up dialog", [&] { start_app(nullptr, SW_HIDE, answer_port_dialog); }, 2},
-      {"COM5 item", [&] { command(data_win()->window, IDM_COM1 + 4); }, 5},
-      {"Other Port", [&] { command(settings_win()->window, IDM_OTHER_PORT); }, 17}};
-  for (const auto& [way, choose, port] : ways) {
-    typed = port;
-    choose();
-    ASSERT_EQ(io->boxes.size(), 1u) << way;
-    EXPECT_EQ(io->boxes[0].text, "Couldn't create preferences file.") << way;
-    EXPECT_EQ(app->link()->port_number, port) << way;
-    io->boxes.clear();
-  }
 }
 
 // The start-up picture's size, seen while the start-up waits.

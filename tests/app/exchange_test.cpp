@@ -3,17 +3,14 @@
 
 #include "../exchange/sample_nights.h"
 #include "datawin/export_dialog.h"
-#include "dialog_driver.h"
 #include "exchange/document_exchange.h"
 #include "exchange/export_rows.h"
 #include "exchange/help_strings.h"
 #include "exchange/import_rows.h"
 #include "exchange/report_texts.h"
-#include "failing_allocations.h"
 #include "res/export_dialog_ids.h"
 #include "sim_night.h"
 #include "test_app.h"
-#include "ui/edit_text_type.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// What each window's menus offer as the documents change, and the chosen port.
+// What each window's menus offer as the documents change, the chosen port and the interface timeout.
 #include "test_app.h"
 
 namespace {
@@ -79,7 +79,7 @@ TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
     EXPECT_EQ(items_in(data_win()->window, MF_GRAYED), row.data) << row.situation;
     EXPECT_EQ(items_in(plot_win()->window, MF_GRAYED), revert + "Export Report, " + viewer + row.plot) << row.situation;
     EXPECT_EQ(items_in(trends_win()->window, MF_GRAYED), revert + viewer + row.trends) << row.situation;
-    if (settings_win()) EXPECT_EQ(items_in(settings_win()->window, MF_GRAYED), row.settings) << row.situation;
+    EXPECT_EQ(settings_win() ? items_in(settings_win()->window, MF_GRAYED) : "", row.settings) << row.situation;
   }
   add_records();  // behind the menus' back: activating any window refreshes every menu
   SendMessageA(plot_win()->window, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -109,7 +109,62 @@ TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
     EXPECT_EQ(seen(), row.checked);
     EXPECT_EQ(read_file("somnprefs.txt"), row.written);
   }
-  EXPECT_EQ(a.link()->port_number, 3);
+  // A preferences file that cannot be written is reported, and the port applies all the same.
+  std::filesystem::remove("somnprefs.txt");
+  std::filesystem::create_directory("somnprefs.txt");
+  const auto answer_17 = io->on_dialog;
+  for (const auto& [choose, port] : {std::pair<std::function<void()>, int>{[&] { command(data, IDM_COM1 + 4); }, 5},
+                                     {[&] { command(settings, IDM_OTHER_PORT); }, 17},
+                                     {[&] { start_app(nullptr, SW_HIDE, [&](scripted_io& d) { d.on_dialog = answer_17; }); }, 17}}) {
+    io->boxes.clear();
+    choose();
+    EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", "Couldn't create preferences file.") << port;
+    EXPECT_EQ(app->link()->port_number, port);
+  }
+}
+
+using timeout_dialog = app_fixture;
+
+// Escape as the keyboard gives it.
+void escape(HWND dialog) { PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
+
+// Clicks the dialog's button with this label.
+void click_label(HWND dialog, const char* label) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (title(child) == label) SendMessageA(child, BM_CLICK, 0, 0);
+}
+
+// The labels of the checked radio buttons.
+std::string checked_labels(HWND dialog) {
+  std::string out;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED) out += title(child) + "|";
+  return out;
+}
+
+TEST_F(timeout_dialog, ok_takes_the_checked_time_cancel_keeps_the_last_and_escape_checks_normal_without_closing) {
+  app_type& a = start_app();
+  const struct {
+    std::vector<std::function<void(HWND)>> steps;
+    const char* seen;  // the checked buttons at each step
+    int choice;
+  } rows[] = {
+      {{[](HWND d) { click_label(d, "Longest time (~55 secs)"), click_label(d, "OK"); }}, "Normal time (~22 secs)|", 2},
+      {{[](HWND d) { click_label(d, "Longer time (~38 secs)"), click_label(d, "Cancel"); }}, "Longest time (~55 secs)|",
+       2},
+      {{escape, [](HWND d) { click_label(d, "Longer time (~38 secs)"), click_label(d, "OK"); }},
+       "Longest time (~55 secs)|Normal time (~22 secs)|", 1},
+  };
+  for (const auto& row : rows) {
+    std::string seen;
+    std::vector<std::function<void(HWND)>> steps;
+    for (const auto& step : row.steps)
+      steps.push_back([&](HWND d) { seen += checked_labels(d), step(d); });
+    dialog_driver driver{"Set Interface Timeout", steps};
+    EXPECT_TRUE(driver.drive([&] { command(data_win()->window, IDM_INTERFACE_TIMEOUT); }));
+    EXPECT_EQ(seen, row.seen);
+    EXPECT_EQ(a.link()->timeout_choice, row.choice);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 // The Plot window: the summed nights' outlines, the record dialogs, deleting records and Copy Plot.
-#include "dialog_driver.h"
 #include "test_app.h"
 
 namespace {

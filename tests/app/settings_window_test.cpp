@@ -3,7 +3,6 @@
 
 #include "../model/settings_image.h"
 #include "test_app.h"
-#include "ui/help_line_type.h"
 
 namespace {
 
@@ -61,7 +60,9 @@ TEST_F(settings_window, tab_walks_every_field_with_its_help_and_each_takes_its_r
       EXPECT_NE(s().*stop.value, stop.max + 1) << stop.focus;
       EXPECT_EQ(typed(std::to_string(stop.min)), 0) << stop.focus;
       EXPECT_EQ(s().*stop.value, stop.min) << stop.focus;
-      if (stop.min > 0) EXPECT_GT(typed(std::to_string(stop.min - 1)), 0) << stop.focus;
+      if (stop.min > 0) {
+        EXPECT_GT(typed(std::to_string(stop.min - 1)), 0) << stop.focus;
+      }
     }
     type("\t");
   }

@@ -25,6 +25,8 @@
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
 #include "ui/desktop_io.h"
+#include "ui/edit_text_type.h"
+#include "ui/help_line_type.h"
 #include "ui/time_field_type.h"
 #include "ui/win_print.h"
 
@@ -155,6 +157,39 @@ inline std::string focus_name(widget_container& widgets) {
   auto* time = dynamic_cast<time_field_type*>(widgets.focused());
   return std::to_string(widgets.focus_index) + (time ? (time->focused_part ? "m" : "h") : "");
 }
+
+// Runs a modal dialog with steps from a thread timer: each tick that finds the dialog runs
+// the next step on it.
+struct dialog_driver {
+  const char* caption;
+  std::vector<std::function<void(HWND)>> steps;
+  size_t next = 0;
+  inline static dialog_driver* current = nullptr;
+
+  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowA("#32770", current->caption);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    if (current->next++ < current->steps.size())
+      current->steps[current->next - 1](dialog);
+    else
+      EndDialog(dialog, 99);  // out of steps: a failing test must not hang
+  }
+  // True when the dialog ended with the last step.
+  bool drive(const std::function<void()>& run_modal) {
+    current = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, tick);
+    run_modal();
+    KillTimer(nullptr, timer);
+    return next == steps.size();
+  }
+};
+
+inline void press(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Running out of memory on purpose: the allocation after `count` more succeed throws std::bad_alloc once.
+void fail_allocation_after(long count);
 
 // Each test runs in a fresh temporary directory, where the preferences file and the documents go.
 class app_fixture : public ::testing::Test {

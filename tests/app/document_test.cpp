@@ -40,10 +40,9 @@ TEST_F(documents, close_and_quit_ask_to_save_and_a_cancel_or_a_save_that_did_not
     row.close();
     save_fault_after_bytes = -1;
     std::string asked, left = take_quit() ? "quit" : "";
-    for (const box_record& box : io->boxes) {
-      const std::size_t quote = box.text.find('"');
-      asked += (asked.empty() ? "" : ", ") + (quote == std::string::npos ? box.text.substr(0, box.text.find('\n'))
-                                                                          : box.text.substr(quote + 1, box.text.find('"', quote + 1) - quote - 1));
+    for (const box_record& box : io->boxes) {  // the document a question names, or a message's first line
+      const std::size_t from = box.text.find('"') + 1;  // 0 without a quote
+      asked += (asked.empty() ? "" : ", ") + box.text.substr(from, box.text.find(from ? '"' : '\n', from) - from);
     }
     if (app->data_document) left += "data ";
     if (app->settings_document) left += "settings";

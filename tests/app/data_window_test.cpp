@@ -13,8 +13,9 @@ class data_window : public started_app {
 
 TEST_F(data_window, each_count_shows_its_own_help) {
   const std::pair<const char*, const char*> fields[] = {
-      {"DREAMS:", "dreams recalled"}, {"LUCID DREAMS:", "lucid dreams recalled"}, {"RTLDs:", "Reality Test"},
-      {"QLDs:", "Cued"},           {"WILDs:", "Wake Initiated"},              {"DREAM CUES:", "Seen in Dreams"},
+      {"DREAMS:", "dreams recalled"},   {"LUCID DREAMS:", "lucid dreams recalled"},
+      {"RTLDs:", "Reality Test"},       {"QLDs:", "Cued"},
+      {"WILDs:", "Wake Initiated"},     {"DREAM CUES:", "Seen in Dreams"},
       {"CUE AWAKENINGS:", "Awakenings"}};
   for (const auto& [label, help] : fields) {
     int index = -1;
@@ -73,7 +74,9 @@ TEST_F(data_window, downloads_add_nights_and_failures_say_why_and_change_nothing
   EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
   EXPECT_EQ(model().image.data.working_block.tstamp, engine.block.tstamp);
   const std::pair<std::function<void()>, const char*> rows[] = {
-      {[&] { engine.block = make_empty_night({2024, 3, 30, 7, 0, 0}); },
+      {[&] {
+         engine.block = make_empty_night({2024, 3, 30, 7, 0, 0});
+       },
        "There is no data in the Somnolux.  The current data will not be changed."},
       {[&] { port.open_succeeds = false; }, "Couldn't open serial port."},
       {[&] { port.open_error = "Access denied"; }, "Couldn't open serial port.\nAccess denied"}};

@@ -40,7 +40,7 @@ TEST_F(documents, close_and_quit_ask_to_save_and_a_cancel_or_a_save_that_did_not
     row.close();
     save_fault_after_bytes = -1;
     std::string asked, left = take_quit() ? "quit" : "";
-    for (const box_record& box : io->boxes) {  // the document a question names, or a message's first line
+    for (const box_record& box : io->boxes) {           // the document a question names, or a message's first line
       const std::size_t from = box.text.find('"') + 1;  // 0 without a quote
       asked += (asked.empty() ? "" : ", ") + box.text.substr(from, box.text.find(from ? '"' : '\n', from) - from);
     }
@@ -56,7 +56,8 @@ TEST_F(documents, close_and_quit_ask_to_save_and_a_cancel_or_a_save_that_did_not
 TEST_F(documents, save_as_proposes_the_title_and_a_failed_save_keeps_the_previous_file_name_and_title) {
   app_type& a = start_app();
   for (const auto& [window, name, proposal, title_after] :
-       {std::tuple<win_type*, const char*, const char*, const char*>{data_win(), "monday.sl1", "Untitled 1.sl1", "monday"},
+       {std::tuple<win_type*, const char*, const char*, const char*>{data_win(), "monday.sl1", "Untitled 1.sl1",
+                                                                     "monday"},
         {settings_win(), "quiet.SL2", "Settings 1.sl2", "quiet"}}) {
     io->save_name = name;
     command(window->window, IDM_SAVE);  // without a file yet: Save As
@@ -109,7 +110,8 @@ TEST_F(documents, the_start_up_shows_its_picture_for_a_second_and_the_second_one
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
     std::string seen;
-    start_app("port = COM1\n", SW_HIDE, [&](scripted_io& desktop) { desktop.on_wait = [&] { seen = picture_seen(); }; });
+    start_app("port = COM1\n", SW_HIDE,
+              [&](scripted_io& desktop) { desktop.on_wait = [&] { seen = picture_seen(); }; });
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(seen, picture);

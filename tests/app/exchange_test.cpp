@@ -82,7 +82,8 @@ TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_a
     command(window->window, IDM_COPY);
     OpenClipboard(nullptr);
     HANDLE memory = GetClipboardData(CF_TEXT);
-    EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory)), add_returns(report) + '\0');
+    EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory)),
+              add_returns(report) + '\0');
     GlobalUnlock(memory);
     CloseClipboard();
   }
@@ -117,7 +118,8 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
 
 TEST_F(exchange, import_adds_the_rows_of_this_program_and_shows_the_last_and_anything_else_changes_nothing) {
   add_nights();
-  for (const auto& [bytes, added] : {std::pair<std::string, int>{"no rows\r\n", 0}, {add_returns(export_header() + row(3)), 1}}) {
+  for (const auto& [bytes, added] :
+       {std::pair<std::string, int>{"no rows\r\n", 0}, {add_returns(export_header() + row(3)), 1}}) {
     write_file("in.txt", bytes);
     const int before = model().count();
     EXPECT_EQ(import_file("in.txt"), std::to_string(added) + " record(s) imported.");
@@ -150,8 +152,9 @@ TEST_F(exchange, running_out_of_memory_part_way_through_an_export_or_an_import_c
       fail_allocation_after(-1);
       if (id == IDM_IMPORT_DATABASE ? model().count() == 9 : std::filesystem::exists("data.txt")) break;  // done
       ++failures;
-      EXPECT_EQ(io->boxes.empty() ? "" : io->boxes.back().text,
-                text_of("There is not enough memory to %s these records.", id == IDM_IMPORT_DATABASE ? "import" : "export"));
+      EXPECT_EQ(
+          io->boxes.empty() ? "" : io->boxes.back().text,
+          text_of("There is not enough memory to %s these records.", id == IDM_IMPORT_DATABASE ? "import" : "export"));
       EXPECT_EQ(model().count(), 6);
       EXPECT_EQ(make_export_row(shown_view(model(), ""), version), shown);
       EXPECT_FALSE(std::filesystem::exists("data.txt"));

@@ -37,7 +37,8 @@ std::string misfits(HWND dialog) {
     if (is_button)  // a push button's edge, or a check box's or radio button's box and gap
       need.right += kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON ? 4 : GetSystemMetrics(SM_CXMENUCHECK) + 4;
     if (need.right > room.right || need.bottom > room.bottom)
-      out += text_of("%s \"%s\" needs %ldx%ld, has %ldx%ld\n", name, text, need.right, need.bottom, room.right, room.bottom);
+      out += text_of("%s \"%s\" needs %ldx%ld, has %ldx%ld\n", name, text, need.right, need.bottom, room.right,
+                     room.bottom);
   }
   SelectObject(dc, old);
   ReleaseDC(dialog, dc);
@@ -111,8 +112,8 @@ TEST_F(legibility, no_text_overlaps_another_or_leaves_its_window_with_typical_or
       plot.record_count = plot.max = 99999;
       std::fill(std::begin(plot.combined), std::end(plot.combined), 99999);
     }
-    for (win_type* w :
-         std::initializer_list<win_type*>{data_win(), settings_win(), plot_win(), trends_win(), app->status_window.get()})
+    for (win_type* w : std::initializer_list<win_type*>{data_win(), settings_win(), plot_win(), trends_win(),
+                                                        app->status_window.get()})
       EXPECT_EQ(crowding(*w), "") << title(w->window) << (widest ? ", widest values" : ", typical values");
   }
 }

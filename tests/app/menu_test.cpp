@@ -28,16 +28,18 @@ std::string items_in(HWND window, UINT state) {
 
 TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
   app_type& a = start_app();
-  const std::string text = "Cut Text, Paste Text, Clear Text, Select All, ", upload = "Set Somnolux Settings, Reset Settings";
+  const std::string text = "Cut Text, Paste Text, Clear Text, Select All, ",
+                    upload = "Set Somnolux Settings, Reset Settings";
   // The Plot and Trends windows neither edit, exchange nor talk to the Somnolux.
-  const std::string viewer = "Export To Database, Import From Database, Cut, Paste, Clear, Select All, Other Port, "
-                             "Get Somnolux Settings and Data, " + upload +
-                             ", Copy Data Settings To Settings Window, Set Interface Timeout, ";
+  const std::string viewer =
+      "Export To Database, Import From Database, Cut, Paste, Clear, Select All, Other Port, "
+      "Get Somnolux Settings and Data, " +
+      upload + ", Copy Data Settings To Settings Window, Set Interface Timeout, ";
   const struct {
     const char* situation;
     std::function<void()> step;
     std::string data, settings;
-    bool saved;  // Revert is offered
+    bool saved;                // Revert is offered
     std::string plot, trends;  // their Windows menus
   } rows[] = {
       {"start", [] {},
@@ -70,7 +72,8 @@ TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
        true, "Show Record, Delete Record", "Show Record, Delete Record, Plot Records"},
       {"settings closed", [&] { io->answers = {IDNO}, command(settings_win()->window, IDM_CLOSE); },
        text + upload + ", Copy Data Settings To Settings Window, Show Settings Window", "", true,
-       "Show Settings Window, Show Record, Delete Record", "Show Settings Window, Show Record, Delete Record, Plot Records"},
+       "Show Settings Window, Show Record, Delete Record",
+       "Show Settings Window, Show Record, Delete Record, Plot Records"},
   };
   for (const auto& row : rows) {
     row.step();
@@ -113,9 +116,10 @@ TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
   std::filesystem::remove("somnprefs.txt");
   std::filesystem::create_directory("somnprefs.txt");
   const auto answer_17 = io->on_dialog;
-  for (const auto& [choose, port] : {std::pair<std::function<void()>, int>{[&] { command(data, IDM_COM1 + 4); }, 5},
-                                     {[&] { command(settings, IDM_OTHER_PORT); }, 17},
-                                     {[&] { start_app(nullptr, SW_HIDE, [&](scripted_io& d) { d.on_dialog = answer_17; }); }, 17}}) {
+  for (const auto& [choose, port] :
+       {std::pair<std::function<void()>, int>{[&] { command(data, IDM_COM1 + 4); }, 5},
+        {[&] { command(settings, IDM_OTHER_PORT); }, 17},
+        {[&] { start_app(nullptr, SW_HIDE, [&](scripted_io& d) { d.on_dialog = answer_17; }); }, 17}}) {
     io->boxes.clear();
     choose();
     EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", "Couldn't create preferences file.") << port;
@@ -150,16 +154,17 @@ TEST_F(timeout_dialog, ok_takes_the_checked_time_cancel_keeps_the_last_and_escap
     int choice;
   } rows[] = {
       {{[](HWND d) { click_label(d, "Longest time (~55 secs)"), click_label(d, "OK"); }}, "Normal time (~22 secs)|", 2},
-      {{[](HWND d) { click_label(d, "Longer time (~38 secs)"), click_label(d, "Cancel"); }}, "Longest time (~55 secs)|",
+      {{[](HWND d) { click_label(d, "Longer time (~38 secs)"), click_label(d, "Cancel"); }},
+       "Longest time (~55 secs)|",
        2},
       {{escape, [](HWND d) { click_label(d, "Longer time (~38 secs)"), click_label(d, "OK"); }},
-       "Longest time (~55 secs)|Normal time (~22 secs)|", 1},
+       "Longest time (~55 secs)|Normal time (~22 secs)|",
+       1},
   };
   for (const auto& row : rows) {
     std::string seen;
     std::vector<std::function<void(HWND)>> steps;
-    for (const auto& step : row.steps)
-      steps.push_back([&](HWND d) { seen += checked_labels(d), step(d); });
+    for (const auto& step : row.steps) steps.push_back([&](HWND d) { seen += checked_labels(d), step(d); });
     dialog_driver driver{"Set Interface Timeout", steps};
     EXPECT_TRUE(driver.drive([&] { command(data_win()->window, IDM_INTERFACE_TIMEOUT); }));
     EXPECT_EQ(seen, row.seen);

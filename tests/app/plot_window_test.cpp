@@ -16,7 +16,9 @@ class plot_window : public started_app {
     for (int bin : rem) b.rem[bin / 8] |= static_cast<uint8_t>(1 << (bin % 8));
     model().append_night(b);
   }
-  std::vector<drawn_item> drawing() const { return record_drawing([&](HDC hdc) { p().draw(hdc); }); }
+  std::vector<drawn_item> drawing() const {
+    return record_drawing([&](HDC hdc) { p().draw(hdc); });
+  }
   std::string title_line() const {
     for (const std::string& text : texts_of(drawing()))
       if (text.find(" record(s) ") != std::string::npos) return text;
@@ -45,8 +47,8 @@ std::string gray_corners(const std::vector<drawn_item>& items) {
 }
 
 TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights_and_copy_plot_takes_the_client_area) {
-  add_night(96, {10, 11, 100});   // 100 lies beyond DUR
-  add_night(200, {11, 90, 127});  // 90 and 127 lie after 06:00: not delivered
+  add_night(96, {10, 11, 100});       // 100 lies beyond DUR
+  add_night(200, {11, 90, 127});      // 90 and 127 lie after 06:00: not delivered
   size_client(p().window, 299, 136);  // x of bin i is 34 + 2i, y of v is 116 - 50v at max 2
   p().build_plot({0, 1});
   EXPECT_TRUE(IsWindowVisible(p().window));
@@ -86,7 +88,11 @@ TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chose
     bool gray_drawn;
     const char* title;
   } rows[] = {
-      {false, {IDC_PLOT_ND, IDC_PLOT_COMBINED, IDC_PLOT_CUES_GRAY}, {1, 3}, IDC_RECORD_OK, true,
+      {false,
+       {IDC_PLOT_ND, IDC_PLOT_COMBINED, IDC_PLOT_CUES_GRAY},
+       {1, 3},
+       IDC_RECORD_OK,
+       true,
        "2 record(s)     Max = 1"},
       {true, {IDC_PLOT_CUES_BLACK}, {}, IDC_RECORD_CANCEL, true, "2 record(s)     Max = 1"},
       {true, {IDC_PLOT_CUES_BLACK}, {0, 1, 2, 3, 4}, IDC_RECORD_OK, false, "5 record(s)     Max = 1"},

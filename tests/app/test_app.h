@@ -57,8 +57,9 @@ struct scripted_io : desktop_io {
   // The chosen file is named relative to the current directory and given as a full path.
   bool choose_file(HINSTANCE, file_choice& choice) override {
     const bool save = choice.mode == file_choice::kind::save;
-    file_dialogs.push_back(std::string(save ? "" : "open ") + (choice.caption ? choice.caption + std::string(": ") : "") +
-                           choice.path + " | " + choice.filter + " | " + choice.extension);
+    file_dialogs.push_back(std::string(save ? "" : "open ") +
+                           (choice.caption ? choice.caption + std::string(": ") : "") + choice.path + " | " +
+                           choice.filter + " | " + choice.extension);
     const std::string& name = save ? save_name : open_name;
     if (name.empty()) return false;
     choice.path = (std::filesystem::current_path() / name).string();

@@ -54,7 +54,8 @@ TEST_F(trends_window, copy_export_report_and_print_give_the_trends_of_every_nigh
 }
 
 TEST_F(trends_window, follows_downloads_typing_switching_deleting_and_other_documents) {
-  const std::pair<std::function<void()>, const char*> rows[] = {  // DREAMS/LUCID DREAMS of each night
+  const std::pair<std::function<void()>, const char*> rows[] = {
+      // DREAMS/LUCID DREAMS of each night
       {[&] { command(data_win()->window, IDM_SHOW_TRENDS); }, ""},
       {[&] { add_night(0, 0); }, "0/0 "},
       {[&] { type_chars(data_win()->window, "4"); }, "4/0 "},

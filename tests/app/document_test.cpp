@@ -64,6 +64,7 @@ TEST_F(documents, save_as_proposes_the_title_and_a_failed_save_keeps_the_previou
     EXPECT_EQ(io->file_dialogs.back().substr(0, io->file_dialogs.back().find(" |")), proposal);
     EXPECT_EQ(title(window->window), title_after);
     const std::string saved = read_file(name);
+    EXPECT_FALSE(saved.empty()) << name;
     MoveWindow(window->window, 10, 10, 552, 265, FALSE);
     for (long long offset : {0, 111}) {  // the disk fills up in the header or further on
       io->boxes.clear();

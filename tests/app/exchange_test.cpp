@@ -116,6 +116,25 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
   EXPECT_EQ(io->boxes.back().text, "Sorry, couldn't create data file.");
 }
 
+TEST_F(exchange, while_export_data_is_open_no_other_window_closes_or_replaces_a_document) {
+  add_nights();
+  data_doc* const data = app->data_document.get();
+  settings_doc* const settings = app->settings_document.get();
+  io->open_name = "night.sl1";
+  io->on_dialog = [&](const std::string&, LPARAM) {  // every way a document goes, from the other windows
+    for (HWND other : {settings_win()->window, plot_win()->window}) {
+      for (int id : {IDM_NEW_DATA, IDM_NEW_SETTINGS, IDM_OPEN, IDM_CLOSE, IDM_REVERT, IDM_QUIT}) command(other, id);
+      SendMessageA(other, WM_CLOSE, 0, 0);
+    }
+    return INT_PTR{1};
+  };
+  command(w().window, IDM_EXPORT_DATABASE);
+  EXPECT_TRUE(app->data_document.get() == data && app->settings_document.get() == settings);
+  EXPECT_TRUE(io->boxes.empty() && io->file_dialogs.empty() && !take_quit()) << "not even asked";
+  command(settings_win()->window, IDM_NEW_DATA);  // afterwards as before
+  EXPECT_EQ(io->boxes.size(), 1u);
+}
+
 TEST_F(exchange, import_adds_the_rows_of_this_program_and_shows_the_last_and_anything_else_changes_nothing) {
   add_nights();
   for (const auto& [bytes, added] :

@@ -196,11 +196,9 @@ void fail_allocation_after(long count);
 class app_fixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    char base[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    ASSERT_NE(GetTempFileNameA(base, "ngt", 0, name), 0u);
-    std::filesystem::remove(name);
-    std::filesystem::create_directory(directory = name);
+    static int made = 0;
+    directory = std::filesystem::temp_directory_path() / text_of("ngt%lu-%d", GetCurrentProcessId(), ++made);
+    std::filesystem::create_directories(directory);
     std::filesystem::current_path(directory);
     take_quit();
   }

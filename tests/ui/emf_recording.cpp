@@ -31,12 +31,6 @@ std::string text_of(const char* format, ...) {
   return buffer;
 }
 
-std::vector<std::string> shapes_of(const std::vector<drawn_item>& items) {
-  std::vector<std::string> shapes;
-  for (const auto& item : items) shapes.push_back(item.shape);
-  return shapes;
-}
-
 std::vector<std::string> texts_of(const std::vector<drawn_item>& items) {
   std::vector<std::string> texts;
   for (const auto& item : items)

@@ -1,8 +1,8 @@
 // The program's allocations in the window tests, with one that fails when a test asks for it.
-#include "failing_allocations.h"
-
 #include <cstdlib>
 #include <new>
+
+void fail_allocation_after(long count);
 
 namespace {
 long allocations_until_failure = -1;  // -1: none fails

@@ -1,12 +1,10 @@
-// The window tests' support: the real application on a scripted desktop (message boxes, file dialogs,
-// dialogs, waits) and a printer that draws into a metafile, each test in a fresh folder.
+// The real application on a scripted desktop and a printer that draws into a metafile, in a fresh folder.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -27,24 +25,23 @@
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
 #include "ui/desktop_io.h"
+#include "ui/edit_text_type.h"
+#include "ui/help_line_type.h"
 #include "ui/time_field_type.h"
 #include "ui/win_print.h"
 
 using strings = std::vector<std::string>;
-inline constexpr COLORREF gray = RGB(180, 180, 180);  // disabled widgets, the cue bracket, not-delivered cues
+inline constexpr COLORREF gray = RGB(180, 180, 180);  // disabled widgets, gray series
 
-// One message box asked for, and whether the status or About window was open then.
 struct box_record {
   std::string text, caption;
-  UINT type;
-  bool status_or_about_open;
+  bool status_or_about_open;  // when the box came
 };
 
-// A desktop whose boxes, file dialogs, dialogs and pauses are scripted and recorded.
+// A desktop whose boxes, file dialogs, dialogs, waits and popups are scripted and recorded.
 struct scripted_io : desktop_io {
   int message_box(const std::string& text, const char* caption, UINT type) override {
-    boxes.push_back({text, caption, type, app && (app->status_window || app->about_window)});
-    if (on_box) on_box(boxes.back());
+    boxes.push_back({text, caption, app && (app->status_window || app->about_window)});
     const int answer = answers.empty() ? ((type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK) : answers.front();
     if (!answers.empty()) answers.pop_front();
     return answer;
@@ -57,7 +54,7 @@ struct scripted_io : desktop_io {
     dialogs.push_back(name);
     return on_dialog ? on_dialog(name, state) : desktop_io::run_dialog(instance, name, procedure, owner, state);
   }
-  // The chosen files are named relative to the current directory and given as full paths.
+  // The chosen file is named relative to the current directory and given as a full path.
   bool choose_file(HINSTANCE, file_choice& choice) override {
     const bool save = choice.mode == file_choice::kind::save;
     file_dialogs.push_back(std::string(save ? "" : "open ") +
@@ -67,7 +64,7 @@ struct scripted_io : desktop_io {
     if (name.empty()) return false;
     choice.path = (std::filesystem::current_path() / name).string();
     choice.title = name;
-    choice.filter_index = open_filter;
+    choice.filter_index = 1;
     if (on_chosen) on_chosen();
     return true;
   }
@@ -83,27 +80,21 @@ struct scripted_io : desktop_io {
 
   const app_type* app = nullptr;
   std::vector<box_record> boxes;
-  std::deque<int> answers;  // IDOK, IDCANCEL, IDYES, IDNO ... in the order asked; else OK or No
-  std::function<void(const box_record&)> on_box;
-  std::vector<int> waits;
-  std::function<void()> on_wait;
+  std::deque<int> answers;  // IDOK, IDYES ... in the order asked; else OK or No
+  std::vector<int> waits, pauses;
+  std::function<void()> on_wait, on_pause, on_chosen;
   std::vector<std::string> dialogs;
   std::function<INT_PTR(const std::string& name, LPARAM state)> on_dialog;  // else the real modal dialog
-  std::string open_name, save_name;                                         // "" cancels the dialog
-  int open_filter = 1;                    // the open dialog's filter: 1 data, 2 settings
+  std::string open_name, save_name;                                         // "" cancels the file dialog
   std::vector<std::string> file_dialogs;  // [open ][caption: ]proposed path | filter | extension
-  std::function<void()> on_chosen;        // right after a file was chosen
   int beeps = 0;
-  std::vector<int> pauses;
-  std::function<void()> on_pause;
   int popup_choice = -1;  // the item a popup menu chooses; -1 none
-  // Called as a popup menu opens, before the choice is sent.
   std::function<void(HMENU menu, POINT screen, HWND owner)> on_popup;
 };
 
-// A printer whose dialog answers as scripted (cancel by default) and whose paper is an enhanced
-// metafile of the screen's size. It logs its calls ("choose|doc Untitled 1+|...", + while the status
-// window stands) and keeps what was drawn; the call that `failing` begins fails with system error 5.
+// A printer whose dialog answers as scripted (cancel by default) onto a metafile page. It logs its
+// calls ("choose|doc Untitled 1+|...", + while the status window stands); the call named `failing`
+// fails with system error 5.
 struct test_printer : printer_type {
   int choose(PRINTDLGA& request) override {
     if (answer == 1) request.hDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
@@ -133,25 +124,14 @@ struct test_printer : printer_type {
 };
 
 inline bool enabled(HWND window, int id) {
-  const UINT state = GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND);
-  EXPECT_NE(state, static_cast<UINT>(-1)) << "no menu item " << id;
-  return (state & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-inline bool checked(HWND window, int id) {
-  return (GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+  return (GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 inline std::string title(HWND window) {
   char text[512] = "";
   GetWindowTextA(window, text, sizeof text);
   return text;
 }
-inline RECT rect_of(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
 inline LRESULT command(HWND window, int id) { return SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-// Types the characters into the window, with Shift held or not.
 inline void type_chars(HWND window, const std::string& keys, bool shift = false) {
   BYTE held[256];
   GetKeyboardState(held);
@@ -161,11 +141,11 @@ inline void type_chars(HWND window, const std::string& keys, bool shift = false)
   held[VK_SHIFT] = 0;
   SetKeyboardState(held);
 }
-// Resizes the window so that its client area has this size.
 inline void size_client(HWND window, int width, int height) {
   for (int i = 0; i < 2; ++i) {  // again when the menu bar changed its lines
-    RECT c{}, r = rect_of(window);
+    RECT c{}, r{};
     GetClientRect(window, &c);
+    GetWindowRect(window, &r);
     SetWindowPos(window, nullptr, 0, 0, r.right - r.left + width - c.right, r.bottom - r.top + height - c.bottom,
                  SWP_NOMOVE | SWP_NOZORDER);
   }
@@ -178,46 +158,47 @@ inline std::string focus_name(widget_container& widgets) {
   auto* time = dynamic_cast<time_field_type*>(widgets.focused());
   return std::to_string(widgets.focus_index) + (time ? (time->focused_part ? "m" : "h") : "");
 }
-// The size of a text in the window's display or print font.
-inline SIZE text_size(const win_type& w, const std::string& text, bool print = false) {
-  HDC hdc = GetDC(w.window);
-  HGDIOBJ old = SelectObject(hdc, print ? w.print_font.get() : w.display_font.get());
-  SIZE size{};
-  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(hdc, old);
-  ReleaseDC(w.window, hdc);
-  return size;
-}
-// What the drawing does in the window, on the screen or on paper as the window's print does.
-inline std::vector<drawn_item> recorded(win_type& w, const std::function<void(HDC)>& draw, bool paper = false) {
-  auto items = record_drawing([&](HDC hdc) {
-    w.printing = paper;
-    w.printer_dc = paper ? hdc : nullptr;
-    draw(hdc);
-  });
-  w.printing = false;
-  w.printer_dc = nullptr;
-  return items;
+
+// Runs a modal dialog with steps from a thread timer: each tick that finds the dialog runs
+// the next step on it.
+struct dialog_driver {
+  const char* caption;
+  std::vector<std::function<void(HWND)>> steps;
+  size_t next = 0;
+  inline static dialog_driver* current = nullptr;
+
+  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowA("#32770", current->caption);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    if (current->next++ < current->steps.size())
+      current->steps[current->next - 1](dialog);
+    else
+      EndDialog(dialog, 99);  // out of steps: a failing test must not hang
+  }
+  // True when the dialog ended with the last step.
+  bool drive(const std::function<void()>& run_modal) {
+    current = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, tick);
+    run_modal();
+    KillTimer(nullptr, timer);
+    return next == steps.size();
+  }
+};
+
+inline void press(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// The application behind the open window of that class, read from the window: during the start-up
-// the fixture does not hold the application yet.
-inline app_type* app_behind(const char* window_class) {
-  const HWND found = FindWindowA(window_class, nullptr);
-  auto* object = found ? reinterpret_cast<win_type*>(GetWindowLongPtrA(found, GWLP_USERDATA)) : nullptr;
-  return object ? dynamic_cast<app_type*>(&object->host) : nullptr;
-}
+// Running out of memory on purpose: the allocation after `count` more succeed throws std::bad_alloc once.
+void fail_allocation_after(long count);
 
-// Each test runs in a fresh temporary directory as the current directory, where the
-// preferences file and the documents go.
+// Each test runs in a fresh temporary directory, where the preferences file and the documents go.
 class app_fixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    char base[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    ASSERT_NE(GetTempFileNameA(base, "ngt", 0, name), 0u);
-    std::filesystem::remove(name);
-    std::filesystem::create_directory(directory = name);
+    static int made = 0;
+    directory = std::filesystem::temp_directory_path() / text_of("ngt%lu-%d", GetCurrentProcessId(), ++made);
+    std::filesystem::create_directories(directory);
     std::filesystem::current_path(directory);
     take_quit();
   }
@@ -228,8 +209,7 @@ class app_fixture : public ::testing::Test {
     std::filesystem::remove_all(directory);
   }
 
-  // The application started on this desktop and printer; by default the preferences name COM3, so
-  // that no port dialog comes. `before` sets up the desktop's script for the start-up.
+  // By default the preferences name COM3, so that no port dialog comes; `before` scripts the start-up.
   app_type& start_app(const char* preferences = "port = COM3\n", int show = SW_HIDE,
                       const std::function<void(scripted_io&)>& before = nullptr) {
     if (preferences) write_file("somnprefs.txt", preferences);
@@ -244,11 +224,10 @@ class app_fixture : public ::testing::Test {
     return *app;
   }
   // Whether WM_QUIT was posted since the last call, taking it off the queue.
-  static bool take_quit(int* code = nullptr) {
+  static bool take_quit() {
     MSG msg;
     bool quit = false;
-    for (; PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); quit = true)
-      if (code) *code = static_cast<int>(msg.wParam);
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) quit = true;
     return quit;
   }
   static void write_file(const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
@@ -265,8 +244,7 @@ class app_fixture : public ::testing::Test {
     return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
   }
   data_model& model() const { return app->data_document->model; }
-  // Replaces the application's device link by one on a fake port that serves from the simulator's
-  // engine, or that never opens when there is none; the port number stays.
+  // A device link on a fake port that serves from the engine, or never opens without one.
   fake_port& use_fake_port(sim_engine* engine = nullptr) {
     port = std::make_unique<fake_port>(engine);
     port->open_succeeds = engine != nullptr;
@@ -275,19 +253,18 @@ class app_fixture : public ::testing::Test {
     app->device = std::move(link);
     return *port;
   }
-  // Adds records to the data document and shows the last, as a download would.
+  // Adds records and shows the last, as a download would.
   void add_records(int count = 1) const {
     for (int i = 0; i < count; ++i) model().append_night(reset_device_block());
   }
 
   std::filesystem::path directory, previous = std::filesystem::current_path();
-  scripted_io* io = nullptr;        // the application's
-  test_printer* printer = nullptr;  // the application's
-  std::unique_ptr<fake_port> port;  // the link's after use_fake_port
+  scripted_io* io = nullptr;
+  test_printer* printer = nullptr;
+  std::unique_ptr<fake_port> port;
   std::unique_ptr<app_type> app;
 };
 
-// The same with the application started on the default preferences.
 class started_app : public app_fixture {
  protected:
   void SetUp() override {

@@ -31,10 +31,11 @@ std::string text_of(const char* format, ...) {
   return buffer;
 }
 
-std::vector<std::string> shapes_of(const std::vector<drawn_item>& items) {
-  std::vector<std::string> shapes;
-  for (const auto& item : items) shapes.push_back(item.shape);
-  return shapes;
+std::vector<std::string> texts_of(const std::vector<drawn_item>& items) {
+  std::vector<std::string> texts;
+  for (const auto& item : items)
+    if (item.shape.rfind("text ", 0) == 0) texts.push_back(item.shape.substr(5, item.shape.rfind(' ') - 5));
+  return texts;
 }
 
 std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw) {
@@ -76,14 +77,6 @@ std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
         POINTL to = record_at<EMRLINETO>(bits, offset).ptl;
         item.shape = text_of("line %ld,%ld %ld,%ld", position.x, position.y, to.x, to.y);
         position = to;
-        break;
-      }
-      case EMR_SETMAPMODE: item.shape = text_of("map mode %lu", record_at<EMRSETMAPMODE>(bits, offset).iMode); break;
-      case EMR_SETWINDOWEXTEX:
-      case EMR_SETVIEWPORTEXTEX: {
-        const SIZEL size = record_at<EMRSETVIEWPORTEXTEX>(bits, offset).szlExtent;
-        const char* name = header.iType == EMR_SETWINDOWEXTEX ? "window" : "viewport";
-        item.shape = text_of("%s %ldx%ld", name, size.cx, size.cy);
         break;
       }
       case EMR_RECTANGLE: item.shape = "rect " + box_of(record_at<EMRRECTANGLE>(bits, offset).rclBox); break;

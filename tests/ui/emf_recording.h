@@ -20,9 +20,8 @@ struct drawn_item {
 
 // Runs the drawing on an enhanced-metafile context and reads back what it drew.
 std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw);
-// What a closed metafile holds, the page mapping too ("map mode 8", "window 546x238",
-// "viewport 1280x1024"); the metafile is deleted.
+// What a closed metafile holds; the metafile is deleted.
 std::vector<drawn_item> read_metafile(HENHMETAFILE metafile);
-std::vector<std::string> shapes_of(const std::vector<drawn_item>& items);
+std::vector<std::string> texts_of(const std::vector<drawn_item>& items);  // the strings drawn, in order
 // printf into a std::string.
 std::string text_of(const char* format, ...);

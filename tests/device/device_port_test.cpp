@@ -5,15 +5,6 @@
 #include <fstream>
 #include <string>
 
-#ifndef _WIN32
-#include <fcntl.h>
-
-#include <stdlib.h>
-#include <unistd.h>
-#include <cerrno>
-#include <cstring>
-#endif
-
 #include "device/serial_port.h"
 #include "test_link.h"
 
@@ -91,33 +82,5 @@ TEST(device_port, a_device_that_takes_no_line_settings_is_closed_again) {
   std::error_code error;
   EXPECT_TRUE(fs::remove(plain, error)) << "the file was let go: " << error.message();
 }
-
-#ifndef _WIN32
-TEST(device_port, a_terminal_passes_bytes_untranslated_and_opens_exclusively) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
-  const std::string terminal = ptsname(master);
-  serial_port port, second;
-  EXPECT_FALSE(port.open("/dev/null"));
-  EXPECT_EQ(port.error(), std::strerror(ENOTTY));
-  ASSERT_TRUE(port.open(terminal)) << "a failed open leaves the port ready for the next";
-  EXPECT_EQ(port.error(), "");
-  EXPECT_FALSE(second.open(terminal));
-  EXPECT_EQ(second.error(), std::strerror(EBUSY)) << "taken by another program";
-  // The read returns as soon as the count has arrived: no wait here.
-  ASSERT_EQ(write(master, "ab\r\n>", 5), 5);
-  uint8_t in[5] = {};
-  EXPECT_EQ(port.read(in, 5), 5);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(in), 5), "ab\r\n>");
-  EXPECT_EQ(port.write(reinterpret_cast<const uint8_t*>("remote\r"), 7), 7);
-  char out[16] = {};
-  ASSERT_EQ(read(master, out, sizeof out), 7);
-  EXPECT_EQ(std::string(out, 7), "remote\r") << "no CR to LF, no echo";
-  port.close();
-  EXPECT_TRUE(second.open(terminal)) << "closing gives the device back";
-  second.close();
-  close(master);
-}
-#endif
 
 }  // namespace

@@ -81,15 +81,12 @@ TEST_F(protocol, start_replies_are_judged_by_their_ends) {
     std::string version = "old";
   } cases[] = {
       {">", tl, "grev\r\nIB 2.0\r\n>", nullptr, "IB 2.0"},
-      {"remote\r\n>", "check\r\nTL\r\n>", "grev\r\nIB 2.0\r\nmore\r\n>", nullptr, "IB 2.0"},
       {">", tl, end, nullptr, ">"},  // the text after the first LF, no CR follows
       {">", tl, "grev\r\n" + std::string(300, 'v') + end, nullptr, std::string(255, 'v')},
       {"remote\r\n> ", tl, end, remote_failed},
       {">", "check\r\nTL\r\n", end, status_failed},
       {">", "check\r\nTX\r\n>", end, status_failed},
-      {">", "check\r\nTL\n\r>", end, status_failed},
       {">", tl, "\n>", status_failed},
-      {">", tl, "grev\r\nIB 2.0\r\n", status_failed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.remote) + "|" + c.check + "|" + c.grev);
@@ -116,11 +113,9 @@ TEST_F(protocol, a_short_write_fails_its_step_at_once_without_reading) {
     step failed;
     messages shown;
   } cases[] = {
-      {0, true, 0, step::remote, {remote_failed}},    {1, true, 0, step::status, {status_failed}},
-      {2, true, 0, step::status, {status_failed}},    {3, true, 0, step::packet, {data_failed(0)}},
-      {4, true, 1, step::release, {release_failed}},  {0, false, 0, step::remote, {remote_failed}},
-      {3, false, 0, step::packet, {settings_failed}}, {4, false, 0, step::packet, {settings_failed}},
-      {5, false, 1, step::release, {release_failed}},
+      {0, true, 0, step::remote, {remote_failed}},    {2, true, 0, step::status, {status_failed}},
+      {3, true, 0, step::packet, {data_failed(0)}},   {4, true, 1, step::release, {release_failed}},
+      {4, false, 0, step::packet, {settings_failed}}, {5, false, 1, step::release, {release_failed}},
   };
   for (const auto& c : cases) {
     sim_engine fresh(distinct_block());

@@ -1,6 +1,5 @@
 // Data documents and their records as bytes: written byte for byte, read back whole, hostile files refused.
 #include "model/data_file.h"
-#include "model/documents.h"
 
 #include <gtest/gtest.h>
 
@@ -141,21 +140,6 @@ TEST(data_file, hostile_files_are_refused_with_the_code_of_the_failing_section_a
       EXPECT_EQ(written(image), written(untouched)) << "a failed read changes nothing";
     }
   }
-}
-
-TEST(documents, an_opened_document_shows_its_last_night_and_a_failed_open_changes_nothing) {
-  const std::string good = testing::TempDir() + "ng_documents_good.sl1";
-  data_file_image sample, image = new_data_file_image();
-  ASSERT_EQ(read_bytes(sample_bytes(), sample), 1);
-  ASSERT_TRUE(save_data_document(good, sample));
-  const open_result missing = open_data_document(good + ".missing", image);
-  EXPECT_TRUE(missing.missing && !missing.opened && !missing.reason.empty());
-  EXPECT_EQ(written(image), written(new_data_file_image()));
-  ASSERT_TRUE(open_data_document(good, image).ok());
-  ASSERT_EQ(image.records.size(), 3u);
-  EXPECT_EQ(image.data.counts[dreams], image.records[2].counts[dreams]);
-  EXPECT_EQ(image.plot.visible, 1);
-  std::remove(good.c_str());
 }
 
 }  // namespace

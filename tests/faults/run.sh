@@ -88,6 +88,7 @@ ctest_stage() {
   local test status
   test=$(tr -d '\r' <"$part" | grep -m1 -E 'Test +#[0-9]+: .*\*\*\*')
   status=$(sed -E 's/.*\*\*\*([A-Za-z ]*[A-Za-z]).*/\1/' <<<"$test")
+  status=${status%%  *}
   test=$(sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/' <<<"$test")
   local case_name
   case_name=$(tr -d '\r' <"$part" | grep -m1 -oE '^\[  FAILED  \] [^ ,]+\.[^ ,]+' | cut -c14-)

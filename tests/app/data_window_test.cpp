@@ -1,4 +1,5 @@
 // The Data window: the help line, the record browser, typed counts, downloads and where the keyboard goes.
+#include "../exchange/sample_nights.h"
 #include "datawin/record_browser_type.h"
 #include "test_app.h"
 
@@ -24,6 +25,30 @@ TEST_F(data_window, each_count_shows_its_own_help) {
     ASSERT_GE(index, 0) << label;
     w().widgets.set_focus_index(index);
     EXPECT_NE(w().help->help_text.find(help), std::string::npos) << label << ": " << w().help->help_text;
+  }
+}
+
+TEST_F(data_window, cue_bracket_spans_the_columns_of_the_cue_period_and_a_long_night_fills_the_plot) {
+  for (const device_block& night : {dated_night(), long_night()}) {
+    model().append_night(night);
+    long x0 = LONG_MAX, x128 = 0, top = LONG_MAX, x1, y1, x2, y2;  // the axis; the bracket's upper edge
+    std::vector<std::pair<long, long>> bracket;
+    const auto items = record_drawing([&](HDC hdc) { w().widgets.get(0)->draw(hdc); });
+    for (const drawn_item& item : items) {
+      if (std::sscanf(item.shape.c_str(), "line %ld,%ld %ld,%ld", &x1, &y1, &x2, &y2) != 4 || y1 != y2) continue;
+      if (item.pen != gray && x2 - x1 > x128 - x0) x0 = x1, x128 = x2;
+      if (item.pen == gray && y1 < top) top = y1, bracket.clear();
+      if (item.pen == gray && y1 == top) bracket.push_back(std::minmax(x1, x2));
+    }
+    const long column = (x128 - x0) / bins_per_record;
+    for (int bin = 0; bin < bins_per_record; ++bin) {
+      const long left = x0 + column * bin, right = left + column;
+      bool covered = false;
+      for (const auto& [from, to] : bracket) covered |= left < to && right > from;
+      EXPECT_EQ(covered, bin_in_cue_period(make_time_line(night), bin)) << night.dur << " bin " << bin;
+    }
+    const strings texts = texts_of(items);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "full!"), night.dur > bins_per_record) << night.dur;
   }
 }
 

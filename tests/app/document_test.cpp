@@ -94,6 +94,16 @@ TEST_F(documents, save_as_proposes_the_title_and_a_failed_save_keeps_the_previou
   EXPECT_EQ(title(data_win()->window) + " " + model().comment, "monday kept");
 }
 
+TEST_F(documents, a_minimised_window_is_saved_where_it_stood_before) {
+  start_app("port = COM3\n", SW_SHOWNORMAL);
+  MoveWindow(data_win()->window, 130, 40, 552, 265, TRUE);
+  ShowWindow(data_win()->window, SW_MINIMIZE);
+  io->save_name = "small.sl1";
+  command(data_win()->window, IDM_SAVE);
+  const window_rect& saved = model().image.data_rect;
+  EXPECT_EQ(text_of("%d,%d %d,%d", saved.left, saved.top, saved.right, saved.bottom), "130,40 682,305");
+}
+
 // The start-up picture's size, seen while the start-up waits.
 std::string picture_seen() {
   const HWND window = FindWindowA("about_win_type", nullptr);

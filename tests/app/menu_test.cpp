@@ -129,9 +129,6 @@ TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
 
 using timeout_dialog = app_fixture;
 
-// Escape as the keyboard gives it.
-void escape(HWND dialog) { PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
-
 // Clicks the dialog's button with this label.
 void click_label(HWND dialog, const char* label) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

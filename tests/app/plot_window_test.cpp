@@ -69,6 +69,32 @@ TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights_and_copy_plot_
   EXPECT_EQ(text_of("%ldx%ld", picture.bmWidth, picture.bmHeight), "299x136");
 }
 
+TEST_F(plot_window, hour_ticks_stand_evenly_along_the_time_axis_with_each_hour_labelled_under_its_tick) {
+  for (const auto& [width, per_hour] : {std::pair{240, 1}, {300, 2}, {430, 12}}) {  // hours, halves, bins
+    size_client(p().window, width, 136);
+    const std::vector<drawn_item> items = drawing();
+    std::vector<long> ticks;  // the uprights hanging from the axis' foot, the lowest tops drawn
+    long foot = 0, x1, y1, x2, y2;
+    for (int pass = 0; pass < 2; ++pass)
+      for (const drawn_item& item : items)
+        if (std::sscanf(item.shape.c_str(), "line %ld,%ld %ld,%ld", &x1, &y1, &x2, &y2) == 4 && x1 == x2 && y2 > y1) {
+          if (pass == 0) foot = std::max(foot, y1);
+          else if (y1 == foot) ticks.push_back(x1);
+        }
+    ASSERT_EQ(ticks.size(), std::size_t(127 / (12 / per_hour) + 1)) << width;
+    for (std::size_t i = 2; i < ticks.size(); ++i)
+      EXPECT_NEAR(ticks[i] - ticks[i - 1], ticks[1] - ticks[0], 1) << width << " tick " << i;
+    int hour = 0;
+    for (const drawn_item& item : items)
+      if (item.box.top >= foot && std::isdigit(static_cast<unsigned char>(texts_of({item})[0][0]))) {
+        const long under = ticks.at(std::size_t(++hour * per_hour));
+        EXPECT_EQ(texts_of({item})[0], std::to_string(hour)) << width;
+        EXPECT_TRUE(item.box.left <= under && under <= item.box.right) << width << " hour " << hour;
+      }
+    EXPECT_EQ(hour, 10) << width;
+  }
+}
+
 TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chosen_colours) {
   for (int i = 0; i < 5; ++i) add_night(96, {10 + i});
   data_win_type& w = *data_win();
@@ -115,6 +141,15 @@ TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chose
     EXPECT_EQ(title_line(), row.title);
   }
   EXPECT_EQ(io->dialogs.size(), 5u);
+}
+
+TEST_F(plot_window, escape_closes_the_record_dialogs_and_changes_nothing) {
+  add_records(2);
+  for (const auto& [caption, id] : {std::pair{"Show Record", IDM_SHOW_RECORD}, {"Plot Records", IDM_PLOT_RECORDS}}) {
+    dialog_driver cancelled{caption, {escape}};  // a second step would find it still open
+    EXPECT_TRUE(cancelled.drive([&] { command(data_win()->window, id); })) << caption;
+  }
+  EXPECT_EQ(text_of("%d %d %d", model().current, sums().record_count, IsWindowVisible(p().window)), "1 0 0");
 }
 
 TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_one_clears_the_plot) {

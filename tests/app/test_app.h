@@ -185,6 +185,8 @@ struct dialog_driver {
   }
 };
 
+// Escape as the keyboard gives it.
+inline void escape(HWND dialog) { PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
 inline void press(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -1,4 +1,4 @@
-// The Data window: the help line, the record browser, typed counts, downloads and where the keyboard goes.
+// The Data window: the help line, the cue plot, the record browser, typed counts and downloads.
 #include "../exchange/sample_nights.h"
 #include "datawin/record_browser_type.h"
 #include "test_app.h"
@@ -112,29 +112,6 @@ TEST_F(data_window, downloads_add_nights_and_failures_say_why_and_change_nothing
     EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", message);
     EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
     EXPECT_EQ(app->status_window, nullptr);
-  }
-}
-
-// Visible windows, so that they can be active and hold the keyboard.
-using keyboard = app_fixture;
-
-TEST_F(keyboard, the_window_that_started_a_download_or_upload_or_dialog_takes_the_keys_again) {
-  start_app("port = COM3\n", SW_SHOWNORMAL);
-  sim_engine engine(make_night(3, {2024, 3, 30, 7, 0, 0}));
-  use_fake_port(&engine);
-  io->answers = {IDOK};
-  const std::pair<win_type*, std::function<void()>> rows[] = {
-      {data_win(), [&] { command(data_win()->window, IDM_GET_DATA); }},
-      {settings_win(), [&] { command(settings_win()->window, IDM_SET_SETTINGS); }},
-      {data_win(), [&] {
-         dialog_driver cancel{"Show Record", {[](HWND d) { press(d, IDC_RECORD_CANCEL); }}};
-         EXPECT_TRUE(cancel.drive([&] { command(data_win()->window, IDM_SHOW_RECORD); }));
-       }}};
-  for (const auto& [window, act] : rows) {
-    SetActiveWindow(window->window);
-    act();
-    EXPECT_EQ(GetActiveWindow(), window->window) << title(window->window);
-    EXPECT_EQ(GetFocus(), window->window) << title(window->window);
   }
 }
 

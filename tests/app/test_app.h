@@ -13,10 +13,8 @@
 
 #include "../device/test_link.h"
 #include "../ui/emf_recording.h"
-#include "app/about_win_type.h"
 #include "app/app_type.h"
 #include "app/data_doc.h"
-#include "app/msg_win_type.h"
 #include "app/settings_doc.h"
 #include "datawin/data_win_type.h"
 #include "device/device_link.h"
@@ -38,17 +36,13 @@ struct box_record {
   bool status_or_about_open;  // when the box came
 };
 
-// A desktop whose boxes, file dialogs, dialogs, waits and popups are scripted and recorded.
+// A desktop whose boxes, file dialogs, dialogs and pauses are scripted and recorded; it never waits.
 struct scripted_io : desktop_io {
   int message_box(const std::string& text, const char* caption, UINT type) override {
     boxes.push_back({text, caption, app && (app->status_window || app->about_window)});
     const int answer = answers.empty() ? ((type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK) : answers.front();
     if (!answers.empty()) answers.pop_front();
     return answer;
-  }
-  void wait_ms(int milliseconds) override {
-    waits.push_back(milliseconds);
-    if (on_wait) on_wait();
   }
   INT_PTR run_dialog(HINSTANCE instance, const char* name, DLGPROC procedure, HWND owner, LPARAM state) override {
     dialogs.push_back(name);
@@ -65,31 +59,25 @@ struct scripted_io : desktop_io {
     choice.path = (std::filesystem::current_path() / name).string();
     choice.title = name;
     choice.filter_index = 1;
-    if (on_chosen) on_chosen();
     return true;
   }
+  void wait_ms(int) override {}                     // the start-up picture stays no time
+  void track_popup(HMENU, POINT, HWND) override {}  // a popup menu chooses nothing
   void beep() override { ++beeps; }
   void pause(int milliseconds) override {
     pauses.push_back(milliseconds);
     if (on_pause) on_pause();
   }
-  void track_popup(HMENU menu, POINT screen, HWND owner) override {
-    if (on_popup) on_popup(menu, screen, owner);
-    if (popup_choice >= 0) SendMessageA(owner, WM_COMMAND, GetMenuItemID(menu, popup_choice), 0);
-  }
 
   const app_type* app = nullptr;
   std::vector<box_record> boxes;
   std::deque<int> answers;  // IDOK, IDYES ... in the order asked; else OK or No
-  std::vector<int> waits, pauses;
-  std::function<void()> on_wait, on_pause, on_chosen;
-  std::vector<std::string> dialogs;
+  std::vector<int> pauses;
+  std::function<void()> on_pause;
+  std::vector<std::string> dialogs, file_dialogs;  // file dialogs: [open ][caption: ]proposed path | filter | extension
   std::function<INT_PTR(const std::string& name, LPARAM state)> on_dialog;  // else the real modal dialog
   std::string open_name, save_name;                                         // "" cancels the file dialog
-  std::vector<std::string> file_dialogs;  // [open ][caption: ]proposed path | filter | extension
   int beeps = 0;
-  int popup_choice = -1;  // the item a popup menu chooses; -1 none
-  std::function<void(HMENU menu, POINT screen, HWND owner)> on_popup;
 };
 
 // A printer whose dialog answers as scripted (cancel by default) onto a metafile page. It logs its
@@ -123,23 +111,22 @@ struct test_printer : printer_type {
   const app_type* app = nullptr;
 };
 
-inline bool enabled(HWND window, int id) {
-  return (GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
 inline std::string title(HWND window) {
   char text[512] = "";
   GetWindowTextA(window, text, sizeof text);
   return text;
 }
 inline LRESULT command(HWND window, int id) { return SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+inline void hold_shift(bool held) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = held ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
 inline void type_chars(HWND window, const std::string& keys, bool shift = false) {
-  BYTE held[256];
-  GetKeyboardState(held);
-  held[VK_SHIFT] = shift ? 0x80 : 0;
-  SetKeyboardState(held);
+  hold_shift(shift);
   for (char key : keys) SendMessageA(window, WM_CHAR, static_cast<BYTE>(key), 1);
-  held[VK_SHIFT] = 0;
-  SetKeyboardState(held);
+  hold_shift(false);
 }
 inline void size_client(HWND window, int width, int height) {
   for (int i = 0; i < 2; ++i) {  // again when the menu bar changed its lines
@@ -158,9 +145,22 @@ inline std::string focus_name(widget_container& widgets) {
   auto* time = dynamic_cast<time_field_type*>(widgets.focused());
   return std::to_string(widgets.focus_index) + (time ? (time->focused_part ? "m" : "h") : "");
 }
+// The clipboard's text, with its memory's full size when `whole`.
+inline std::string clipboard_text(bool whole = false) {
+  if (!OpenClipboard(nullptr)) return "no clipboard";
+  HANDLE memory = GetClipboardData(CF_TEXT);
+  const char* text = memory ? static_cast<const char*>(GlobalLock(memory)) : nullptr;
+  const std::string copied = !text ? "" : whole ? std::string(text, GlobalSize(memory)) : text;
+  if (text) GlobalUnlock(memory);
+  CloseClipboard();
+  return copied;
+}
+// The points of a drawn line, or false for another shape.
+inline bool line_of(const drawn_item& item, long& x1, long& y1, long& x2, long& y2) {
+  return std::sscanf(item.shape.c_str(), "line %ld,%ld %ld,%ld", &x1, &y1, &x2, &y2) == 4;
+}
 
-// Runs a modal dialog with steps from a thread timer: each tick that finds the dialog runs
-// the next step on it.
+// Runs a modal dialog with steps from a thread timer: each tick that finds the dialog runs the next step on it.
 struct dialog_driver {
   const char* caption;
   std::vector<std::function<void(HWND)>> steps;
@@ -191,9 +191,6 @@ inline void press(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// Running out of memory on purpose: the allocation after `count` more succeed throws std::bad_alloc once.
-void fail_allocation_after(long count);
-
 // Each test runs in a fresh temporary directory, where the preferences file and the documents go.
 class app_fixture : public ::testing::Test {
  protected:
@@ -210,15 +207,13 @@ class app_fixture : public ::testing::Test {
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(directory);
   }
-
   // By default the preferences name COM3, so that no port dialog comes; `before` scripts the start-up.
   app_type& start_app(const char* preferences = "port = COM3\n", int show = SW_HIDE,
                       const std::function<void(scripted_io&)>& before = nullptr) {
     if (preferences) write_file("somnprefs.txt", preferences);
     auto desktop = std::make_unique<scripted_io>();
     auto paper = std::make_unique<test_printer>();
-    io = desktop.get();
-    printer = paper.get();
+    io = desktop.get(), printer = paper.get();
     if (before) before(*io);
     app.reset();
     app = std::make_unique<app_type>(GetModuleHandleA(nullptr), show, std::move(desktop), std::move(paper));
@@ -240,8 +235,8 @@ class app_fixture : public ::testing::Test {
   }
 
   data_win_type* data_win() const { return app->data_document ? app->data_document->data_window.get() : nullptr; }
-  plot_win_type* plot_win() const { return app->data_document ? app->data_document->plot_window.get() : nullptr; }
-  trends_win_type* trends_win() const { return app->data_document ? app->data_document->trends_window.get() : nullptr; }
+  plot_win_type* plot_win() const { return app->data_document->plot_window.get(); }
+  trends_win_type* trends_win() const { return app->data_document->trends_window.get(); }
   settings_win_type* settings_win() const {
     return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
   }

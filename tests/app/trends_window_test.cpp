@@ -41,12 +41,14 @@ TEST_F(trends_window, each_bar_stands_as_high_as_its_nights_count_on_the_dreams_
   }
   const auto [top, top_y] = *label_y.rbegin();
   const double pixels_per_count = double(label_y.at(0) - top_y) / double(top);
-  for (const auto& [colour, values] : {std::pair{trends_win_type::dreams_colour, dreams}, {trends_win_type::lucid_colour, lucid}}) {
+  for (const auto& [colour, values] :
+       {std::pair{trends_win_type::dreams_colour, dreams}, {trends_win_type::lucid_colour, lucid}}) {
     std::vector<RECT> standing;
     for (const RECT& bar : bars[colour])
       if (bar.bottom == base) standing.push_back(bar);
     ASSERT_EQ(standing.size(), 5u);
-    for (int i = 0; i < 5; ++i) EXPECT_NEAR(base - standing[i].top, values[i] * pixels_per_count, 1.0) << colour << " " << i;
+    for (int i = 0; i < 5; ++i)
+      EXPECT_NEAR(base - standing[i].top, values[i] * pixels_per_count, 1.0) << colour << " " << i;
   }
 }
 

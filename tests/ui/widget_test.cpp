@@ -1,8 +1,7 @@
-// The drawn widgets of the Settings window: the button, the check box and the choice box with its popup.
+// The drawn widgets of the Settings window: the button and the check box.
 #include "app/test_app.h"
 #include "ui/button_type.h"
 #include "ui/check_box_type.h"
-#include "ui/choice_field_type.h"
 
 namespace {
 
@@ -55,33 +54,6 @@ TEST_F(widgets, a_check_box_shows_a_cross_when_on_and_only_its_inner_square_togg
   }
   s().walarm = 5;  // any value but 0 is on
   EXPECT_TRUE(crossed());
-}
-
-TEST_F(widgets, the_choice_box_opens_its_popup_at_its_corner_and_takes_only_its_own_items) {
-  auto* choice = static_cast<choice_field_type*>(w().widgets.get(5));  // CUE TYPE
-  const RECT box = choice->box_rect();
-  strings items, names;
-  POINT at{};
-  int type_while_open = -1;
-  io->on_popup = [&](HMENU menu, POINT screen, HWND) {
-    for (int i = 0; i < GetMenuItemCount(menu); i++) {
-      char text[256] = {};
-      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-      items.push_back(text);
-    }
-    at = screen, type_while_open = s().type;
-  };
-  io->popup_choice = 3;
-  click(w().window, box.left, box.top);
-  for (int i = 0; i < 6; i++) names.push_back(cue_type_name(i));
-  EXPECT_EQ(items, names);
-  POINT corner{box.left, box.top};
-  ClientToScreen(w().window, &corner);
-  EXPECT_TRUE(at.x == corner.x && at.y == corner.y);
-  EXPECT_EQ(type_while_open, 2);  // nothing is stored until the choice arrives
-  EXPECT_EQ(texts_of(drawing(5)).back(), cue_type_name(3));
-  choice->notify(IDM_POPUP_BASE + 6);  // not one of its items
-  EXPECT_EQ(s().type, 3);
 }
 
 }  // namespace

@@ -92,27 +92,4 @@ TEST_F(data_window, typed_counts_start_afresh_on_every_night) {
   EXPECT_EQ(text_of("%d %d %d", dreams_of(0), dreams_of(1), dreams_of(2)), "4 5 3");
 }
 
-TEST_F(data_window, downloads_add_nights_and_failures_say_why_and_change_nothing) {
-  fake_port& port = use_fake_port(&engine);
-  click(w().window, 100, 208);  // the Get button
-  command(w().window, IDM_GET_DATA);
-  EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
-  EXPECT_EQ(model().image.data.working_block.tstamp, engine.block.tstamp);
-  const std::pair<std::function<void()>, const char*> rows[] = {
-      {[&] {
-         engine.block = make_empty_night({2024, 3, 30, 7, 0, 0});
-       },
-       "There is no data in the Somnolux.  The current data will not be changed."},
-      {[&] { port.open_succeeds = false; }, "Couldn't open serial port."},
-      {[&] { port.open_error = "Access denied"; }, "Couldn't open serial port.\nAccess denied"}};
-  for (const auto& [fault, message] : rows) {
-    fault();
-    io->boxes.clear();
-    command(w().window, IDM_GET_DATA);
-    EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", message);
-    EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
-    EXPECT_EQ(app->status_window, nullptr);
-  }
-}
-
 }  // namespace

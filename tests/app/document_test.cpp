@@ -82,16 +82,6 @@ TEST_F(documents, save_as_proposes_the_title_and_a_failed_save_keeps_the_previou
   }
   EXPECT_EQ(a.data_document->path, full_path("monday.sl1"));
   for (const auto& entry : std::filesystem::directory_iterator(".")) EXPECT_NE(entry.path().extension(), ".tmp");
-
-  // Revert of a file that went away says so and keeps the document as it is.
-  std::filesystem::remove("monday.sl1");
-  SetWindowTextA(data_win()->comments->control, "kept");
-  io->boxes.clear();
-  io->answers = {IDOK};
-  command(data_win()->window, IDM_REVERT);
-  ASSERT_EQ(io->boxes.size(), 2u);
-  EXPECT_EQ(io->boxes[1].text, "Couldn't open file.");
-  EXPECT_EQ(title(data_win()->window) + " " + model().comment, "monday kept");
 }
 
 TEST_F(documents, a_minimised_window_is_saved_where_it_stood_before) {

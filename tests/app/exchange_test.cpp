@@ -144,29 +144,6 @@ TEST_F(exchange, import_adds_the_rows_of_this_program_and_shows_the_last_and_any
   EXPECT_EQ(io->file_dialogs.back(), "open  | Text File (*.TXT) | txt");
 }
 
-TEST_F(exchange, print_reports_each_failure_and_ends_what_it_began) {
-  add_nights();
-  const std::string job = "choose|doc Untitled 1+|page+|";
-  const std::tuple<int, DWORD, const char*, std::string, std::string> rows[] = {
-      {0, 0, "", "choose|release|", ""},  // cancelled
-      {0, 4096, "", "choose|release|", "PrintDlg() error: 4096 PDERR_PRINTERCODES."},
-      {0, 4109, "", "choose|release|", ""},
-      {1, 0, "doc", "choose|doc Untitled 1+|release|", "StartDoc() failed: 5."},
-      {1, 0, "page", job + "end doc|release|", "StartPage() failed: 5."},
-      {1, 0, "end page", job + "end page+|end doc|release|", "EndPage() failed: 5."},
-      {1, 0, "end doc", job + "end page+|end doc+|release|", "EndDoc() failed: 5."},
-      {1, 0, "", job + "end page+|end doc+|release|", ""}};
-  for (const auto& [answer, error, failing, calls, message] : rows) {
-    printer->answer = answer, printer->error = error, printer->failing = failing, printer->calls.clear();
-    io->boxes.clear();
-    command(w().window, IDM_PRINT);
-    EXPECT_EQ(printer->calls, calls) << failing << error;
-    EXPECT_EQ(last_box(), message);
-    EXPECT_TRUE(io->boxes.empty() || !io->boxes[0].status_or_about_open);  // the box closed it first
-    EXPECT_EQ(app->status_window, nullptr);
-  }
-}
-
 // The two Windows halves of tests/e2e/exchange_e2e.sh, on the files of the folder it names: the nights
 // exported with the field names; then the file a spreadsheet saved back, imported and exported again.
 TEST_F(exchange, spreadsheet_round_trip) {

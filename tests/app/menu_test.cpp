@@ -97,19 +97,6 @@ TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
               row.checked);
     EXPECT_EQ(read_file("somnprefs.txt"), row.written);
   }
-  // A preferences file that cannot be written is reported, and the port applies all the same.
-  std::filesystem::remove("somnprefs.txt");
-  std::filesystem::create_directory("somnprefs.txt");
-  const auto answer_17 = io->on_dialog;
-  for (const auto& [choose, port] :
-       {std::pair<std::function<void()>, int>{[&] { command(data, IDM_COM1 + 4); }, 5},
-        {[&] { command(settings, IDM_OTHER_PORT); }, 17},
-        {[&] { start_app(nullptr, SW_HIDE, [&](scripted_io& d) { d.on_dialog = answer_17; }); }, 17}}) {
-    io->boxes.clear();
-    choose();
-    EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", "Couldn't create preferences file.") << port;
-    EXPECT_EQ(app->link()->port_number, port);
-  }
 }
 
 using timeout_dialog = app_fixture;

@@ -35,7 +35,7 @@ TEST_F(data_window, cue_bracket_spans_the_columns_of_the_cue_period_and_a_long_n
     std::vector<std::pair<long, long>> bracket;
     const auto items = record_drawing([&](HDC hdc) { w().widgets.get(0)->draw(hdc); });
     for (const drawn_item& item : items) {
-      if (std::sscanf(item.shape.c_str(), "line %ld,%ld %ld,%ld", &x1, &y1, &x2, &y2) != 4 || y1 != y2) continue;
+      if (!line_of(item, x1, y1, x2, y2) || y1 != y2) continue;
       if (item.pen != gray && x2 - x1 > x128 - x0) x0 = x1, x128 = x2;
       if (item.pen == gray && y1 < top) top = y1, bracket.clear();
       if (item.pen == gray && y1 == top) bracket.push_back(std::minmax(x1, x2));

@@ -85,7 +85,7 @@ TEST_F(documents, save_as_proposes_the_title_and_a_failed_save_keeps_the_previou
 }
 
 TEST_F(documents, a_minimised_window_is_saved_where_it_stood_before) {
-  start_app("port = COM3\n", SW_SHOWNORMAL);
+  start_app(SW_SHOWNORMAL);
   MoveWindow(data_win()->window, 130, 40, 552, 265, TRUE);
   ShowWindow(data_win()->window, SW_MINIMIZE);
   io->save_name = "small.sl1";

@@ -197,14 +197,12 @@ class app_fixture : public ::testing::Test {
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(directory);
   }
-  // By default the preferences name COM3, so that no port dialog comes; `before` scripts the start-up.
-  app_type& start_app(const char* preferences = "port = COM3\n", int show = SW_HIDE,
-                      const std::function<void(scripted_io&)>& before = nullptr) {
-    if (preferences) write_file("somnprefs.txt", preferences);
+  // The preferences name COM3, so that no port dialog comes.
+  app_type& start_app(int show = SW_HIDE) {
+    write_file("somnprefs.txt", "port = COM3\n");
     auto desktop = std::make_unique<scripted_io>();
     auto paper = std::make_unique<test_printer>();
     io = desktop.get(), printer = paper.get();
-    if (before) before(*io);
     app.reset();
     app = std::make_unique<app_type>(GetModuleHandleA(nullptr), show, std::move(desktop), std::move(paper));
     printer->app = app.get();

@@ -1,4 +1,4 @@
-// The Data window: the help line, the cue plot, the record browser, typed counts and downloads.
+// The Data window: the help line, the cue plot, the record browser and counts typed between downloads.
 #include "../exchange/sample_nights.h"
 #include "datawin/record_browser_type.h"
 #include "test_app.h"

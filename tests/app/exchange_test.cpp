@@ -1,4 +1,4 @@
-// Reports, database export and import, the clipboard and printing through the Data and Settings windows.
+// Reports, database export and import and the clipboard through the Data and Settings windows.
 #include "../exchange/sample_nights.h"
 #include "exchange/document_exchange.h"
 #include "exchange/export_rows.h"

@@ -175,7 +175,6 @@ struct dialog_driver {
   }
 };
 
-// Escape as the keyboard gives it.
 inline void escape(HWND dialog) { PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
 inline void press(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -238,7 +237,6 @@ class app_fixture : public ::testing::Test {
     app->device = std::move(link);
     return *port;
   }
-  // Adds records and shows the last, as a download would.
   void add_records(int count = 1) const {
     for (int i = 0; i < count; ++i) model().append_night(reset_device_block());
   }

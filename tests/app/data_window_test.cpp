@@ -1,4 +1,5 @@
-// The Data window: the help line, the record browser, typed counts, downloads and where the keyboard goes.
+// The Data window: the help line, the cue plot, the record browser and counts typed between downloads.
+#include "../exchange/sample_nights.h"
 #include "datawin/record_browser_type.h"
 #include "test_app.h"
 
@@ -24,6 +25,30 @@ TEST_F(data_window, each_count_shows_its_own_help) {
     ASSERT_GE(index, 0) << label;
     w().widgets.set_focus_index(index);
     EXPECT_NE(w().help->help_text.find(help), std::string::npos) << label << ": " << w().help->help_text;
+  }
+}
+
+TEST_F(data_window, cue_bracket_spans_the_columns_of_the_cue_period_and_a_long_night_fills_the_plot) {
+  for (const device_block& night : {dated_night(), long_night()}) {
+    model().append_night(night);
+    long x0 = LONG_MAX, x128 = 0, top = LONG_MAX, x1, y1, x2, y2;  // the axis; the bracket's upper edge
+    std::vector<std::pair<long, long>> bracket;
+    const auto items = record_drawing([&](HDC hdc) { w().widgets.get(0)->draw(hdc); });
+    for (const drawn_item& item : items) {
+      if (!line_of(item, x1, y1, x2, y2) || y1 != y2) continue;
+      if (item.pen != gray && x2 - x1 > x128 - x0) x0 = x1, x128 = x2;
+      if (item.pen == gray && y1 < top) top = y1, bracket.clear();
+      if (item.pen == gray && y1 == top) bracket.push_back(std::minmax(x1, x2));
+    }
+    const long column = (x128 - x0) / bins_per_record;
+    for (int bin = 0; bin < bins_per_record; ++bin) {
+      const long left = x0 + column * bin, right = left + column;
+      bool covered = false;
+      for (const auto& [from, to] : bracket) covered |= left < to && right > from;
+      EXPECT_EQ(covered, bin_in_cue_period(make_time_line(night), bin)) << night.dur << " bin " << bin;
+    }
+    const strings texts = texts_of(items);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "full!"), night.dur > bins_per_record) << night.dur;
   }
 }
 
@@ -65,52 +90,6 @@ TEST_F(data_window, typed_counts_start_afresh_on_every_night) {
   }
   model().store();
   EXPECT_EQ(text_of("%d %d %d", dreams_of(0), dreams_of(1), dreams_of(2)), "4 5 3");
-}
-
-TEST_F(data_window, downloads_add_nights_and_failures_say_why_and_change_nothing) {
-  fake_port& port = use_fake_port(&engine);
-  click(w().window, 100, 208);  // the Get button
-  command(w().window, IDM_GET_DATA);
-  EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
-  EXPECT_EQ(model().image.data.working_block.tstamp, engine.block.tstamp);
-  const std::pair<std::function<void()>, const char*> rows[] = {
-      {[&] {
-         engine.block = make_empty_night({2024, 3, 30, 7, 0, 0});
-       },
-       "There is no data in the Somnolux.  The current data will not be changed."},
-      {[&] { port.open_succeeds = false; }, "Couldn't open serial port."},
-      {[&] { port.open_error = "Access denied"; }, "Couldn't open serial port.\nAccess denied"}};
-  for (const auto& [fault, message] : rows) {
-    fault();
-    io->boxes.clear();
-    command(w().window, IDM_GET_DATA);
-    EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", message);
-    EXPECT_EQ(text_of("%d/%d", model().current, model().count()), "1/2");
-    EXPECT_EQ(app->status_window, nullptr);
-  }
-}
-
-// Visible windows, so that they can be active and hold the keyboard.
-using keyboard = app_fixture;
-
-TEST_F(keyboard, the_window_that_started_a_download_or_upload_or_dialog_takes_the_keys_again) {
-  start_app("port = COM3\n", SW_SHOWNORMAL);
-  sim_engine engine(make_night(3, {2024, 3, 30, 7, 0, 0}));
-  use_fake_port(&engine);
-  io->answers = {IDOK};
-  const std::pair<win_type*, std::function<void()>> rows[] = {
-      {data_win(), [&] { command(data_win()->window, IDM_GET_DATA); }},
-      {settings_win(), [&] { command(settings_win()->window, IDM_SET_SETTINGS); }},
-      {data_win(), [&] {
-         dialog_driver cancel{"Show Record", {[](HWND d) { press(d, IDC_RECORD_CANCEL); }}};
-         EXPECT_TRUE(cancel.drive([&] { command(data_win()->window, IDM_SHOW_RECORD); }));
-       }}};
-  for (const auto& [window, act] : rows) {
-    SetActiveWindow(window->window);
-    act();
-    EXPECT_EQ(GetActiveWindow(), window->window) << title(window->window);
-    EXPECT_EQ(GetFocus(), window->window) << title(window->window);
-  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Closing, quitting, saving and reverting the documents, the preferences file and the start-up picture.
+// Closing, quitting, saving and reverting the documents, and where a saved window stands.
 #include "model/doc_file.h"
 #include "test_app.h"
 
@@ -82,43 +82,16 @@ TEST_F(documents, save_as_proposes_the_title_and_a_failed_save_keeps_the_previou
   }
   EXPECT_EQ(a.data_document->path, full_path("monday.sl1"));
   for (const auto& entry : std::filesystem::directory_iterator(".")) EXPECT_NE(entry.path().extension(), ".tmp");
-
-  // Revert of a file that went away says so and keeps the document as it is.
-  std::filesystem::remove("monday.sl1");
-  SetWindowTextA(data_win()->comments->control, "kept");
-  io->boxes.clear();
-  io->answers = {IDOK};
-  command(data_win()->window, IDM_REVERT);
-  ASSERT_EQ(io->boxes.size(), 2u);
-  EXPECT_EQ(io->boxes[1].text, "Couldn't open file.");
-  EXPECT_EQ(title(data_win()->window) + " " + model().comment, "monday kept");
 }
 
-// The start-up picture's size, seen while the start-up waits.
-std::string picture_seen() {
-  const HWND window = FindWindowA("about_win_type", nullptr);
-  auto* object = window ? reinterpret_cast<win_type*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
-  auto* about = dynamic_cast<about_win_type*>(object);
-  BITMAP info{};
-  if (!about || !GetObjectA(about->bitmap, sizeof info, &info)) return "no picture";
-  return std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight);
-}
-
-TEST_F(documents, the_start_up_shows_its_picture_for_a_second_and_the_second_one_with_shift_held) {
-  for (const auto& [shift, picture] : {std::pair{false, "265x265"}, {true, "365x311"}}) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    std::string seen;
-    start_app("port = COM1\n", SW_HIDE,
-              [&](scripted_io& desktop) { desktop.on_wait = [&] { seen = picture_seen(); }; });
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-    EXPECT_EQ(seen, picture);
-    EXPECT_EQ(io->waits, std::vector<int>{1000});
-    EXPECT_EQ(app->about_window, nullptr);
-  }
+TEST_F(documents, a_minimised_window_is_saved_where_it_stood_before) {
+  start_app(SW_SHOWNORMAL);
+  MoveWindow(data_win()->window, 130, 40, 552, 265, TRUE);
+  ShowWindow(data_win()->window, SW_MINIMIZE);
+  io->save_name = "small.sl1";
+  command(data_win()->window, IDM_SAVE);
+  const window_rect& saved = model().image.data_rect;
+  EXPECT_EQ(text_of("%d,%d %d,%d", saved.left, saved.top, saved.right, saved.bottom), "130,40 682,305");
 }
 
 }  // namespace

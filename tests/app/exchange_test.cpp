@@ -1,6 +1,5 @@
-// Reports, database export and import, the clipboard and printing through the Data and Settings windows.
+// Reports, database export and import and the clipboard through the Data and Settings windows.
 #include "../exchange/sample_nights.h"
-#include "datawin/export_dialog.h"
 #include "exchange/document_exchange.h"
 #include "exchange/export_rows.h"
 #include "exchange/help_strings.h"
@@ -16,9 +15,8 @@ class exchange : public started_app {
  protected:
   data_win_type& w() const { return *data_win(); }
   const std::vector<data_record>& records() const { return model().image.records; }
-  // Six nights with their own counts and comments, the third one shown. Every night has the
-  // interface version that a download brings and a comment: a spreadsheet writes an empty text
-  // cell back as nothing, and a row cannot lose a column.
+  // Six nights with their own counts and comments, the third one shown; each with the interface version a
+  // download brings and a comment, since a spreadsheet writes an empty cell back as nothing.
   void add_nights() const {
     device_block dated = dated_night();
     dated.type = 4, dated.walarm = 1;  // values a row gives back: a known cue type's name, ON for 1
@@ -68,6 +66,7 @@ class exchange : public started_app {
     command(w().window, IDM_IMPORT_DATABASE);
     return io->boxes.empty() ? "" : io->boxes.back().text;
   }
+  std::string last_box() const { return io->boxes.empty() ? "" : io->boxes.back().text; }
 };
 
 TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_and_one_zero) {
@@ -80,17 +79,12 @@ TEST_F(exchange, report_file_and_clipboard_hold_each_windows_report_with_cr_lf_a
     command(window->window, IDM_EXPORT_REPORT);
     EXPECT_EQ(read_file("report.txt"), add_returns(report));
     command(window->window, IDM_COPY);
-    OpenClipboard(nullptr);
-    HANDLE memory = GetClipboardData(CF_TEXT);
-    EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory)),
-              add_returns(report) + '\0');
-    GlobalUnlock(memory);
-    CloseClipboard();
+    EXPECT_EQ(clipboard_text(true), add_returns(report) + '\0');
   }
   EXPECT_EQ(io->file_dialogs[0], "Save Report: SomnReport.txt | Somnolux Report (*.TXT) | txt");
   io->save_name = "no such folder\\report.txt";
   command(w().window, IDM_EXPORT_REPORT);
-  EXPECT_EQ(io->boxes.at(0).text, "Sorry, couldn't create report file.");
+  EXPECT_EQ(last_box(), "Sorry, couldn't create report file.");
 }
 
 TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_showed) {
@@ -101,7 +95,7 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
   for (const auto& [actions, positions] : rows) {
     std::filesystem::remove("data.txt");
     const std::size_t dialogs = io->file_dialogs.size();
-    const std::string bytes = export_file(actions);
+    const std::string bytes = export_file(actions);  // the edited comment is stored by now
     std::string expected = positions.empty() || std::strstr(actions, "names") ? "" : export_header();
     for (int i : positions) expected += row(i);
     EXPECT_EQ(bytes, add_returns(positions.empty() ? "" : expected)) << actions;
@@ -113,7 +107,7 @@ TEST_F(exchange, export_writes_the_chosen_rows_and_shows_again_the_night_it_show
   }
   EXPECT_EQ(io->file_dialogs[0], "Save Data: SomnData.txt | Somnolux Data (*.TXT) | txt");
   export_file("1", "no such folder\\data.txt");
-  EXPECT_EQ(io->boxes.back().text, "Sorry, couldn't create data file.");
+  EXPECT_EQ(last_box(), "Sorry, couldn't create data file.");
 }
 
 TEST_F(exchange, while_export_data_is_open_no_other_window_closes_or_replaces_a_document) {
@@ -150,76 +144,18 @@ TEST_F(exchange, import_adds_the_rows_of_this_program_and_shows_the_last_and_any
   EXPECT_EQ(io->file_dialogs.back(), "open  | Text File (*.TXT) | txt");
 }
 
-TEST_F(exchange, running_out_of_memory_part_way_through_an_export_or_an_import_changes_nothing_and_says_so) {
-  add_nights();
-  const std::string rows = add_returns(export_header() + row(0) + row(1) + row(2));
-  write_file("in.txt", rows);
-  const std::string shown = make_export_row(shown_view(model(), ""), version);
-  io->on_dialog = [](const std::string&, LPARAM state) -> INT_PTR {  // Export Data: all six records
-    reinterpret_cast<export_dialog_state*>(state)->selection = {0, 1, 2, 3, 4, 5};
-    return 0;
-  };
-  io->save_name = "data.txt";
-  io->open_name = "in.txt";
-  int failures = 0;
-  for (const int id : {IDM_EXPORT_DATABASE, IDM_IMPORT_DATABASE}) {
-    for (long after = 0;; ++after) {  // every allocation of the work in turn runs out
-      std::filesystem::remove("data.txt");
-      io->boxes.clear();
-      io->on_chosen = [after] { fail_allocation_after(after); };
-      command(w().window, id);
-      fail_allocation_after(-1);
-      if (id == IDM_IMPORT_DATABASE ? model().count() == 9 : std::filesystem::exists("data.txt")) break;  // done
-      ++failures;
-      EXPECT_EQ(
-          io->boxes.empty() ? "" : io->boxes.back().text,
-          text_of("There is not enough memory to %s these records.", id == IDM_IMPORT_DATABASE ? "import" : "export"));
-      EXPECT_EQ(model().count(), 6);
-      EXPECT_EQ(make_export_row(shown_view(model(), ""), version), shown);
-      EXPECT_FALSE(std::filesystem::exists("data.txt"));
-      EXPECT_TRUE(std::filesystem::remove("in.txt"));  // the file was closed
-      write_file("in.txt", rows);
-    }
-  }
-  EXPECT_GT(failures, 4);
-}
-
-TEST_F(exchange, print_reports_each_failure_and_ends_what_it_began) {
-  add_nights();
-  test_printer& paper = *printer;
-  const std::string job = "choose|doc Untitled 1+|page+|";
-  const std::tuple<int, DWORD, const char*, std::string, std::string> rows[] = {
-      {0, 0, "", "choose|release|", ""},  // cancelled
-      {0, 4096, "", "choose|release|", "PrintDlg() error: 4096 PDERR_PRINTERCODES."},
-      {0, 4109, "", "choose|release|", ""},
-      {1, 0, "doc", "choose|doc Untitled 1+|release|", "StartDoc() failed: 5."},
-      {1, 0, "page", job + "end doc|release|", "StartPage() failed: 5."},
-      {1, 0, "end page", job + "end page+|end doc|release|", "EndPage() failed: 5."},
-      {1, 0, "end doc", job + "end page+|end doc+|release|", "EndDoc() failed: 5."},
-      {1, 0, "", job + "end page+|end doc+|release|", ""}};
-  for (const auto& [answer, error, failing, calls, message] : rows) {
-    paper.answer = answer, paper.error = error, paper.failing = failing, paper.calls.clear();
-    io->boxes.clear();
-    command(w().window, IDM_PRINT);
-    EXPECT_EQ(paper.calls, calls) << failing << error;
-    EXPECT_EQ(io->boxes.empty() ? "" : io->boxes[0].text, message);
-    EXPECT_TRUE(io->boxes.empty() || !io->boxes[0].status_or_about_open);  // the box closed it first
-    EXPECT_EQ(app->status_window, nullptr);
-  }
-}
-
 // The two Windows halves of tests/e2e/exchange_e2e.sh, on the files of the folder it names: the nights
 // exported with the field names; then the file a spreadsheet saved back, imported and exported again.
 TEST_F(exchange, spreadsheet_round_trip) {
   const char* folder = std::getenv("NG_SPREADSHEET_DIR");
   const char* half = std::getenv("NG_SPREADSHEET_STEP");
   if (!folder || !half) GTEST_SKIP() << "a step of tests/e2e/exchange_e2e.sh";
-  const std::string in = std::string(folder) + "\\back.txt", out = std::string(folder) + "\\";
+  const std::string out = std::string(folder) + "\\";
   if (std::string(half) == "export") {
     add_nights();
     EXPECT_FALSE(export_file("all", out + "nights.txt").empty());
   } else {
-    EXPECT_EQ(import_file(in), "6 record(s) imported.");
+    EXPECT_EQ(import_file(out + "back.txt"), "6 record(s) imported.");
     EXPECT_FALSE(export_file("all", out + "again.txt").empty());
   }
 }

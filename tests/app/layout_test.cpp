@@ -1,4 +1,5 @@
 // Every window's texts, with typical and with the widest values, and every dialog's, stand apart and inside it.
+#include "app/msg_win_type.h"
 #include "sim_night.h"
 #include "test_app.h"
 

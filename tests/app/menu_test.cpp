@@ -29,12 +29,14 @@ std::string items_in(HWND window, UINT state) {
 TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
   app_type& a = start_app();
   const std::string text = "Cut Text, Paste Text, Clear Text, Select All, ",
-                    upload = "Set Somnolux Settings, Reset Settings";
+                    upload = "Set Somnolux Settings, Reset Settings", copy = "Copy Data Settings To Settings Window",
+                    records = "Show Record, Delete Record",
+                    settings = "Export To Database, Import From Database, " + text + "Get Somnolux Settings and Data, ";
   // The Plot and Trends windows neither edit, exchange nor talk to the Somnolux.
   const std::string viewer =
       "Export To Database, Import From Database, Cut, Paste, Clear, Select All, Other Port, "
       "Get Somnolux Settings and Data, " +
-      upload + ", Copy Data Settings To Settings Window, Set Interface Timeout, ";
+      upload + ", " + copy + ", Set Interface Timeout, ";
   const struct {
     const char* situation;
     std::function<void()> step;
@@ -43,58 +45,40 @@ TEST_F(menus, each_window_grays_what_the_documents_do_not_allow) {
     std::string plot, trends;  // their Windows menus
   } rows[] = {
       {"start", [] {},
-       "Revert, Export To Database, " + text + upload +
-           ", Copy Data Settings To Settings Window, Show Plot Window, Show Record, Delete Record, Plot Records",
-       "Revert, Export To Database, Import From Database, " + text +
-           "Get Somnolux Settings and Data, Copy Data Settings To Settings Window, Show Plot Window, Show Record, "
-           "Delete Record, Plot Records",
-       false, "Show Plot Window, Show Record, Delete Record, Plot Records",
-       "Show Plot Window, Show Record, Delete Record, Plot Records"},
-      {"one record", [&] { add_records(); }, "Revert, " + text + upload + ", Show Record",
-       "Revert, Export To Database, Import From Database, " + text +
-           "Get Somnolux Settings and Data, Show Record, Delete Record, Plot Records",
-       false, "Show Record, Delete Record", "Show Record, Delete Record, Plot Records"},
+       "Export To Database, " + text + upload + ", " + copy + ", Show Plot Window, " + records + ", Plot Records",
+       settings + copy + ", Show Plot Window, " + records + ", Plot Records", false,
+       "Show Plot Window, " + records + ", Plot Records", "Show Plot Window, " + records + ", Plot Records"},
+      {"one record", [&] { add_records(); }, text + upload + ", Show Record", settings + records + ", Plot Records",
+       false, records, records + ", Plot Records"},
       {"two records, none shown", [&] { add_records(), model().current = -1; },
-       "Revert, " + text + upload + ", Copy Data Settings To Settings Window, Delete Record",
-       "Revert, Export To Database, Import From Database, " + text +
-           "Get Somnolux Settings and Data, Copy Data Settings To Settings Window, Show Record, Delete Record, "
-           "Plot Records",
-       false, "Show Record, Delete Record", "Show Record, Delete Record, Plot Records"},
+       text + upload + ", " + copy + ", Delete Record", settings + copy + ", " + records + ", Plot Records", false,
+       records, records + ", Plot Records"},
       {"both saved, the second shown",
-       [&] {
-         model().current = 1;
-         a.data_document->path = "night.sl1";
-         a.settings_document->path = "quiet.sl2";
-       },
-       text + upload,
-       "Export To Database, Import From Database, " + text +
-           "Get Somnolux Settings and Data, Show Record, Delete Record, Plot Records",
-       true, "Show Record, Delete Record", "Show Record, Delete Record, Plot Records"},
+       [&] { model().current = 1, a.data_document->path = "night.sl1", a.settings_document->path = "quiet.sl2"; },
+       text + upload, settings + records + ", Plot Records", true, records, records + ", Plot Records"},
       {"settings closed", [&] { io->answers = {IDNO}, command(settings_win()->window, IDM_CLOSE); },
-       text + upload + ", Copy Data Settings To Settings Window, Show Settings Window", "", true,
-       "Show Settings Window, Show Record, Delete Record",
-       "Show Settings Window, Show Record, Delete Record, Plot Records"},
+       text + upload + ", " + copy + ", Show Settings Window", "", true, "Show Settings Window, " + records,
+       "Show Settings Window, " + records + ", Plot Records"},
   };
   for (const auto& row : rows) {
     row.step();
     a.update_all_menus();
     const std::string revert = row.saved ? "" : "Revert, ";
-    EXPECT_EQ(items_in(data_win()->window, MF_GRAYED), row.data) << row.situation;
+    EXPECT_EQ(items_in(data_win()->window, MF_GRAYED), revert + row.data) << row.situation;
     EXPECT_EQ(items_in(plot_win()->window, MF_GRAYED), revert + "Export Report, " + viewer + row.plot) << row.situation;
     EXPECT_EQ(items_in(trends_win()->window, MF_GRAYED), revert + viewer + row.trends) << row.situation;
-    EXPECT_EQ(settings_win() ? items_in(settings_win()->window, MF_GRAYED) : "", row.settings) << row.situation;
+    EXPECT_EQ(settings_win() ? items_in(settings_win()->window, MF_GRAYED) : "",
+              row.settings.empty() ? "" : revert + row.settings)
+        << row.situation;
   }
   add_records();  // behind the menus' back: activating any window refreshes every menu
   SendMessageA(plot_win()->window, WM_ACTIVATE, WA_ACTIVE, 0);
-  EXPECT_TRUE(enabled(data_win()->window, IDM_SHOW_RECORD));
+  EXPECT_EQ(GetMenuState(GetMenu(data_win()->window), IDM_SHOW_RECORD, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
 
 TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
   app_type& a = start_app();
   HWND data = data_win()->window, settings = settings_win()->window, plot = plot_win()->window;
-  auto seen = [&] {
-    return items_in(data, MF_CHECKED) + "|" + items_in(settings, MF_CHECKED) + "|" + items_in(plot, MF_CHECKED);
-  };
   io->on_dialog = [](const std::string&, LPARAM port) -> INT_PTR { return *reinterpret_cast<int*>(port) = 17, 1; };
   const struct {
     std::function<void()> choose;
@@ -109,63 +93,40 @@ TEST_F(menus, a_chosen_port_is_checked_in_both_windows_and_written) {
   };
   for (const auto& row : rows) {
     row.choose();
-    EXPECT_EQ(seen(), row.checked);
+    EXPECT_EQ(items_in(data, MF_CHECKED) + "|" + items_in(settings, MF_CHECKED) + "|" + items_in(plot, MF_CHECKED),
+              row.checked);
     EXPECT_EQ(read_file("somnprefs.txt"), row.written);
-  }
-  // A preferences file that cannot be written is reported, and the port applies all the same.
-  std::filesystem::remove("somnprefs.txt");
-  std::filesystem::create_directory("somnprefs.txt");
-  const auto answer_17 = io->on_dialog;
-  for (const auto& [choose, port] :
-       {std::pair<std::function<void()>, int>{[&] { command(data, IDM_COM1 + 4); }, 5},
-        {[&] { command(settings, IDM_OTHER_PORT); }, 17},
-        {[&] { start_app(nullptr, SW_HIDE, [&](scripted_io& d) { d.on_dialog = answer_17; }); }, 17}}) {
-    io->boxes.clear();
-    choose();
-    EXPECT_EQ(io->boxes.size() == 1 ? io->boxes[0].text : "", "Couldn't create preferences file.") << port;
-    EXPECT_EQ(app->link()->port_number, port);
   }
 }
 
 using timeout_dialog = app_fixture;
 
-// Escape as the keyboard gives it.
-void escape(HWND dialog) { PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
-
-// Clicks the dialog's button with this label.
-void click_label(HWND dialog, const char* label) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (title(child) == label) SendMessageA(child, BM_CLICK, 0, 0);
-}
-
-// The labels of the checked radio buttons.
-std::string checked_labels(HWND dialog) {
-  std::string out;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED) out += title(child) + "|";
-  return out;
-}
-
 TEST_F(timeout_dialog, ok_takes_the_checked_time_cancel_keeps_the_last_and_escape_checks_normal_without_closing) {
   app_type& a = start_app();
+  std::string seen;                                                // the checked buttons at each step
+  const auto choose = [&](const char* time, const char* button) {  // after noting the checked ones
+    return [&seen, time, button](HWND d) {
+      for (HWND child = GetWindow(d, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED) seen += title(child) + "|";
+      for (const char* label : {time, button})
+        for (HWND child = GetWindow(d, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+          if (label && title(child) == label) SendMessageA(child, BM_CLICK, 0, 0);
+    };
+  };
   const struct {
     std::vector<std::function<void(HWND)>> steps;
-    const char* seen;  // the checked buttons at each step
+    const char* seen;
     int choice;
   } rows[] = {
-      {{[](HWND d) { click_label(d, "Longest time (~55 secs)"), click_label(d, "OK"); }}, "Normal time (~22 secs)|", 2},
-      {{[](HWND d) { click_label(d, "Longer time (~38 secs)"), click_label(d, "Cancel"); }},
-       "Longest time (~55 secs)|",
-       2},
-      {{escape, [](HWND d) { click_label(d, "Longer time (~38 secs)"), click_label(d, "OK"); }},
+      {{choose("Longest time (~55 secs)", "OK")}, "Normal time (~22 secs)|", 2},
+      {{choose("Longer time (~38 secs)", "Cancel")}, "Longest time (~55 secs)|", 2},
+      {{[&](HWND d) { choose(nullptr, nullptr)(d), escape(d); }, choose("Longer time (~38 secs)", "OK")},
        "Longest time (~55 secs)|Normal time (~22 secs)|",
        1},
   };
   for (const auto& row : rows) {
-    std::string seen;
-    std::vector<std::function<void(HWND)>> steps;
-    for (const auto& step : row.steps) steps.push_back([&](HWND d) { seen += checked_labels(d), step(d); });
-    dialog_driver driver{"Set Interface Timeout", steps};
+    seen.clear();
+    dialog_driver driver{"Set Interface Timeout", row.steps};
     EXPECT_TRUE(driver.drive([&] { command(data_win()->window, IDM_INTERFACE_TIMEOUT); }));
     EXPECT_EQ(seen, row.seen);
     EXPECT_EQ(a.link()->timeout_choice, row.choice);

@@ -1,9 +1,7 @@
-// The Plot window: the summed nights' outlines, the record dialogs, deleting records and Copy Plot.
+// The Plot window: the summed nights' outlines, the time axis, the record dialogs, deleting records and Copy Plot.
 #include "test_app.h"
 
 namespace {
-
-void click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
 
 class plot_window : public started_app {
  protected:
@@ -29,10 +27,9 @@ class plot_window : public started_app {
 // The corners of the path drawn in gray, the legend's stroke at y 7 left out.
 std::string gray_corners(const std::vector<drawn_item>& items) {
   std::vector<std::pair<long, long>> path;
+  long x1, y1, x2, y2;
   for (const drawn_item& item : items) {
-    long x1, y1, x2, y2;
-    if (item.pen != gray || std::sscanf(item.shape.c_str(), "line %ld,%ld %ld,%ld", &x1, &y1, &x2, &y2) != 4 || y1 == 7)
-      continue;
+    if (item.pen != gray || !line_of(item, x1, y1, x2, y2) || y1 == 7) continue;
     if (path.empty()) path.push_back({x1, y1});
     const size_t n = path.size();
     if (path[n - 1] == std::pair{x2, y2}) continue;
@@ -52,11 +49,11 @@ TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights_and_copy_plot_
   size_client(p().window, 299, 136);  // x of bin i is 34 + 2i, y of v is 116 - 50v at max 2
   p().build_plot({0, 1});
   EXPECT_TRUE(IsWindowVisible(p().window));
-  const std::pair<series_choice, const char*> rows[] = {
-      {{{1, 0, 0}, {1, 0, 0}}, "34,116 54,116 54,66 56,66 56,16 58,16 58,116 290,116 "},
-      {{{0, 1, 0}, {0, 1, 0}}, "34,116 214,116 214,66 216,66 216,116 288,116 288,66 290,66 "},
-      {{{0, 0, 1}, {0, 0, 1}},
-       "34,116 54,116 54,66 56,66 56,16 58,16 58,116 214,116 214,66 216,66 216,116 288,116 288,66 290,66 "}};
+  const std::string cues = "34,116 54,116 54,66 56,66 56,16 58,16 58,116 ",
+                    late = "214,66 216,66 216,116 288,116 288,66 290,66 ";
+  const std::pair<series_choice, std::string> rows[] = {{{{1, 0, 0}, {1, 0, 0}}, cues + "290,116 "},
+                                                        {{{0, 1, 0}, {0, 1, 0}}, "34,116 214,116 " + late},
+                                                        {{{0, 0, 1}, {0, 0, 1}}, cues + "214,116 " + late}};
   for (const auto& [shown, corners] : rows) {
     p().series = shown;
     EXPECT_EQ(gray_corners(drawing()), corners);
@@ -69,6 +66,30 @@ TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights_and_copy_plot_
   EXPECT_EQ(text_of("%ldx%ld", picture.bmWidth, picture.bmHeight), "299x136");
 }
 
+TEST_F(plot_window, hour_ticks_stand_evenly_along_the_time_axis_with_each_hour_labelled_under_its_tick) {
+  for (const auto& [width, per_hour] : {std::pair{240, 1}, {300, 2}, {430, 12}}) {  // hours, halves, bins
+    size_client(p().window, width, 136);
+    const std::vector<drawn_item> items = drawing();
+    std::vector<long> ticks;  // the uprights hanging from the axis' foot: the lowest tops drawn
+    long foot = 0, x1, y1, x2, y2;
+    for (const drawn_item& item : items)
+      if (line_of(item, x1, y1, x2, y2) && x1 == x2 && y2 > y1) foot = std::max(foot, y1);
+    for (const drawn_item& item : items)
+      if (line_of(item, x1, y1, x2, y2) && x1 == x2 && y2 > y1 && y1 == foot) ticks.push_back(x1);
+    ASSERT_EQ(ticks.size(), std::size_t(127 / (12 / per_hour) + 1)) << width;
+    for (std::size_t i = 2; i < ticks.size(); ++i)
+      EXPECT_NEAR(ticks[i] - ticks[i - 1], ticks[1] - ticks[0], 1) << width << " tick " << i;
+    int hour = 0;
+    for (const drawn_item& item : items)
+      if (item.box.top >= foot && std::isdigit(static_cast<unsigned char>(texts_of({item})[0][0]))) {
+        const long under = ticks.at(std::size_t(++hour * per_hour));
+        EXPECT_EQ(texts_of({item})[0], std::to_string(hour)) << width;
+        EXPECT_TRUE(item.box.left <= under && under <= item.box.right) << width << " hour " << hour;
+      }
+    EXPECT_EQ(hour, 10) << width;
+  }
+}
+
 TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chosen_colours) {
   for (int i = 0; i < 5; ++i) add_night(96, {10 + i});
   data_win_type& w = *data_win();
@@ -79,7 +100,6 @@ TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chose
                      }}};
   EXPECT_TRUE(show.drive([&] { command(w.window, IDM_SHOW_RECORD); }));
   EXPECT_EQ(model().current, 2);
-
   // Each run: the series' boxes and colours clicked, the records chosen, then OK or Cancel.
   const struct {
     bool from_plot;
@@ -104,7 +124,7 @@ TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chose
     dialog_driver run{"Plot Records", {[&](HWND d) {
                         w.plot_records();  // already open: returns at once
                         data_held = !IsWindowEnabled(w.window);
-                        for (int id : row.clicks) click(d, id);
+                        for (int id : row.clicks) SendDlgItemMessageA(d, id, BM_CLICK, 0, 0);
                         for (int line : row.records) SendDlgItemMessageA(d, IDC_RECORD_LIST, LB_SETSEL, TRUE, line);
                         press(d, row.button);
                       }}};
@@ -115,6 +135,15 @@ TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chose
     EXPECT_EQ(title_line(), row.title);
   }
   EXPECT_EQ(io->dialogs.size(), 5u);
+}
+
+TEST_F(plot_window, escape_closes_the_record_dialogs_and_changes_nothing) {
+  add_records(2);
+  for (const auto& [caption, id] : {std::pair{"Show Record", IDM_SHOW_RECORD}, {"Plot Records", IDM_PLOT_RECORDS}}) {
+    dialog_driver cancelled{caption, {escape}};  // a second step would find it still open
+    EXPECT_TRUE(cancelled.drive([&] { command(data_win()->window, id); })) << caption;
+  }
+  EXPECT_EQ(text_of("%d %d %d", model().current, sums().record_count, IsWindowVisible(p().window)), "1 0 0");
 }
 
 TEST_F(plot_window, delete_record_asks_then_shows_the_one_before_and_the_last_one_clears_the_plot) {

@@ -1,8 +1,10 @@
-// The Settings window: the keyboard walk and the fields' ranges, Reset, the upload, Copy Data Settings, Revert.
+// The Settings window: the keyboard walk and the fields' ranges, its button and check box, Reset, the upload,
+// Copy Data Settings and Revert.
 #include <ctime>
 
 #include "../model/settings_image.h"
 #include "test_app.h"
+#include "ui/button_type.h"
 
 namespace {
 
@@ -17,6 +19,14 @@ class settings_window : public started_app {
     ValidateRect(w().window, nullptr);
     action();
     return GetUpdateRect(w().window, nullptr, FALSE);
+  }
+  std::vector<drawn_item> drawing(int index) const {
+    return record_drawing([&](HDC hdc) { w().widgets.get(index)->draw(hdc); });
+  }
+  // The Reset Settings button's outline pen, fill and label colour.
+  std::vector<long> button_looks() const {
+    const std::vector<drawn_item> items = drawing(17);
+    return {long(items.at(0).pen), items.at(0).brush, long(items.at(1).color)};
   }
 };
 
@@ -54,14 +64,11 @@ TEST_F(settings_window, tab_walks_every_field_with_its_help_and_each_takes_its_r
       type(" ");
       EXPECT_NE(s().*stop.value, before) << stop.focus;
     } else {
-      EXPECT_EQ(typed(std::to_string(stop.max)), 0) << stop.focus;
-      EXPECT_EQ(s().*stop.value, stop.max) << stop.focus;
-      EXPECT_GT(typed(std::to_string(stop.max + 1)), 0) << stop.focus;
-      EXPECT_NE(s().*stop.value, stop.max + 1) << stop.focus;
-      EXPECT_EQ(typed(std::to_string(stop.min)), 0) << stop.focus;
-      EXPECT_EQ(s().*stop.value, stop.min) << stop.focus;
-      if (stop.min > 0) {
-        EXPECT_GT(typed(std::to_string(stop.min - 1)), 0) << stop.focus;
+      for (const int value : {stop.max, stop.max + 1, stop.min, stop.min - 1}) {
+        const bool fits = value >= stop.min && value <= stop.max;
+        if (value < 0) continue;
+        EXPECT_EQ(typed(std::to_string(value)) == 0, fits) << stop.focus << " " << value;
+        EXPECT_EQ(s().*stop.value == value, fits) << stop.focus << " " << value;
       }
     }
     type("\t");
@@ -130,6 +137,43 @@ TEST_F(settings_window, upload_asks_then_sends_the_edits_stamped_with_todays_dat
   command(w().window, IDM_SET_SETTINGS);
   EXPECT_EQ(io->boxes.back().text, "Couldn't set Somnolux settings.");
   EXPECT_EQ(s().cdur, 33);
+}
+
+TEST_F(settings_window, a_button_shows_its_press_for_a_quarter_second_then_acts_and_grays_when_disabled) {
+  io->answers = {IDCANCEL};
+  std::vector<long> during;
+  size_t asked_during = 9;
+  io->on_pause = [&] { during = button_looks(), asked_during = io->boxes.size(); };
+  click(w().window, 390, 130);  // the outline's corner
+  EXPECT_EQ(io->pauses, std::vector<int>{250});
+  EXPECT_EQ(during, (std::vector<long>{0, LTGRAY_BRUSH, 0}));
+  EXPECT_EQ(asked_during, 0u) << "it acts once the press was shown";
+  EXPECT_EQ(io->boxes.size(), 1u);
+  EXPECT_EQ(button_looks(), (std::vector<long>{0, NULL_BRUSH, 0}));
+  static_cast<button_type*>(w().widgets.get(17))->enabled = 0;
+  EXPECT_EQ(button_looks(), (std::vector<long>{long(gray), NULL_BRUSH, long(gray)}));
+  click(w().window, 300, 120);
+  EXPECT_EQ(io->pauses.size() + io->boxes.size(), 2u) << "a disabled button is not hit";
+}
+
+TEST_F(settings_window, a_check_box_shows_a_cross_when_on_and_only_its_inner_square_toggles_it) {
+  const widget_type* box = w().widgets.get(7);  // WAKE-ALARM ON
+  auto crossed = [&] {
+    int lines = 0;
+    for (const drawn_item& item : drawing(7)) lines += item.shape.rfind("line", 0) == 0;
+    return lines == 2;
+  };
+  // x, y from the box's corner, and the alarm after: the label focuses it, the gap between the squares
+  // does nothing, the inner square toggles it, its edges included.
+  const std::tuple<int, int, int> presses[] = {{40, 5, 0}, {1, 1, 0}, {4, 2, 1}, {14, 12, 0}, {4, 12, 1}};
+  for (const auto& [dx, dy, after] : presses) {
+    click(w().window, box->x + dx, box->y + dy);
+    EXPECT_EQ(s().walarm, after) << dx << "," << dy;
+    EXPECT_EQ(crossed(), after != 0) << dx << "," << dy;
+    EXPECT_EQ(focus_name(w().widgets), "7");
+  }
+  s().walarm = 5;  // any value but 0 is on
+  EXPECT_TRUE(crossed());
 }
 
 }  // namespace

@@ -13,10 +13,8 @@
 
 #include "../device/test_link.h"
 #include "../ui/emf_recording.h"
-#include "app/about_win_type.h"
 #include "app/app_type.h"
 #include "app/data_doc.h"
-#include "app/msg_win_type.h"
 #include "app/settings_doc.h"
 #include "datawin/data_win_type.h"
 #include "device/device_link.h"
@@ -35,20 +33,15 @@ inline constexpr COLORREF gray = RGB(180, 180, 180);  // disabled widgets, gray 
 
 struct box_record {
   std::string text, caption;
-  bool status_or_about_open;  // when the box came
 };
 
-// A desktop whose boxes, file dialogs, dialogs, waits and popups are scripted and recorded.
+// A desktop whose boxes, file dialogs, dialogs and pauses are scripted and recorded; it never waits.
 struct scripted_io : desktop_io {
   int message_box(const std::string& text, const char* caption, UINT type) override {
-    boxes.push_back({text, caption, app && (app->status_window || app->about_window)});
+    boxes.push_back({text, caption});
     const int answer = answers.empty() ? ((type & MB_TYPEMASK) == MB_YESNOCANCEL ? IDNO : IDOK) : answers.front();
     if (!answers.empty()) answers.pop_front();
     return answer;
-  }
-  void wait_ms(int milliseconds) override {
-    waits.push_back(milliseconds);
-    if (on_wait) on_wait();
   }
   INT_PTR run_dialog(HINSTANCE instance, const char* name, DLGPROC procedure, HWND owner, LPARAM state) override {
     dialogs.push_back(name);
@@ -65,42 +58,34 @@ struct scripted_io : desktop_io {
     choice.path = (std::filesystem::current_path() / name).string();
     choice.title = name;
     choice.filter_index = 1;
-    if (on_chosen) on_chosen();
     return true;
   }
+  void wait_ms(int) override {}                     // the start-up picture stays no time
+  void track_popup(HMENU, POINT, HWND) override {}  // a popup menu chooses nothing
   void beep() override { ++beeps; }
   void pause(int milliseconds) override {
     pauses.push_back(milliseconds);
     if (on_pause) on_pause();
   }
-  void track_popup(HMENU menu, POINT screen, HWND owner) override {
-    if (on_popup) on_popup(menu, screen, owner);
-    if (popup_choice >= 0) SendMessageA(owner, WM_COMMAND, GetMenuItemID(menu, popup_choice), 0);
-  }
 
-  const app_type* app = nullptr;
   std::vector<box_record> boxes;
   std::deque<int> answers;  // IDOK, IDYES ... in the order asked; else OK or No
-  std::vector<int> waits, pauses;
-  std::function<void()> on_wait, on_pause, on_chosen;
-  std::vector<std::string> dialogs;
+  std::vector<int> pauses;
+  std::function<void()> on_pause;
+  std::vector<std::string> dialogs, file_dialogs;  // file dialogs: [open ][caption: ]proposed path | filter | extension
   std::function<INT_PTR(const std::string& name, LPARAM state)> on_dialog;  // else the real modal dialog
   std::string open_name, save_name;                                         // "" cancels the file dialog
-  std::vector<std::string> file_dialogs;  // [open ][caption: ]proposed path | filter | extension
   int beeps = 0;
-  int popup_choice = -1;  // the item a popup menu chooses; -1 none
-  std::function<void(HMENU menu, POINT screen, HWND owner)> on_popup;
 };
 
 // A printer whose dialog answers as scripted (cancel by default) onto a metafile page. It logs its
-// calls ("choose|doc Untitled 1+|...", + while the status window stands); the call named `failing`
-// fails with system error 5.
+// calls ("choose|doc Journal Trends+|...", + while the status window stands).
 struct test_printer : printer_type {
   int choose(PRINTDLGA& request) override {
     if (answer == 1) request.hDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     return step("choose"), answer;
   }
-  DWORD dialog_error() override { return error; }
+  DWORD dialog_error() override { return 0; }
   int start_doc(HDC, const DOCINFOA& info) override { return step("doc " + std::string(info.lpszDocName)); }
   int start_page(HDC) override { return step("page"); }
   int end_page(HDC) override { return step("end page"); }
@@ -110,22 +95,14 @@ struct test_printer : printer_type {
     if (request.hDC) drawn = read_metafile(CloseEnhMetaFile(request.hDC));
     request.hDC = nullptr;
   }
-  int step(const std::string& name) {
-    calls += name + (app && app->status_window ? "+|" : "|");
-    SetLastError(5);
-    return !failing.empty() && name.rfind(failing, 0) == 0 ? 0 : 1;
-  }
+  int step(const std::string& name) { return calls += name + (app && app->status_window ? "+|" : "|"), 1; }
 
   int answer = 0;
-  DWORD error = 0;
-  std::string failing, calls;
+  std::string calls;
   std::vector<drawn_item> drawn;
   const app_type* app = nullptr;
 };
 
-inline bool enabled(HWND window, int id) {
-  return (GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
 inline std::string title(HWND window) {
   char text[512] = "";
   GetWindowTextA(window, text, sizeof text);
@@ -158,9 +135,22 @@ inline std::string focus_name(widget_container& widgets) {
   auto* time = dynamic_cast<time_field_type*>(widgets.focused());
   return std::to_string(widgets.focus_index) + (time ? (time->focused_part ? "m" : "h") : "");
 }
+// The clipboard's text, with its memory's full size when `whole`.
+inline std::string clipboard_text(bool whole = false) {
+  if (!OpenClipboard(nullptr)) return "no clipboard";
+  HANDLE memory = GetClipboardData(CF_TEXT);
+  const char* text = memory ? static_cast<const char*>(GlobalLock(memory)) : nullptr;
+  const std::string copied = !text ? "" : whole ? std::string(text, GlobalSize(memory)) : text;
+  if (text) GlobalUnlock(memory);
+  CloseClipboard();
+  return copied;
+}
+// The points of a drawn line, or false for another shape.
+inline bool line_of(const drawn_item& item, long& x1, long& y1, long& x2, long& y2) {
+  return std::sscanf(item.shape.c_str(), "line %ld,%ld %ld,%ld", &x1, &y1, &x2, &y2) == 4;
+}
 
-// Runs a modal dialog with steps from a thread timer: each tick that finds the dialog runs
-// the next step on it.
+// Runs a modal dialog with steps from a thread timer: each tick that finds the dialog runs the next step on it.
 struct dialog_driver {
   const char* caption;
   std::vector<std::function<void(HWND)>> steps;
@@ -185,12 +175,10 @@ struct dialog_driver {
   }
 };
 
+inline void escape(HWND dialog) { PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_ESCAPE, 0); }
 inline void press(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
-
-// Running out of memory on purpose: the allocation after `count` more succeed throws std::bad_alloc once.
-void fail_allocation_after(long count);
 
 // Each test runs in a fresh temporary directory, where the preferences file and the documents go.
 class app_fixture : public ::testing::Test {
@@ -208,19 +196,15 @@ class app_fixture : public ::testing::Test {
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(directory);
   }
-
-  // By default the preferences name COM3, so that no port dialog comes; `before` scripts the start-up.
-  app_type& start_app(const char* preferences = "port = COM3\n", int show = SW_HIDE,
-                      const std::function<void(scripted_io&)>& before = nullptr) {
-    if (preferences) write_file("somnprefs.txt", preferences);
+  // The preferences name COM3, so that no port dialog comes.
+  app_type& start_app(int show = SW_HIDE) {
+    write_file("somnprefs.txt", "port = COM3\n");
     auto desktop = std::make_unique<scripted_io>();
     auto paper = std::make_unique<test_printer>();
-    io = desktop.get();
-    printer = paper.get();
-    if (before) before(*io);
+    io = desktop.get(), printer = paper.get();
     app.reset();
     app = std::make_unique<app_type>(GetModuleHandleA(nullptr), show, std::move(desktop), std::move(paper));
-    io->app = printer->app = app.get();
+    printer->app = app.get();
     return *app;
   }
   // Whether WM_QUIT was posted since the last call, taking it off the queue.
@@ -238,8 +222,8 @@ class app_fixture : public ::testing::Test {
   }
 
   data_win_type* data_win() const { return app->data_document ? app->data_document->data_window.get() : nullptr; }
-  plot_win_type* plot_win() const { return app->data_document ? app->data_document->plot_window.get() : nullptr; }
-  trends_win_type* trends_win() const { return app->data_document ? app->data_document->trends_window.get() : nullptr; }
+  plot_win_type* plot_win() const { return app->data_document->plot_window.get(); }
+  trends_win_type* trends_win() const { return app->data_document->trends_window.get(); }
   settings_win_type* settings_win() const {
     return app->settings_document ? app->settings_document->settings_window.get() : nullptr;
   }
@@ -253,7 +237,6 @@ class app_fixture : public ::testing::Test {
     app->device = std::move(link);
     return *port;
   }
-  // Adds records and shows the last, as a download would.
   void add_records(int count = 1) const {
     for (int i = 0; i < count; ++i) model().append_night(reset_device_block());
   }

@@ -1,4 +1,6 @@
-// The Journal Trends window: Copy, Export Report and Print, and how it follows the document.
+// The Journal Trends window: its bars, Copy, Export Report and Print, and how it follows the document.
+#include <map>
+
 #include "model/date_stamp.h"
 #include "test_app.h"
 
@@ -19,6 +21,37 @@ class trends_window : public started_app {
   }
 };
 
+TEST_F(trends_window, each_bar_stands_as_high_as_its_nights_count_on_the_dreams_axis) {
+  const int dreams[] = {3, 7, 4, 9, 1}, lucid[] = {1, 2, 4, 3, 1};
+  for (int i = 0; i < 5; ++i) add_night(dreams[i], lucid[i]);
+  const std::vector<drawn_item> items = record_drawing([&](HDC hdc) { t().draw(hdc); });
+  std::map<COLORREF, std::vector<RECT>> bars;  // by colour, left to right; the base is the lowest bottom
+  long base = 0, x1, y1, x2, y2;
+  for (const drawn_item& item : items)
+    if (std::sscanf(item.shape.c_str(), "rect %ld,%ld %ld,%ld", &x1, &y1, &x2, &y2) == 4) {
+      bars[item.pen].push_back({x1, y1, x2, y2});
+      if (item.pen == trends_win_type::dreams_colour) base = std::max(base, y2);
+    }
+  std::map<long, long> label_y;  // the axis' value labels left of the first bar: value to height
+  for (const drawn_item& item : items) {
+    const std::string text = item.shape.rfind("text ", 0) == 0 ? texts_of({item})[0] : "";
+    if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])) && item.box.top < base &&
+        item.box.right <= bars[trends_win_type::dreams_colour].at(0).left)
+      label_y[std::stol(text)] = item.box.top;
+  }
+  const auto [top, top_y] = *label_y.rbegin();
+  const double pixels_per_count = double(label_y.at(0) - top_y) / double(top);
+  for (const auto& [colour, values] :
+       {std::pair{trends_win_type::dreams_colour, dreams}, {trends_win_type::lucid_colour, lucid}}) {
+    std::vector<RECT> standing;
+    for (const RECT& bar : bars[colour])
+      if (bar.bottom == base) standing.push_back(bar);
+    ASSERT_EQ(standing.size(), 5u);
+    for (int i = 0; i < 5; ++i)
+      EXPECT_NEAR(base - standing[i].top, values[i] * pixels_per_count, 1.0) << colour << " " << i;
+  }
+}
+
 TEST_F(trends_window, copy_export_report_and_print_give_the_trends_of_every_night) {
   add_night(3, 1);
   add_night(5, 2, 20);
@@ -29,10 +62,8 @@ TEST_F(trends_window, copy_export_report_and_print_give_the_trends_of_every_nigh
   ASSERT_NE(text.find("1\t01/01/01\t7\t1\t"), std::string::npos) << text;
 
   command(t().window, IDM_COPY);
+  EXPECT_EQ(clipboard_text(), text);
   ASSERT_TRUE(OpenClipboard(nullptr));
-  const auto* copied = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
-  EXPECT_EQ(std::string(copied ? copied : ""), text);
-  GlobalUnlock(GetClipboardData(CF_TEXT));
   BITMAP chart{};
   EXPECT_TRUE(GetObjectA(GetClipboardData(CF_BITMAP), sizeof chart, &chart));
   CloseClipboard();

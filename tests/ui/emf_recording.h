@@ -23,5 +23,4 @@ std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw);
 // What a closed metafile holds; the metafile is deleted.
 std::vector<drawn_item> read_metafile(HENHMETAFILE metafile);
 std::vector<std::string> texts_of(const std::vector<drawn_item>& items);  // the strings drawn, in order
-// printf into a std::string.
 std::string text_of(const char* format, ...);

@@ -1,10 +1,9 @@
-// Numbers on the line, the download packet's reader and the upload packet, byte for byte.
+// The download packet's reader and the upload packet, byte for byte.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "device/packet_numbers.h"
 #include "test_link.h"
 
 namespace {
@@ -16,14 +15,6 @@ struct packets : ::testing::Test {
   device_block block{};
 
   void SetUp() override { reset_block(block); }
-
-  // The value read, or -999 for an error.
-  static int64_t parse(const std::string& text, int start = 0) {
-    bool error = false;
-    const int32_t value =
-        parse_number(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()), start, error, nullptr);
-    return error ? -999 : value;
-  }
 
   // A download whose packet is the given reply.
   int download(const std::string& reply) {
@@ -40,21 +31,6 @@ struct packets : ::testing::Test {
     return port.writes.size() == 6 ? port.writes[4] : "";
   }
 };
-
-TEST_F(packets, numbers_are_read_as_percent_i_reads_them_and_need_a_separator) {
-  const struct {
-    std::string text;
-    int64_t value;  // -999: an error
-    int start = 0;
-  } cases[] = {
-      {"-7 ", -7},   {"0x1F ", 31},  {"017 ", 15},          {"09 ", 0},  {"12abc ", 12},
-      {"0x ", 0},    {"-0x10 ", -16}, {"4294967295 ", -1},  {"12", -999}, {"5 ", -999, 2},
-      {"5 ", 5, -3},  // a position before the start reads from the start
-      {std::string(254, '0') + "7 ", 7},  // 255 characters are kept
-      {std::string(100000, '9') + " ", -1},
-  };
-  for (const auto& c : cases) EXPECT_EQ(parse(c.text, c.start), c.value) << c.text.substr(0, 20);
-}
 
 TEST_F(packets, the_worked_upload_example_goes_out_byte_for_byte) {
   device_settings settings{};

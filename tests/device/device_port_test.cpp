@@ -1,4 +1,4 @@
-// The real port operations, the tick arithmetic and the preferences file.
+// The port's number from the preferences file, and a port that does not open.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -71,16 +71,6 @@ TEST(device_port, a_port_that_does_not_open_moves_no_bytes_and_shows_only_the_op
   serial_port closed;
   uint8_t bytes[8] = {1, 2, 3};
   EXPECT_EQ(closed.read(bytes, 8) + closed.write(bytes, 3), 0);
-}
-
-TEST(device_port, a_device_that_takes_no_line_settings_is_closed_again) {
-  const fs::path plain = fs::temp_directory_path() / "ng_not_a_serial_device";
-  std::ofstream(plain) << "x";
-  serial_port port;
-  EXPECT_FALSE(port.open(plain.string())) << "a plain file opens but has no line settings";
-  EXPECT_FALSE(port.is_open());
-  std::error_code error;
-  EXPECT_TRUE(fs::remove(plain, error)) << "the file was let go: " << error.message();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Journal trends: nights and settings groups, their rates and text, the chart's columns and labels.
+// Journal trends: nights and settings groups, their text, the chart's columns, labels and axes.
 #include "exchange/journal_trends.h"
 
 #include <gtest/gtest.h>
@@ -90,19 +90,6 @@ TEST(journal_trends, chosen_nights_and_their_settings_groups) {
     EXPECT_TRUE(groups == c.groups) << testing::PrintToString(c.positions);
   }
   EXPECT_EQ(compute_trends(document).nights.size(), document.size()) << "every night";
-}
-
-TEST(journal_trends, rates_are_written_as_printf_rounds_them) {
-  const struct {
-    int64_t sum, nights;
-    int decimals;
-    const char* expected;
-  } cases[] = {
-      {2, 3, 2, "0.67"},   {3, 8, 2, "0.38"},  // halfway: to the even digit
-      {21, 2, 1, "10.5"},  {-1, 1000, 2, "-0.00"}, {0, 0, 2, "0.00"}, {int64_t{INT32_MIN} * 2, 2, 2, "-2147483648.00"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(per_night_text(c.sum, c.nights, c.decimals), c.expected) << c.sum << "/" << c.nights;
 }
 
 TEST(journal_trends, text_bytes) {

@@ -79,11 +79,4 @@ TEST(report_texts, settings_window_report_in_widget_order) {
           dashes + "\nW95 software version: W95 Nightglow v1.1\n");
 }
 
-TEST(report_texts, comment_lines_and_help_strings) {
-  using lines = std::vector<std::string>;
-  EXPECT_EQ(comment_lines(""), lines{""});
-  EXPECT_EQ(comment_lines("a\r\nb\nc\n"), (lines{"a", "b", "c", ""}));
-  for (int missing : {-1, 0, 5, 18, 29}) EXPECT_EQ(help_string(missing), nullptr);
-}
-
 }  // namespace

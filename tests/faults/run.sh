@@ -7,13 +7,11 @@
 #   -o FILE        writes the result lines to FILE as well
 #   --no-baseline  skips the run without a fault that otherwise comes first (and must pass)
 #
-# Each fault: apply the patch, build build/native and build/win64 incrementally, run ctest in each
-# (a tree that compiles none of the patch's files runs the binaries that passed and is skipped), then
-# the end-to-end scripts exchange_e2e, journey_e2e and cli_wine_e2e; reverse the patch. The sanitizer
-# build, the 32-bit check and the installers run the same tests on other builds and are left out.
-# Prints "NN-name: caught by <stage>: <first failing test>", "NN-name: MISSED" or "NN-name: BROKEN
-# (...)", then "caught N of M". A failing end-to-end script runs once more; a failure that does not
-# come again is noted and is no catch. Each fault's log is build/faults/NN-name.log.
+# Each fault is applied, both trees are built incrementally, ctest runs in each (skipped in a tree that
+# compiles none of the patch's files), then the end-to-end scripts; the patch is reversed. Prints
+# "NN-name: caught by <stage>: <first failing test>", "MISSED" or "BROKEN (...)", then "caught N of M".
+# A failing end-to-end script runs once more; a failure that does not come again is no catch.
+# Logs: build/faults/NN-name.log.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/env.sh"

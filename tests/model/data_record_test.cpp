@@ -1,4 +1,4 @@
-// Records: labels, dates and ends under summer-time zones, the time line, REM bits, cue counts.
+// Records: labels, dates and ends under summer-time zones, the time line, cue counts.
 #include "model/data_record.h"
 
 #include <gtest/gtest.h>
@@ -83,12 +83,6 @@ TEST(data_record, label_date_and_end_do_not_move_with_summer_time) {
   use_zone(nullptr);
 }
 
-TEST(data_record, extreme_values_of_a_dated_record_do_not_overflow) {  // which the sanitizers check
-  const device_block b = night(INT32_MAX, INT32_MAX, INT32_MAX, pack_date(1997, 5, 22, 0, 0, 0), INT32_MIN);
-  EXPECT_TRUE(compute_record_times(b).date_known);
-  EXPECT_NE(record_label(b).find(":2147483647  10737418235 minutes"), std::string::npos);
-}
-
 TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {
   struct line_case {
     int start, cue_start, cue_end;  // hhmm
@@ -117,14 +111,6 @@ TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {
     }
   }
   use_zone(nullptr);
-}
-
-// The bit order shows in the plots and report texts.
-TEST(data_record, rem_bits_are_false_outside_the_night) {
-  data_record r;
-  std::fill(std::begin(r.block.rem), std::end(r.block.rem), 0xFF);
-  r.block.walarm = -1;  // the bytes after the REM bits
-  for (int bin : {-1, 128, INT_MIN, INT_MAX}) EXPECT_FALSE(block_rem_bit(r.block, bin)) << bin;
 }
 
 TEST(data_record, cue_counts_split_rem_bins_by_the_cue_period_within_the_duration) {

@@ -27,13 +27,9 @@ int read_header_of(const std::string& bytes) {
 
 TEST(doc_header, codes_name_the_first_tag_that_failed) {
   const std::string good = tag("NIGHTGLOW App") + tag("Doc type") + tag("0.001");
-  std::string trailing = good;
-  trailing[32 + 20] = 'x';  // bytes after a tag's NUL are not looked at
   const std::pair<std::string, int> rows[] = {
       {good, 1},
-      {trailing, 1},
       {good.substr(0, 31), -1},
-      {tag("NIGHTGLOW"), -2},
       {tag("NIGHTGLOW App"), -3},
       {tag("NIGHTGLOW App") + tag("Sdoc type") + tag("0.001"), -4},
       {tag("NIGHTGLOW App") + tag("Doc type") + "0.0", -5},

@@ -1,10 +1,9 @@
-// The command line's settings checks, its KEY=value lines and its port names.
+// The command line's settings checks and its KEY=value lines.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "cli_port.h"
 #include "cli_settings.h"
 #include "key_lines.h"
 #include "test_link.h"
@@ -60,14 +59,6 @@ TEST(cli_settings, names_and_alarm_words_in_either_case_and_bad_input_refused) {
   EXPECT_EQ(s.cdur, 10);
 }
 
-TEST(cli_settings, an_upload_is_stamped_as_the_settings_window_stamps_it) {
-  device_settings s{};  // the edit copies going out are shown by the test above
-  reset_settings(s);
-  stamp_settings(s, 1997, 5, 23, 13, 5, 42);
-  EXPECT_TRUE(settings_lines(s).starts_with("TODD=0\nTODH=13\nTODM=5\nTODS=42\n"));
-  EXPECT_TRUE(settings_lines(s).ends_with("\nTSTAMP=145603247\nCHECKSUM=0\n"));
-}
-
 TEST(cli_key_lines, one_line_per_block_field_in_block_order) {
   device_block b = distinct_block();
   b.somnv = 0x213, b.checksum = 746;
@@ -89,21 +80,6 @@ TEST(cli_key_lines, one_line_per_block_field_in_block_order) {
   EXPECT_TRUE(text.ends_with("\nCHECKSUM=746\nIBV=IB 2.0\\x01\n")) << "control characters escaped";
   b.somnv = 0;
   EXPECT_NE(block_lines(b).find("\nSOMNV=0\n"), std::string::npos) << "0 is written as 0";
-}
-
-TEST(cli_port, com_names_pick_a_number_and_anything_else_is_a_path) {
-  recording_owner owner;
-  device_link link(&owner, make_system_serial_io());
-  for (const char* path : {"/tmp/tty0", "COM", "COM0", "COMX", "COM1234", "xCOM1"}) {
-    choose_port(link, path);
-    EXPECT_EQ(link.port_name(), path);
-  }
-  const std::pair<const char*, int> numbers[] = {{"COM5", 5}, {"com10", 10}};
-  for (const auto& [name, number] : numbers) {
-    choose_port(link, name);
-    EXPECT_EQ(link.port_number, number);
-    EXPECT_EQ(link.port_path, "") << "a number replaces an earlier path";
-  }
 }
 
 }  // namespace

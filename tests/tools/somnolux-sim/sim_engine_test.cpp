@@ -1,4 +1,4 @@
-// The simulated box and mask: the night it holds, its answers and how it takes an upload.
+// The simulated mask: the night it holds, and how it takes an upload and sets its clock.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,23 +52,6 @@ TEST(sim_night, is_a_recent_evening_with_lengthening_rem_every_ninety_minutes) {
   EXPECT_TRUE(empty.tstamp == 0 && empty.dur == 0 && empty.todh == 9) << "--empty: no data";
 }
 
-TEST(sim_engine, answers_only_remote_until_remote_then_each_command_with_echo_and_prompt) {
-  sim_engine box(make_night(3, download_time), "IB 5");
-  const std::pair<const char*, const char*> exchanges[] = {
-      {"check\rgrev\r\r", ""},  // outside remote operation the box stays quiet
-      {"remote\r", "remote\r\n>"},
-      {"check\r", "check\r\nTL\r\n>"},
-      {"grev\r", "grev\r\nIB 5\r\n>"},
-      {"what\r", "what\r\n?\r\n>"},
-      {"\r", "\r\n>"},
-      {"gtldata\r", ""},  // released
-  };
-  for (const auto& [sent, answer] : exchanges) {
-    box.receive(std::string(sent));
-    EXPECT_EQ(box.send_all(), answer) << sent;
-  }
-}
-
 // A packet is checked before it is taken; the mask takes its stamp, keeps its night and its clock runs on
 // from the time the upload set.
 TEST(sim_engine, an_upload_is_checked_before_it_is_taken_and_sets_the_clock) {
@@ -94,15 +77,6 @@ TEST(sim_engine, an_upload_is_checked_before_it_is_taken_and_sets_the_clock) {
   box.receive(std::string("gtldata\r"));
   EXPECT_EQ(box.block.todd, 1);
   EXPECT_EQ(box.block.todh * 3600 + box.block.todm * 60 + box.block.tods, 14 * 3600 + 6 * 60 + 2);
-}
-
-TEST(sim_engine, long_lines_and_packets_are_bounded) {
-  sim_engine box(distinct_block());
-  box.receive(std::string("remote\r") + std::string(100000, 'x') + "\r");
-  EXPECT_EQ(box.send_all().size(), std::string("remote\r\n>").size() + sim_engine::max_line + 6);
-  box.receive(std::string("stldata\r") + std::string(100000, '7') + std::string(11, '\r'));
-  EXPECT_EQ(box.send_all(), "stldata\r\nERR\r\n>");
-  EXPECT_EQ(box.upload_count(), 0);
 }
 
 }  // namespace

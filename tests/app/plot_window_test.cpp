@@ -1,4 +1,4 @@
-// The Plot window: the summed nights' outlines, the time axis, the record dialogs, deleting records and Copy Plot.
+// The Plot window: the summed nights' outlines, the time axis, the record dialogs and deleting records.
 #include "test_app.h"
 
 namespace {
@@ -43,7 +43,7 @@ std::string gray_corners(const std::vector<drawn_item>& items) {
   return out;
 }
 
-TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights_and_copy_plot_takes_the_client_area) {
+TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights) {
   add_night(96, {10, 11, 100});       // 100 lies beyond DUR
   add_night(200, {11, 90, 127});      // 90 and 127 lie after 06:00: not delivered
   size_client(p().window, 299, 136);  // x of bin i is 34 + 2i, y of v is 116 - 50v at max 2
@@ -58,12 +58,6 @@ TEST_F(plot_window, series_are_step_outlines_of_the_summed_nights_and_copy_plot_
     p().series = shown;
     EXPECT_EQ(gray_corners(drawing()), corners);
   }
-  command(p().window, IDM_COPY);
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  BITMAP picture{};
-  EXPECT_NE(GetObjectA(GetClipboardData(CF_BITMAP), sizeof picture, &picture), 0);
-  CloseClipboard();
-  EXPECT_EQ(text_of("%ldx%ld", picture.bmWidth, picture.bmHeight), "299x136");
 }
 
 TEST_F(plot_window, hour_ticks_stand_evenly_along_the_time_axis_with_each_hour_labelled_under_its_tick) {
@@ -90,51 +84,34 @@ TEST_F(plot_window, hour_ticks_stand_evenly_along_the_time_axis_with_each_hour_l
   }
 }
 
-TEST_F(plot_window, record_dialogs_show_and_plot_the_chosen_records_in_the_chosen_colours) {
+TEST_F(plot_window, plot_records_plots_the_chosen_records_in_the_chosen_colours) {
   for (int i = 0; i < 5; ++i) add_night(96, {10 + i});
   data_win_type& w = *data_win();
-  dialog_driver show{"Show Record", {[&](HWND d) {
-                       w.show_record();  // already open: returns at once
-                       SendDlgItemMessageA(d, IDC_RECORD_LIST, LB_SETCURSEL, 2, 0);
-                       SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_RECORD_LIST, LBN_DBLCLK), 0);
-                     }}};
-  EXPECT_TRUE(show.drive([&] { command(w.window, IDM_SHOW_RECORD); }));
-  EXPECT_EQ(model().current, 2);
   // Each run: the series' boxes and colours clicked, the records chosen, then OK or Cancel.
   const struct {
-    bool from_plot;
     std::vector<int> clicks, records;
     int button;
     bool gray_drawn;
     const char* title;
   } rows[] = {
-      {false,
-       {IDC_PLOT_ND, IDC_PLOT_COMBINED, IDC_PLOT_CUES_GRAY},
-       {1, 3},
-       IDC_RECORD_OK,
-       true,
-       "2 record(s)     Max = 1"},
-      {true, {IDC_PLOT_CUES_BLACK}, {}, IDC_RECORD_CANCEL, true, "2 record(s)     Max = 1"},
-      {true, {IDC_PLOT_CUES_BLACK}, {0, 1, 2, 3, 4}, IDC_RECORD_OK, false, "5 record(s)     Max = 1"},
-      {true, {IDC_PLOT_CUES}, {}, IDC_RECORD_OK, false, "5 record(s)     Max = 0"},  // nothing shown: rescaled
+      {{IDC_PLOT_ND, IDC_PLOT_COMBINED, IDC_PLOT_CUES_GRAY}, {1, 3}, IDC_RECORD_OK, true, "2 record(s)     Max = 1"},
+      {{IDC_PLOT_CUES_BLACK}, {}, IDC_RECORD_CANCEL, true, "2 record(s)     Max = 1"},
+      {{IDC_PLOT_CUES_BLACK}, {0, 1, 2, 3, 4}, IDC_RECORD_OK, false, "5 record(s)     Max = 1"},
+      {{IDC_PLOT_CUES}, {}, IDC_RECORD_OK, false, "5 record(s)     Max = 0"},  // nothing shown: rescaled
   };
   for (const auto& row : rows) {
     p().hide();
-    bool data_held = false;
     dialog_driver run{"Plot Records", {[&](HWND d) {
                         w.plot_records();  // already open: returns at once
-                        data_held = !IsWindowEnabled(w.window);
                         for (int id : row.clicks) SendDlgItemMessageA(d, id, BM_CLICK, 0, 0);
                         for (int line : row.records) SendDlgItemMessageA(d, IDC_RECORD_LIST, LB_SETSEL, TRUE, line);
                         press(d, row.button);
                       }}};
-    EXPECT_TRUE(run.drive([&] { command(row.from_plot ? p().window : w.window, IDM_PLOT_RECORDS); }));
-    EXPECT_TRUE(data_held && IsWindowEnabled(w.window));
+    EXPECT_TRUE(run.drive([&] { command(w.window, IDM_PLOT_RECORDS); }));
     EXPECT_EQ(IsWindowVisible(p().window) != 0, row.button == IDC_RECORD_OK && !row.records.empty());
     EXPECT_EQ(!gray_corners(drawing()).empty(), row.gray_drawn) << row.title;
     EXPECT_EQ(title_line(), row.title);
   }
-  EXPECT_EQ(io->dialogs.size(), 5u);
 }
 
 TEST_F(plot_window, escape_closes_the_record_dialogs_and_changes_nothing) {

@@ -1,4 +1,4 @@
-// The real application on a scripted desktop and a printer that draws into a metafile, in a fresh folder.
+// The real application on a scripted desktop, in a fresh folder.
 #pragma once
 
 #include <windows.h>
@@ -23,7 +23,6 @@
 #include "res/resource_ids.h"
 #include "settingswin/settings_win_type.h"
 #include "ui/desktop_io.h"
-#include "ui/edit_text_type.h"
 #include "ui/help_line_type.h"
 #include "ui/time_field_type.h"
 #include "ui/win_print.h"
@@ -35,7 +34,7 @@ struct box_record {
   std::string text, caption;
 };
 
-// A desktop whose boxes, file dialogs, dialogs and pauses are scripted and recorded; it never waits.
+// A desktop whose boxes and file dialogs are scripted and recorded; it never waits.
 struct scripted_io : desktop_io {
   int message_box(const std::string& text, const char* caption, UINT type) override {
     boxes.push_back({text, caption});
@@ -43,16 +42,10 @@ struct scripted_io : desktop_io {
     if (!answers.empty()) answers.pop_front();
     return answer;
   }
-  INT_PTR run_dialog(HINSTANCE instance, const char* name, DLGPROC procedure, HWND owner, LPARAM state) override {
-    dialogs.push_back(name);
-    return on_dialog ? on_dialog(name, state) : desktop_io::run_dialog(instance, name, procedure, owner, state);
-  }
   // The chosen file is named relative to the current directory and given as a full path.
   bool choose_file(HINSTANCE, file_choice& choice) override {
     const bool save = choice.mode == file_choice::kind::save;
-    file_dialogs.push_back(std::string(save ? "" : "open ") +
-                           (choice.caption ? choice.caption + std::string(": ") : "") + choice.path + " | " +
-                           choice.filter + " | " + choice.extension);
+    file_dialogs.push_back(choice.path);
     const std::string& name = save ? save_name : open_name;
     if (name.empty()) return false;
     choice.path = (std::filesystem::current_path() / name).string();
@@ -63,44 +56,13 @@ struct scripted_io : desktop_io {
   void wait_ms(int) override {}                     // the start-up picture stays no time
   void track_popup(HMENU, POINT, HWND) override {}  // a popup menu chooses nothing
   void beep() override { ++beeps; }
-  void pause(int milliseconds) override {
-    pauses.push_back(milliseconds);
-    if (on_pause) on_pause();
-  }
+  void pause(int) override {}  // a pressed button shows itself no time
 
   std::vector<box_record> boxes;
-  std::deque<int> answers;  // IDOK, IDYES ... in the order asked; else OK or No
-  std::vector<int> pauses;
-  std::function<void()> on_pause;
-  std::vector<std::string> dialogs, file_dialogs;  // file dialogs: [open ][caption: ]proposed path | filter | extension
-  std::function<INT_PTR(const std::string& name, LPARAM state)> on_dialog;  // else the real modal dialog
-  std::string open_name, save_name;                                         // "" cancels the file dialog
+  std::deque<int> answers;                // IDOK, IDYES ... in the order asked; else OK or No
+  std::vector<std::string> file_dialogs;  // the paths they proposed
+  std::string open_name, save_name;       // "" cancels the file dialog
   int beeps = 0;
-};
-
-// A printer whose dialog answers as scripted (cancel by default) onto a metafile page. It logs its
-// calls ("choose|doc Journal Trends+|...", + while the status window stands).
-struct test_printer : printer_type {
-  int choose(PRINTDLGA& request) override {
-    if (answer == 1) request.hDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    return step("choose"), answer;
-  }
-  DWORD dialog_error() override { return 0; }
-  int start_doc(HDC, const DOCINFOA& info) override { return step("doc " + std::string(info.lpszDocName)); }
-  int start_page(HDC) override { return step("page"); }
-  int end_page(HDC) override { return step("end page"); }
-  int end_doc(HDC) override { return step("end doc"); }
-  void release(PRINTDLGA& request) override {
-    step("release");
-    if (request.hDC) drawn = read_metafile(CloseEnhMetaFile(request.hDC));
-    request.hDC = nullptr;
-  }
-  int step(const std::string& name) { return calls += name + (app && app->status_window ? "+|" : "|"), 1; }
-
-  int answer = 0;
-  std::string calls;
-  std::vector<drawn_item> drawn;
-  const app_type* app = nullptr;
 };
 
 inline std::string title(HWND window) {
@@ -128,7 +90,6 @@ inline void size_client(HWND window, int width, int height) {
   }
 }
 inline void key_down(HWND window, WPARAM key) { SendMessageA(window, WM_KEYDOWN, key, 1); }
-inline void click(HWND window, int x, int y) { SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 // The focused widget's index with h or m for a time field's part, or "none".
 inline std::string focus_name(widget_container& widgets) {
   if (widgets.focus_index < 0) return "none";
@@ -198,13 +159,12 @@ class app_fixture : public ::testing::Test {
   }
   // The preferences name COM3, so that no port dialog comes.
   app_type& start_app(int show = SW_HIDE) {
-    write_file("somnprefs.txt", "port = COM3\n");
+    std::ofstream("somnprefs.txt", std::ios::binary) << "port = COM3\n";
     auto desktop = std::make_unique<scripted_io>();
-    auto paper = std::make_unique<test_printer>();
-    io = desktop.get(), printer = paper.get();
+    io = desktop.get();
     app.reset();
-    app = std::make_unique<app_type>(GetModuleHandleA(nullptr), show, std::move(desktop), std::move(paper));
-    printer->app = app.get();
+    app = std::make_unique<app_type>(GetModuleHandleA(nullptr), show, std::move(desktop),
+                                     std::make_unique<printer_type>());
     return *app;
   }
   // Whether WM_QUIT was posted since the last call, taking it off the queue.
@@ -214,7 +174,6 @@ class app_fixture : public ::testing::Test {
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) quit = true;
     return quit;
   }
-  static void write_file(const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
   static std::string read_file(const char* name) {
     std::ostringstream text;
     text << std::ifstream(name, std::ios::binary).rdbuf();
@@ -243,7 +202,6 @@ class app_fixture : public ::testing::Test {
 
   std::filesystem::path directory, previous = std::filesystem::current_path();
   scripted_io* io = nullptr;
-  test_printer* printer = nullptr;
   std::unique_ptr<fake_port> port;
   std::unique_ptr<app_type> app;
 };

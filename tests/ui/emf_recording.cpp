@@ -41,17 +41,14 @@ std::vector<std::string> texts_of(const std::vector<drawn_item>& items) {
 std::vector<drawn_item> record_drawing(const std::function<void(HDC)>& draw) {
   HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
   draw(hdc);
-  return read_metafile(CloseEnhMetaFile(hdc));
-}
-
-std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
+  HENHMETAFILE metafile = CloseEnhMetaFile(hdc);
   std::vector<unsigned char> bits(GetEnhMetaFileBits(metafile, 0, nullptr));
   GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), bits.data());
   DeleteEnhMetaFile(metafile);
 
   std::vector<drawn_item> found;
   std::map<DWORD, COLORREF> pens;
-  drawn_item state{"", RGB(0, 0, 0), WHITE_BRUSH, RGB(0, 0, 0)};
+  drawn_item state{"", RGB(0, 0, 0)};
   POINTL position{0, 0};
   for (size_t offset = 0; offset + sizeof(EMR) <= bits.size();) {
     auto header = record_at<EMR>(bits, offset);
@@ -66,12 +63,9 @@ std::vector<drawn_item> read_metafile(HENHMETAFILE metafile) {
       case EMR_SELECTOBJECT: {
         DWORD handle = record_at<EMRSELECTOBJECT>(bits, offset).ihObject;
         if (handle == (ENHMETA_STOCK_OBJECT | BLACK_PEN)) state.pen = RGB(0, 0, 0);
-        if (handle >= ENHMETA_STOCK_OBJECT && handle <= (ENHMETA_STOCK_OBJECT | NULL_BRUSH))
-          state.brush = static_cast<int>(handle & ~ENHMETA_STOCK_OBJECT);
         if (pens.count(handle) != 0) state.pen = pens[handle];
         break;
       }
-      case EMR_SETTEXTCOLOR: state.color = record_at<EMRSETTEXTCOLOR>(bits, offset).crColor; break;
       case EMR_MOVETOEX: position = record_at<EMRMOVETOEX>(bits, offset).ptl; break;
       case EMR_LINETO: {
         POINTL to = record_at<EMRLINETO>(bits, offset).ptl;

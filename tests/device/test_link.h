@@ -35,7 +35,6 @@ class fake_port {
   sim_engine* engine = nullptr;
   std::deque<std::string> scripted;  // replies of successive reads, before the engine's
   bool open_succeeds = true, close_succeeds = true, open = false;
-  std::string open_error;  // the system's reason when the open fails
   int short_write = -1;    // index of the write that comes up one byte short
   int reads = 0;
   std::vector<std::string> writes;
@@ -45,10 +44,7 @@ class fake_port {
  private:
   struct end : serial_io {
     explicit end(fake_port& port_) : port(port_) {}
-    bool open(const std::string&, std::string& error) override {
-      if (!port.open_succeeds) error = port.open_error;
-      return port.open = port.open_succeeds;
-    }
+    bool open(const std::string&, std::string&) override { return port.open = port.open_succeeds; }
     bool close() override {
       port.open = false;
       return port.close_succeeds;

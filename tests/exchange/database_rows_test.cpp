@@ -56,26 +56,19 @@ TEST(database_rows, rows_and_header) {
 }
 
 TEST(database_rows, lines_and_fields) {
-  const struct {
-    std::string input;
-    fields lines;
-  } files[] = {
-      {"a\nb", {"a"}},  // the last line lacks its line feed
-      {"\"x\ny\"\nz\n", {"\"x\ny\"", "z"}},
-      {std::string(100000, 'q') + "\n", {std::string(100000, 'q')}},  // longer than one read
-  };
+  // From memory and from a file: a line longer than one read and a quoted line feed are read whole, a
+  // last line without its line feed is not.
+  const std::string input = std::string(100000, 'q') + "\n\"x\ny\"\nz";
   const std::string path = testing::TempDir() + "lines.txt";
-  for (const auto& f : files) {
-    ASSERT_EQ(write_export_file(path, f.input), nullptr);
-    std::FILE* file = std::fopen(path.c_str(), "rb");  // the same lines, after CR
-    for (line_reader reader : {line_reader(f.input), line_reader(file)}) {
-      fields lines;
-      for (std::string line; reader.read_line(line);) lines.push_back(line);
-      for (std::string& line : lines) line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-      EXPECT_EQ(lines, f.lines) << f.input.substr(0, 20);
-    }
-    std::fclose(file);
+  ASSERT_EQ(write_export_file(path, input), nullptr);  // CR LF
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  for (line_reader reader : {line_reader(input), line_reader(file)}) {
+    fields lines;
+    for (std::string line; reader.read_line(line);) lines.push_back(line);
+    for (std::string& line : lines) line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+    EXPECT_TRUE(lines == (fields{std::string(100000, 'q'), "\"x\ny\""})) << lines.size();
   }
+  std::fclose(file);
   const std::pair<std::string, fields> lines[] = {
       {"a\t\tb", {"a", "b"}}, {"\"\"\tb", {"", "b"}}, {"\"a\tb\"", {"a", "b"}}, {"ab\"cd\"ef", {"ab\"cd"}}, {"", {}},
   };

@@ -82,18 +82,6 @@ TEST_F(cli_commands, nights_from_the_mask_are_listed_reported_exported_and_impor
   EXPECT_EQ(run("trends a.sl1").out, trends_text(compute_trends(image.records)));
   ASSERT_EQ(run("trends a.sl1 --records 2 -o trends.txt").code, 0);
   EXPECT_EQ(slurp("trends.txt"), trends_text(compute_trends(image.records, {1})));
-
-  // The same night twice: the record count, the maximum and every sum of both are twice the night's.
-  const auto numbers = [](const std::string& text, long factor) {
-    std::vector<long> values;
-    for (std::size_t at = 0; at < text.size(); ++at)
-      if (std::isdigit(text[at]) && (at == 0 || !std::isdigit(text[at - 1])))
-        values.push_back(factor * std::atol(&text[at]));
-    return values;
-  };
-  const std::vector<long> twice = numbers(run("plot a.sl1 --records 2").out, 2);
-  EXPECT_EQ(twice.size(), 2u + 3 * 128);
-  EXPECT_EQ(twice, numbers(run("plot a.sl1").out, 1));
 }
 
 TEST_F(cli_commands, bad_input_gets_a_clear_message_a_failing_code_and_no_output_file) {

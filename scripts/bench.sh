@@ -81,10 +81,6 @@ for name, figure in (("export_rows", "export, 100,000 rows"), ("import_rows", "i
     row(figure, f"{ms(files[name]):.0f} ms", f"sqlite3 .import (tabs): {sqlite:.0f} ms",
         f"{speed:.1f} x sqlite3's speed", "at least sqlite3's speed", speed >= 1)
 
-text_us, file_us = ms(files["report_text"]) * 1e3, ms(files["report_file"]) * 1e3
-rows.append(("report text of one record", f"{text_us:.1f} us", f"writing it as Export Report does: {file_us:.0f} us",
-             f"{text_us / file_us:.3f} of the file's time", "none named", "-"))
-
 if startup:
     ours, notepad = float(startup[0]), float(startup[1])
     rows.append(("start-up to the first window under Wine", f"{ours:.0f} ms", f"Wine's notepad: {notepad:.0f} ms",

@@ -1,7 +1,6 @@
 // Benchmarks on 100,000 nights, each beside a reference measured in the same run: saving and opening the data
 // document through the functions the program and the command line call (cp of the same file), summing their
-// cues for the plot, exporting and importing them as database rows (sqlite3's import of the same file), and
-// the report text of one night (writing it as Export Report does).
+// cues for the plot, and exporting and importing them as database rows (sqlite3's import of the same file).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -15,7 +14,6 @@
 #include "exchange/exchange_files.h"
 #include "exchange/export_rows.h"
 #include "exchange/import_rows.h"
-#include "exchange/report_texts.h"
 #include "model/cue_plot.h"
 #include "model/date_stamp.h"
 #include "model/documents.h"
@@ -124,17 +122,6 @@ void sqlite3_import(benchmark::State& state) {
   run(state, {"sqlite3", ":memory:", "-cmd", ".mode tabs", ".import " + temp + "rows.txt nights"});
 }
 
-void report_text(benchmark::State& state) {
-  const data_window_view view = view_of_record(document().records[0]);
-  for (auto _ : state) benchmark::DoNotOptimize(data_report_text(view, program_version));
-}
-
-void report_file(benchmark::State& state) {
-  const std::string text = data_report_text(view_of_record(document().records[0]), program_version);
-  for (auto _ : state)
-    if (write_report_file(temp + "report.txt", text) != nullptr) return state.SkipWithError("cannot write the report");
-}
-
 }  // namespace
 
 BENCHMARK(save_document)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -144,6 +131,4 @@ BENCHMARK(sum_cues_for_the_plot)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(export_rows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(import_rows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(sqlite3_import)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(report_text)->Unit(benchmark::kMicrosecond);
-BENCHMARK(report_file)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_MAIN();

@@ -35,7 +35,7 @@ class fake_port {
   sim_engine* engine = nullptr;
   std::deque<std::string> scripted;  // replies of successive reads, before the engine's
   bool open_succeeds = true, close_succeeds = true, open = false;
-  int short_write = -1;    // index of the write that comes up one byte short
+  int short_write = -1;  // index of the write that comes up one byte short
   int reads = 0;
   std::vector<std::string> writes;
   std::vector<int64_t> waits;     // milliseconds

@@ -98,15 +98,11 @@ TEST(database_rows, parse_rules) {
     bool accepted;
     std::vector<int64_t> smoded_somnv_dur_dalarm_walarm_tstamp_ibv_rem0;
   } cases[] = {
-      {foreign_row(176, {{col_smoded, "3"},
-                         {col_tstamp, "-1"},
-                         {col_somnv, "0x1A2"},
-                         {col_dur, "103"},
-                         {col_dalarm, "ON"},
-                         {col_walarm, "\"ON\""},
-                         {col_rem1, "1"},
-                         {col_rem1 + 7, "3"},
+      // clang-format off
+      {foreign_row(176, {{col_smoded, "3"}, {col_tstamp, "-1"}, {col_somnv, "0x1A2"}, {col_dur, "103"},
+                         {col_dalarm, "ON"}, {col_walarm, "\"ON\""}, {col_rem1, "1"}, {col_rem1 + 7, "3"},
                          {col_ibv, std::string(300, 'v')}}),
+       // clang-format on
        true,
        {3, 0x1a2, 20, 1, 1, 0xffffffff, 255, 0x81}},
       {foreign_row(175, {{col_smoded, "4"}, {col_dalarm, "on"}, {col_rem1 + 1, "2"}}), true, {4, 0, 0, 0, 0, 0, 1, 4}},

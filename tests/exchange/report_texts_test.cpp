@@ -44,9 +44,6 @@ TEST(report_texts, settings_view_lines) {
             "CUE DURATION: 10   CUE INTENSITY: 3   CUE RATE: 2\nCUE TYPE: Unknown cue type\n"
             "WAKE-ALARM: ON   WAKE-TIME: 8:05   DREAM-ALARM: OFF\n"
             "INITIAL DELAY: 0   SENSITIVITY: 6   CUE PERIOD START: 22:00   CUE PERIOD END: 6:00");
-  EXPECT_EQ(settings_view_report_text(dated_night(), true),
-            "CUE DURATION:   CUE INTENSITY:   CUE RATE:\nCUE TYPE:\nWAKE-ALARM:   WAKE-TIME:   DREAM-ALARM:\n"
-            "INITIAL DELAY:   SENSITIVITY:   CUE PERIOD START:   CUE PERIOD END:");
 }
 
 TEST(report_texts, data_window_report_in_widget_order) {

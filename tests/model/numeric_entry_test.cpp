@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,6 @@ TEST(numeric_entry, each_key_is_kept_only_while_the_value_stays_in_range) {
   } const cases[] = {
       {1, 255, nullptr, "02556", {-1, 2, 25, 255, -1}, "255"},
       {1, 255, nullptr, "5\b", {5, -1}, "5"},  // backspace to 0 is below the minimum
-      {0, 60, nullptr, "\b", {-1}, ""},
       {0, 99, nullptr, "007", {0, 0, 7}, "7"},  // leading zeros vanish
       {0, 59, "%02d", "539", {5, 53, -1}, "53"},
       {0, 999, "%3d", "73", {7, 73}, " 73"},
@@ -35,15 +33,6 @@ TEST(numeric_entry, each_key_is_kept_only_while_the_value_stays_in_range) {
     EXPECT_EQ(values, c.values) << c.keys;
     EXPECT_EQ(entry.typed(), c.typed) << c.keys;
   }
-}
-
-TEST(numeric_entry, a_focus_change_starts_afresh_and_endless_digits_stay_bounded) {
-  numeric_entry entry(0, INT_MAX);
-  entry.type('1');
-  entry.clear_typed();
-  EXPECT_EQ(entry.type('3').value, 3);
-  for (int i = 0; i < 400; i++) entry.type('9');
-  EXPECT_EQ(entry.typed(), "399999999");  // a tenth digit would leave the int range
 }
 
 }  // namespace
